@@ -1,0 +1,47 @@
+#pragma once
+// The handle on one record file: records of a fixed size laid end to end, no header.
+// Opened and closed within one command. Every failure is reported as `false`;
+// the screens turn it into the access-failure message.
+#include <QFile>
+#include <QString>
+
+namespace cal {
+
+class Record;
+
+class RecordFile {
+public:
+    RecordFile() = default;
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+    ~RecordFile() { close(); }
+
+    // Opens for reading and writing at record 0; creates the file only when none exists.
+    bool open(const QString& path, int recordSize);
+    bool isOpen() const { return file_.isOpen(); }
+
+    // Whole records; a trailing partial record is not counted.
+    qint64 count() const;
+    bool seek(qint64 index);  // 0 <= index <= count()
+    qint64 position() const { return position_; }
+    bool atEnd() const { return position_ >= count(); }
+
+    bool read(Record& record);         // the record at position(), then advance
+    bool write(const Record& record);  // overwrite or append at position(), then advance
+    // Reads up to `maxRecords` whole records from position() into `buffer`; returns how many
+    // were read (0 at the end), or -1 on failure. Used by scans that walk the file in blocks.
+    qint64 readBlock(char* buffer, qint64 maxRecords);
+
+    bool close();
+    int recordSize() const { return recordSize_; }
+
+private:
+    QFile file_;
+    int recordSize_ = 0;
+    qint64 position_ = 0;
+};
+
+// The access-failure text, shared by every archive screen.
+QString accessFailureMessage();
+
+}  // namespace cal

@@ -1,0 +1,26 @@
+#include "core/Text.h"
+
+namespace cal {
+
+QString trimmed(QStringView text) {
+    qsizetype b = 0, e = text.size();
+    while (b < e && text[b].unicode() <= 0x20) ++b;
+    while (e > b && text[e - 1].unicode() <= 0x20) --e;
+    return text.mid(b, e - b).toString();
+}
+
+QString upperAscii(QStringView text) {
+    QString out = text.toString();
+    for (QChar& c : out)
+        if (c >= u'a' && c <= u'z') c = QChar(c.unicode() - 32);
+    return out;
+}
+
+QString lowerAscii(QStringView text) {
+    QString out = text.toString();
+    for (QChar& c : out)
+        if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + 32);
+    return out;
+}
+
+}  // namespace cal

@@ -1,0 +1,27 @@
+#pragma once
+// Small text rules shared by storage, screens and checks.
+#include <QString>
+#include <QStringView>
+
+namespace cal {
+
+// Leading and trailing blanks and control characters (code 0x20 and below) removed.
+QString trimmed(QStringView text);
+
+// Only the letters a to z become A to Z; accented letters stay as they are.
+QString upperAscii(QStringView text);
+// Only the letters A to Z become a to z.
+QString lowerAscii(QStringView text);
+
+// Check-box texts as stored: "Sì" ticked, "No" not ticked.
+inline const QString kYes = QStringLiteral("S\u00EC");
+inline const QString kNo = QStringLiteral("No");
+inline QString checkText(bool ticked) { return ticked ? kYes : kNo; }
+// The state a stored text gives a box that was `current`: anything but "Sì"/"No" leaves it.
+inline bool checkState(const QString& stored, bool current) {
+    if (stored == kYes) return true;
+    if (stored == kNo) return false;
+    return current;
+}
+
+}  // namespace cal
