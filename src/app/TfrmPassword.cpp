@@ -1,0 +1,229 @@
+#include "app/TfrmPassword.h"
+
+#include "core/Password.h"
+#include "core/ProgramFolder.h"
+#include "core/Text.h"
+#include "ui/KeyRules.h"
+#include "ui/Services.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFile>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace cal {
+namespace {
+
+const QString kWrongPassword = QStringLiteral("Attenzione: password errata.");
+const QString kReadError = QStringLiteral(
+    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+    "Si consiglia di reinstallare il software.");
+const QString kWrongOld = QStringLiteral("Attenzione: vecchia password errata.");
+const QString kNotConfirmed = QStringLiteral(
+    "Attenzione: la nuova password non è stata confermata correttamente. "
+    "E' necessario reinserire entrambi i valori.");
+const QString kChanged = QStringLiteral("Modifica della password completata con successo.");
+const QString kChangeError = QStringLiteral(
+    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+    "Si consiglia di reinstallare il software.");
+
+QLineEdit* maskedEdit(const QString& name, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setEchoMode(QLineEdit::Password);
+    return e;
+}
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+// Enter in the password field presses OK when it is enabled.
+class EnterPresses : public QObject {
+public:
+    EnterPresses(QObject* parent, QPushButton* target) : QObject(parent), target_(target) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        if (target_->isEnabled()) target_->click();
+        return true;
+    }
+
+private:
+    QPushButton* target_;
+};
+
+}  // namespace
+
+void ensurePasswordFile() {
+    if (!QFile::exists(programFile(kPasswordFile))) writeStoredPassword(programFolder(), kInitialPassword);
+}
+
+TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TfrmPassword"));
+    setWindowTitle(QStringLiteral(" Calvetra 4.0 - Autenticazione"));
+    auto* title = new QLabel(QStringLiteral("<b>Calvetra 4.0</b>"), this);
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("font-size: 18pt; color: #1d4f91;"));
+    auto* prompt = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
+    prompt->setObjectName(QStringLiteral("lblRigo05"));
+    txtPassword_ = maskedEdit(QStringLiteral("txtPassword"), this);
+    txtPassword_->setAccessibleName(QStringLiteral("Password"));
+    prompt->setBuddy(txtPassword_);
+    cmdOK_ = button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);
+    auto* cmdEsci = button(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), this);
+    auto* change = button(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"), this);
+    cmdOK_->setEnabled(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(change);
+    buttons->addStretch();
+    buttons->addWidget(cmdOK_);
+    buttons->addWidget(cmdEsci);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addSpacing(12);
+    layout->addWidget(prompt);
+    layout->addWidget(txtPassword_);
+    layout->addSpacing(12);
+    layout->addLayout(buttons);
+    setMinimumWidth(380);
+
+    connect(txtPassword_, &QLineEdit::textChanged, this, &TfrmPassword::updateOk);
+    txtPassword_->installEventFilter(new EnterPresses(this, cmdOK_));
+    connect(cmdOK_, &QPushButton::clicked, this, &TfrmPassword::tryLogin);
+    connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::close);
+    connect(change, &QPushButton::clicked, this, &TfrmPassword::changePasswordRequested);
+}
+
+void TfrmPassword::updateOk() { cmdOK_->setEnabled(!trimmed(txtPassword_->text()).isEmpty()); }
+
+void TfrmPassword::tryLogin() {
+    const auto stored = readStoredPassword(programFolder());
+    if (!stored) {
+        plainMessage(kReadError);
+        return;
+    }
+    if (*stored == normalisePassword(txtPassword_->text()) && !stored->isEmpty()) {
+        emit loggedIn();
+        return;
+    }
+    plainMessage(kWrongPassword);
+    reset();
+}
+
+void TfrmPassword::reset() {
+    txtPassword_->clear();
+    txtPassword_->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmPassword::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    txtPassword_->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmPassword::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit exitRequested();
+}
+
+TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TfrmCambiaPassword"));
+    setWindowTitle(QStringLiteral(" Cambia password"));
+    txtPasswordOld_ = maskedEdit(QStringLiteral("txtPasswordOld"), this);
+    txtPasswordNew_ = maskedEdit(QStringLiteral("txtPasswordNew"), this);
+    txtConferma_ = maskedEdit(QStringLiteral("txtConferma"), this);
+    cmdOK_ = button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);
+    auto* cmdEsci = button(QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), this);
+    cmdOK_->setEnabled(false);
+    cmdOK_->setAutoDefault(false);
+
+    auto* form = new QFormLayout;
+    const std::pair<QLineEdit*, const char*> rows[] = {
+        {txtPasswordOld_, "Vecchia password:"}, {txtPasswordNew_, "Nuova password:"}, {txtConferma_, "Conferma nuova password:"}};
+    for (const auto& [edit, text] : rows) {
+        auto* label = new QLabel(QString::fromUtf8(text), this);
+        label->setBuddy(edit);
+        edit->setAccessibleName(label->text());
+        form->addRow(label, edit);
+        connect(edit, &QLineEdit::textChanged, this, &TfrmCambiaPassword::updateOk);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK_);
+    buttons->addWidget(cmdEsci);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    setMinimumWidth(380);
+
+    enterChain({txtPasswordOld_, txtPasswordNew_, txtConferma_});
+    connect(cmdOK_, &QPushButton::clicked, this, &TfrmCambiaPassword::change);
+    connect(cmdEsci, &QPushButton::clicked, this, &TfrmCambiaPassword::close);
+}
+
+void TfrmCambiaPassword::updateOk() {
+    cmdOK_->setEnabled(!trimmed(txtPasswordOld_->text()).isEmpty() && !trimmed(txtPasswordNew_->text()).isEmpty() &&
+                       !trimmed(txtConferma_->text()).isEmpty());
+}
+
+void TfrmCambiaPassword::change() {
+    const auto stored = readStoredPassword(programFolder());
+    if (!stored) {
+        plainMessage(kChangeError);
+        return;
+    }
+    if (*stored != normalisePassword(txtPasswordOld_->text())) {
+        plainMessage(kWrongOld);
+        txtPasswordOld_->clear();
+        txtPasswordOld_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (trimmed(txtPasswordNew_->text()) != trimmed(txtConferma_->text())) {
+        plainMessage(kNotConfirmed);
+        txtPasswordNew_->clear();
+        txtConferma_->clear();
+        txtPasswordNew_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    switch (writeStoredPassword(programFolder(), txtPasswordNew_->text())) {
+    case PasswordWrite::Written:
+        plainMessage(kChanged);
+        close();
+        return;
+    case PasswordWrite::Refused:
+        plainMessage(QStringLiteral("Attenzione: la nuova password può contenere al massimo 255 caratteri, "
+                                    "scelti tra lettere, cifre e simboli dell'alfabeto latino."));
+        txtPasswordNew_->clear();
+        txtConferma_->clear();
+        txtPasswordNew_->setFocus(Qt::OtherFocusReason);
+        return;
+    case PasswordWrite::WritingError:
+        plainMessage(kChangeError);
+        return;
+    }
+}
+
+void TfrmCambiaPassword::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    txtPasswordOld_->clear();
+    txtPasswordNew_->clear();
+    txtConferma_->clear();
+    txtPasswordOld_->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmCambiaPassword::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+}  // namespace cal

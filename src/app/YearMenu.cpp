@@ -1,0 +1,142 @@
+#include "app/YearMenu.h"
+
+#include "core/ProgramFolder.h"
+#include "core/Text.h"
+#include "screens/ArchiveScreen.h"
+#include "screens/TfrmGuida.h"
+#include "ui/KeyRules.h"
+#include "ui/Services.h"
+#include "ui/StatusHints.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace cal {
+
+const YearMenuTexts kServiceYearMenu{
+    "TfrmMenuServizi", " Calvetra 4.0 - Registro Servizi", "ARCHIVIO SERVIZI:",
+    "In questo ambiente è possibile archiviare schede riassuntive dei servizi forniti ai propri Clienti e "
+    "visualizzare il riepilogo dei compensi.",
+    ".ser", " Calvetra 4.0 - Registro Servizi anno ", "servizi", "Applicazione Registro Servizi."};
+const YearMenuTexts kMailYearMenu{
+    "TfrmMenuProtocollo", " Calvetra 4.0 - Protocollo Posta", "Archivio protocollo documenti:",
+    "In questo ambiente è possibile protocollare i documenti interni e la posta in entrata e in uscita.", ".prt",
+    " Calvetra 4.0 - Protocollo Posta anno ", "protocollo", "Applicazione Protocollo Posta."};
+const YearMenuTexts kArticleYearMenu{
+    "TfrmMenuArticoli", " Calvetra 4.0 - Schedario Articoli", "Schedario Articoli:",
+    "Utilizzare questo ambiente per catalogare articoli giornalistici in schedari annuali.", ".art",
+    " Calvetra 4.0 - Schedario Articoli anno ", "servizi", "Applicazione Schedario Articoli."};
+
+YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(parent), texts_(texts) {
+    setObjectName(QString::fromLatin1(texts.objectName));
+    setWindowTitle(QString::fromUtf8(texts.caption));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* heading = new QLabel(QString::fromUtf8(texts.heading), central);
+    heading->setStyleSheet(QStringLiteral("font-size: 18pt; font-weight: bold; color: #1d4f91;"));
+    auto* info = new QLabel(QString::fromUtf8(texts.info), central);
+    info->setWordWrap(true);
+    txtAnno_ = new QLineEdit(central);
+    txtAnno_->setObjectName(QStringLiteral("txtAnnoPreventivi"));
+    txtAnno_->setMaxLength(4);
+    txtAnno_->setMaximumWidth(80);
+    acceptDigitsOnly(txtAnno_);
+    auto* label = new QLabel(QStringLiteral("Anno:"), central);
+    label->setBuddy(txtAnno_);
+    txtAnno_->setAccessibleName(label->text());
+    auto* apri = new QPushButton(QStringLiteral("Apri"), central);
+    apri->setObjectName(QStringLiteral("btnApriPreventivi"));
+    enterMovesTo(txtAnno_, apri);
+    lblMemory_ = new QLabel(QStringLiteral("avvio"), central);
+    lblMemory_->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory_->hide();
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(txtAnno_);
+    row->addWidget(apri);
+    row->addStretch();
+
+    QLabel* panInfo = makeStatusLine(central);
+    auto* hints = new StatusHints(panInfo);
+    auto* commands = new QHBoxLayout;
+    auto addTool = [&](const char* name, const char* caption, const char* hint, QStyle::StandardPixmap icon) {
+        auto* b = new QToolButton(central);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(QString::fromUtf8(caption));
+        b->setIcon(style()->standardIcon(icon));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        b->setAccessibleName(b->text());
+        hints->add(b, QString::fromUtf8(hint));
+        commands->addWidget(b);
+        return b;
+    };
+    QToolButton* guida = addTool("imgGuida", "Guida", "Visualizza la guida in linea.", QStyle::SP_DialogHelpButton);
+    QToolButton* esci = addTool("imgEsci", "Esci", "Torna alla schermata principale.", QStyle::SP_DialogCloseButton);
+    commands->addStretch();
+
+    layout->addWidget(heading);
+    layout->addWidget(info);
+    layout->addSpacing(16);
+    layout->addLayout(row);
+    layout->addStretch();
+    layout->addLayout(commands);
+    layout->addWidget(panInfo);
+    setCentralWidget(central);
+
+    connect(apri, &QPushButton::clicked, this, &YearMenu::open);
+    connect(guida, &QToolButton::clicked, this, [this] { showHelp(QString::fromUtf8(texts_.helpTitle)); });
+    connect(esci, &QToolButton::clicked, this, &YearMenu::close);
+}
+
+void YearMenu::addFeeSummary() {
+    auto* b = new QPushButton(QStringLiteral("Riepilogo compensi"), centralWidget());
+    b->setObjectName(QStringLiteral("btnCompensi"));
+    static_cast<QVBoxLayout*>(centralWidget()->layout())->insertWidget(4, b, 0, Qt::AlignLeft);
+    connect(b, &QPushButton::clicked, this, [this] {
+        lblMemory_->setText(QStringLiteral("compensi"));
+        close();
+    });
+}
+
+QString YearMenu::keyword() const { return lblMemory_->text(); }
+
+void YearMenu::open() {
+    const QString year = txtAnno_->text();
+    if (year.size() != 4) {
+        warning(QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        txtAnno_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const QString trimmedYear = trimmed(year);
+    if (archive_) {
+        archive_->setFilePath(programFile(trimmedYear + QString::fromLatin1(texts_.extension)));
+        archive_->setWindowTitle(QString::fromUtf8(texts_.archiveTitle) + trimmedYear);
+    }
+    lblMemory_->setText(QString::fromLatin1(texts_.keyword));
+    close();
+}
+
+void YearMenu::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous()) return;
+    txtAnno_->setText(QString::number(QDate::currentDate().year()).rightJustified(4, u'0'));
+    lblMemory_->setText(QStringLiteral("avvio"));
+    txtAnno_->setFocus(Qt::OtherFocusReason);
+}
+
+void YearMenu::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    emit routed(lblMemory_->text());
+}
+
+}  // namespace cal

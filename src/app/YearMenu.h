@@ -1,0 +1,55 @@
+#pragma once
+// The year menu of a per-year archive: the user types a four-digit year and opens that
+// year's record file. One class serves the three menus; a table gives each its texts.
+#include <QMainWindow>
+
+class QLabel;
+class QLineEdit;
+
+namespace cal {
+
+class ArchiveScreen;
+
+struct YearMenuTexts {
+    const char* objectName;    // TfrmMenuServizi, TfrmMenuProtocollo, TfrmMenuArticoli
+    const char* caption;
+    const char* heading;
+    const char* info;
+    const char* extension;     // ".ser"
+    const char* archiveTitle;  // " Calvetra 4.0 - Registro Servizi anno "
+    const char* keyword;       // set by Open: "servizi", "protocollo"
+    const char* helpTitle;
+};
+
+extern const YearMenuTexts kServiceYearMenu;
+extern const YearMenuTexts kMailYearMenu;
+extern const YearMenuTexts kArticleYearMenu;
+
+class YearMenu : public QMainWindow {
+    Q_OBJECT
+public:
+    YearMenu(const YearMenuTexts& texts, QWidget* parent = nullptr);
+
+    // The archive screen that Open prepares and shows.
+    void setArchive(ArchiveScreen* archive) { archive_ = archive; }
+    // Adds the fee summary command (service menu only).
+    void addFeeSummary();
+    void open();
+    QString keyword() const;
+
+signals:
+    // Where to go when the menu closes: "avvio", the menu's keyword, or "compensi".
+    void routed(const QString& keyword);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    const YearMenuTexts& texts_;
+    ArchiveScreen* archive_ = nullptr;
+    QLineEdit* txtAnno_;
+    QLabel* lblMemory_;
+};
+
+}  // namespace cal

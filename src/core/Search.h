@@ -1,0 +1,98 @@
+#pragma once
+// The search rules shared by every search and list screen, the tests and the benchmark:
+// which records a set of filters selects, the fixed-column line of a record, the sorted
+// result list and the find-in-list walk.
+#include "core/RecordLayout.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace cal {
+
+// One filter field of a search screen: the record field it searches and the text as typed.
+struct SearchFilter {
+    int field;
+    QString text;
+};
+
+// Selects the records in which every filter in use occurs. A filter is in use when its
+// trimmed text is not empty; it is then matched as typed (untrimmed), as a contiguous
+// substring of the stored (untrimmed) value, with only A to Z folded to a to z.
+class RecordMatcher {
+public:
+    RecordMatcher(const RecordLayout& layout, std::span<const SearchFilter> filters);
+
+    int filtersInUse() const { return static_cast<int>(needles_.size()) + unmatchable_; }
+    bool matches(const char* record) const;
+
+private:
+    struct Needle {
+        int field;
+        QByteArray folded;  // Windows-1252 bytes, A-Z folded
+    };
+    const RecordLayout* layout_;
+    std::vector<Needle> needles_;
+    int unmatchable_ = 0;  // filters holding a character no stored value can hold
+};
+
+// One column of a list line: the text put before it, the field, the width.
+// The last column of a line is neither padded nor cut, whatever its width.
+struct ListColumn {
+    const char* before;  // UTF-8
+    int field;
+    int width;
+};
+
+// Joins the values (each trimmed, padded with blanks and cut to its column's width) with the
+// columns' separators. `values` has one entry per column.
+QString buildListLine(std::span<const ListColumn> columns, const QStringList& values);
+// The same, taking each column's value from the record image.
+QString buildListLine(const RecordLayout& layout, std::span<const ListColumn> columns, const char* record);
+
+// A line of a result list and the 0-based record it was built from, so the record that is
+// opened is always the one whose line was clicked, also when two records give the same line.
+struct ListEntry {
+    QString line;
+    qint64 record;
+};
+
+// Walks the record file in blocks and calls `visit` with each whole record's 0-based index and
+// bytes. Returns false when the file cannot be opened or read (the access failure).
+bool scanRecordFile(const QString& path, const RecordLayout& layout,
+                    const std::function<void(qint64 index, const char* record)>& visit);
+
+using LineBuilder = std::function<QString(const char* record)>;
+
+// The search of a search screen: the matching records' lines, sorted. nullopt on access failure.
+std::optional<std::vector<ListEntry>> searchRecords(const QString& path, const RecordLayout& layout,
+                                                    const RecordMatcher& matcher, const LineBuilder& line);
+
+// The order of every result list: by line text, ignoring the case of the letters, in the
+// Italian collation; equal lines keep file order.
+void sortListEntries(std::vector<ListEntry>& entries);
+
+// Find in list, with the memory of the last text found.
+class ListFinder {
+public:
+    enum class Outcome { EmptyList, Found, NotFound };
+    struct Result {
+        Outcome outcome;
+        int selected;  // the row selected afterwards (-1 only for an empty list)
+    };
+
+    // `selected` is the selected row or -1. A text searched again continues after the selected
+    // row and wraps round; a new text starts from the first row.
+    Result find(const QStringList& lines, int selected, const QString& typed);
+    void forget() { last_.reset(); }
+
+private:
+    std::optional<QString> last_;
+};
+
+}  // namespace cal

@@ -1,0 +1,151 @@
+#include "core/SpreadsheetWriter.h"
+
+#include "core/Codepage.h"
+#include "core/Text.h"
+
+#include <QSaveFile>
+
+namespace cal {
+namespace {
+
+constexpr std::string_view kHead =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""
+    " xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
+    " xmlns=\"http://www.w3.org/TR/REC-html40\">"
+    "<head>"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml>"
+    "<x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+    "<x:Name>";
+constexpr std::string_view kAfterName =
+    "</x:Name>"
+    "<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
+    "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
+    "<x:ProtectContents>False</x:ProtectContents>"
+    "<x:ProtectObjects>False</x:ProtectObjects>"
+    "<x:ProtectScenarios>False</x:ProtectScenarios>"
+    "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>"
+    "</xml><![endif]--></head><body>"
+    "<table x:str>";
+constexpr std::string_view kHeaderCell = "<td style=\"text-align: left; font-weight: bold;\" width=";
+constexpr std::string_view kDataCell = "<td style=\"text-align: left;\">";
+constexpr std::string_view kTail = "</table></body></html>";
+
+// Collects the file's bytes; when it writes to a device it hands them over in blocks,
+// so a large export never holds the whole file in memory.
+class Sink {
+public:
+    explicit Sink(QIODevice* device, qsizetype reserve) : device_(device) {
+        buffer_.reserve(device ? kBlock + kBlock / 4 : reserve);
+    }
+
+    void put(std::string_view text) { buffer_.append(text.data(), qsizetype(text.size())); }
+    void putNumber(int n) { buffer_.append(QByteArray::number(n)); }
+
+    // Trimmed, in Windows-1252, with the three characters that HTML would take as
+    // markup written as character references.
+    void putText(QStringView text) {
+        const QByteArray bytes = toCp1252(trimmed(text));
+        qsizetype from = 0;  // start of the run not yet copied
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            std::string_view reference;
+            switch (bytes[i]) {
+            case '&': reference = "&amp;"; break;
+            case '<': reference = "&lt;"; break;
+            case '>': reference = "&gt;"; break;
+            default: continue;
+            }
+            buffer_.append(bytes.constData() + from, i - from);
+            put(reference);
+            from = i + 1;
+        }
+        buffer_.append(bytes.constData() + from, bytes.size() - from);
+    }
+
+    // Hands a full block to the device; without a device the bytes stay in the buffer.
+    void flushIfFull() {
+        if (device_ && buffer_.size() >= kBlock) flush();
+    }
+    bool finish() {
+        if (device_) flush();
+        return ok_;
+    }
+    QByteArray& bytes() { return buffer_; }
+
+private:
+    void flush() {
+        if (ok_ && device_->write(buffer_) != buffer_.size()) ok_ = false;
+        buffer_.resize(0);  // keeps the allocation for the next block
+    }
+
+    static constexpr qsizetype kBlock = 1 << 16;
+    QIODevice* device_;
+    QByteArray buffer_;
+    bool ok_ = true;
+};
+
+// A generous guess of the file size, so that building it in memory rarely reallocates.
+qsizetype estimatedSize(std::span<const ExportColumn> header, const QList<QStringList>& rows) {
+    qsizetype size = 1024 + qsizetype(header.size()) * 96;
+    const qsizetype perRow = 9 + qsizetype(header.size()) * qsizetype(kDataCell.size() + 5);
+    for (const QStringList& row : rows) {
+        size += perRow;
+        for (qsizetype c = 0; c < row.size() && c < qsizetype(header.size()); ++c) size += row[c].size();
+    }
+    return size;
+}
+
+bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header,
+              const QList<QStringList>& rows) {
+    out.put(kHead);
+    out.putText(sheetName);
+    out.put(kAfterName);
+
+    out.put("<tr>");
+    for (const ExportColumn& column : header) {
+        out.put(kHeaderCell);
+        out.putNumber(column.width);
+        out.put(">");
+        out.putText(QString::fromUtf8(column.header.data(), qsizetype(column.header.size())));
+        out.put("</td>");
+    }
+    out.put("</tr>");
+
+    const qsizetype columns = qsizetype(header.size());
+    for (const QStringList& row : rows) {
+        out.put("<tr>");
+        for (qsizetype c = 0; c < columns; ++c) {
+            out.put(kDataCell);
+            if (c < row.size()) out.putText(row[c]);
+            out.put("</td>");
+        }
+        out.put("</tr>");
+        out.flushIfFull();
+    }
+
+    out.put(kTail);
+    return out.finish();
+}
+
+}  // namespace
+
+QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColumn> header,
+                            const QList<QStringList>& rows) {
+    Sink sink(nullptr, estimatedSize(header, rows));
+    generate(sink, sheetName, header, rows);
+    return std::move(sink.bytes());
+}
+
+bool writeSpreadsheet(const QString& path, const QString& sheetName,
+                      std::span<const ExportColumn> header, const QList<QStringList>& rows) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    Sink sink(&file, 0);
+    if (!generate(sink, sheetName, header, rows)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace cal

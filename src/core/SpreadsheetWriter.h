@@ -1,0 +1,70 @@
+#pragma once
+// The spreadsheet export file: an HTML table with the Office spreadsheet extensions
+// (an XML island naming the worksheet), in Windows-1252, written as one single line.
+// Every export screen fills a grid and hands its header cells and rows to this writer.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <span>
+#include <string_view>
+
+namespace cal {
+
+// One header cell of an export: its text (UTF-8 in the table) and the width number
+// written in the cell's width attribute.
+struct ExportColumn {
+    std::string_view header;
+    int width;
+};
+
+// One export screen and the file it writes in the program folder.
+struct ExportFile {
+    std::string_view screen;     // TfrmExpClienti, ...
+    std::string_view fileName;   // "Clienti.xls"
+    std::string_view sheetName;  // "Archivio Clienti"
+    int columns;                 // grid columns 1..K that go into the file
+};
+
+// The fourteen export screens. The mail-register export and its period summary share
+// "Protocollo.xls", so each overwrites the other's file.
+inline constexpr ExportFile kExportFiles[] = {
+    {"TfrmExpClienti", "Clienti.xls", "Archivio Clienti", 25},
+    {"TfrmExpTariffario", "Tariffario.xls", "Tariffario Servizi", 17},
+    {"TfrmExpServizi", "Servizi.xls", "Registro Servizi", 17},
+    {"TfrmExpImminenti", "Scadenze_Imminenti.xls", "Scadenze imminenti", 20},
+    {"TfrmExpGiornaliere", "Scadenze_Giornaliere.xls", "Scadenze del giorno", 20},
+    {"TfrmExpMensili", "Scadenze_Mensili.xls", "Scadenze del mese", 20},
+    {"TfrmExpScadenzario", "Scadenze_e_Appuntamenti.xls", "Scadenze e appuntamenti", 19},
+    {"TfrmExpProtocollo", "Protocollo.xls", "Protocollo Posta", 18},
+    {"TfrmRiepProtocollo", "Protocollo.xls", "Protocollo Documenti", 18},
+    {"TfrmExpBonificiEmessi", "Bonifici_Emessi.xls", "Bonifici Emessi", 14},
+    {"TfrmExpBonificiRicevuti", "Bonifici_Ricevuti.xls", "Bonifici Ricevuti", 14},
+    {"TfrmExpLibri", "Libri.xls", "Riepilogo Libri", 25},
+    {"TfrmExpBibliografie", "Articoli.xls", "Riepilogo Articoli", 10},
+    {"TfrmExpAltri", "Altri_Documenti.xls", "Altri Documenti", 22},
+};
+
+// The entry of an export screen, or nullptr for a name that is not in the table.
+constexpr const ExportFile* findExportFile(std::string_view screen) {
+    for (const ExportFile& f : kExportFiles)
+        if (f.screen == screen) return &f;
+    return nullptr;
+}
+
+// The bytes of the file. `rows` are the grid's rows from the first to the last, empty
+// rows included, each holding the grid's columns 1..K (column 0, the row number, is not
+// passed). Every row is written with exactly header.size() cells: missing cells are
+// written empty, cells beyond the header are ignored. Texts are trimmed, "&", "<" and ">"
+// become character references, and characters outside Windows-1252 become '?'.
+QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColumn> header,
+                            const QList<QStringList>& rows);
+
+// Writes the same bytes to `path` through a temporary file in the same folder that
+// replaces the old file only once it is complete: on failure the previous file is left
+// as it was and no partial file remains. False when anything fails.
+bool writeSpreadsheet(const QString& path, const QString& sheetName,
+                      std::span<const ExportColumn> header, const QList<QStringList>& rows);
+
+}  // namespace cal

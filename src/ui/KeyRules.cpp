@@ -1,0 +1,138 @@
+#include "ui/KeyRules.h"
+
+#include "core/Text.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRegularExpressionValidator>
+
+namespace cal {
+namespace {
+
+bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+bool isEditingKey(int key) {
+    return key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right;
+}
+bool isFocusKey(int key) { return key == Qt::Key_Tab || key == Qt::Key_Backtab || isEnter(key); }
+
+// A key filter: `allow` decides for each key press whether it reaches the field.
+class KeyFilter : public QObject {
+public:
+    KeyFilter(QObject* parent, std::function<bool(QKeyEvent*)> handle) : QObject(parent), handle_(std::move(handle)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        return handle_(static_cast<QKeyEvent*>(event));  // true: the key is consumed
+    }
+
+private:
+    std::function<bool(QKeyEvent*)> handle_;
+};
+
+void filterKeys(QWidget* field, std::function<bool(QKeyEvent*)> handle) {
+    field->installEventFilter(new KeyFilter(field, std::move(handle)));
+}
+
+// `extra` is the one character besides the digits that the field accepts, or 0.
+void restrictTo(QLineEdit* field, char16_t extra) {
+    const QString pattern = extra ? QStringLiteral("[0-9%1]*").arg(QChar(extra)) : QStringLiteral("[0-9]*");
+    // Pasted text obeys the same rule as typed text.
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), field));
+    filterKeys(field, [extra](QKeyEvent* e) {
+        if (isEditingKey(e->key()) || isFocusKey(e->key())) return false;
+        if (e->modifiers() & Qt::ControlModifier) return false;  // copy, select all...
+        const QString t = e->text();
+        const bool allowed = t.size() == 1 && ((t[0] >= u'0' && t[0] <= u'9') || (extra && t[0] == extra));
+        return !allowed;
+    });
+}
+
+// Replaces the text keeping the cursor where it was, as far as the new text allows.
+void replaceText(QLineEdit* field, const QString& text) {
+    if (field->text() == text) return;
+    const int cursor = field->cursorPosition();
+    field->setText(text);
+    field->setCursorPosition(std::min<int>(cursor, text.size()));
+}
+
+}  // namespace
+
+void acceptDigitsOnly(QLineEdit* field) { restrictTo(field, 0); }
+
+void acceptAmountKeys(QLineEdit* field) { restrictTo(field, u','); }
+
+void upperCaseWhileTyping(QLineEdit* field, bool trim) {
+    QObject::connect(field, &QLineEdit::textChanged, field, [field, trim](const QString& text) {
+        replaceText(field, upperAscii(trim ? trimmed(text) : text));
+    });
+}
+
+void trimWhileTyping(QLineEdit* field) {
+    QObject::connect(field, &QLineEdit::textChanged, field,
+                     [field](const QString& text) { replaceText(field, trimmed(text)); });
+}
+
+void provinceCombo(QComboBox* combo) {
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    QLineEdit* edit = combo->lineEdit();
+    upperCaseWhileTyping(edit, true);
+    class FocusReset : public QObject {
+    public:
+        explicit FocusReset(QComboBox* c) : QObject(c), combo_(c) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::FocusIn) {
+                const QString text = combo_->currentText();
+                combo_->setCurrentIndex(-1);
+                combo_->setEditText(text);
+            } else if (e->type() == QEvent::FocusOut) {
+                combo_->setEditText(upperAscii(trimmed(combo_->currentText())));
+            }
+            return false;
+        }
+
+    private:
+        QComboBox* combo_;
+    };
+    auto* reset = new FocusReset(combo);
+    combo->installEventFilter(reset);
+    edit->installEventFilter(reset);
+}
+
+void enterChain(const QList<QWidget*>& fields) {
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        QWidget* next = fields[(i + 1) % fields.size()];
+        enterMovesTo(fields[i], next);
+    }
+}
+
+void enterMovesTo(QWidget* from, QWidget* to) {
+    QPointer<QWidget> target(to);
+    auto handle = [target](QKeyEvent* e) {
+        if (!isEnter(e->key())) return false;
+        if (target) target->setFocus(Qt::TabFocusReason);
+        return true;
+    };
+    filterKeys(from, handle);
+    // An editable combo box receives keys in its line edit.
+    if (auto* combo = qobject_cast<QComboBox*>(from); combo && combo->lineEdit()) filterKeys(combo->lineEdit(), handle);
+}
+
+void pickerDateField(QLineEdit* field, std::function<void()> openPicker) {
+    field->setReadOnly(false);
+    filterKeys(field, [field, openPicker](QKeyEvent* e) {
+        if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) {
+            field->clear();
+            return true;
+        }
+        if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) return false;
+        if (e->key() == Qt::Key_Shift || e->key() == Qt::Key_Control || e->key() == Qt::Key_Alt) return true;
+        openPicker();
+        return true;
+    });
+}
+
+}  // namespace cal

@@ -1,0 +1,180 @@
+// Search rules: which records the filters select, list lines, the sorted result, find in list.
+#include "core/Record.h"
+#include "core/RecordFile.h"
+#include "core/Search.h"
+#include "testlib/CalTest.h"
+
+using namespace cal;
+
+namespace {
+constexpr Field kPeopleFields[] = {{"txtNome", 20}, {"txtCitta", 12}, {"txtNote", 30}};
+constexpr RecordLayout kPeople{"People.pro", kPeopleFields};
+constexpr ListColumn kPeopleLine[] = {{"", 0, 8}, {"  Città: ", 1, 6}, {"  ", 2, 0}};
+
+Record person(const QString& name, const QString& town, const QString& notes = {}) {
+    Record r(kPeople);
+    r.setText(0, name);
+    r.setText(1, town);
+    r.setText(2, notes);
+    return r;
+}
+}  // namespace
+
+class TestSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void matching_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("capitals find mixed case") << "Rossi Mario" << "ROSSI" << true;
+        QTest::newRow("substring inside word") << "Rossi Mario" << "ssi ma" << true;
+        QTest::newRow("accented capital is not folded") << QString::fromUtf8("perché") << QString::fromUtf8("PERCHÉ") << false;
+        QTest::newRow("accent must be typed") << QString::fromUtf8("Città") << "citta" << false;
+        QTest::newRow("accent typed") << QString::fromUtf8("Città") << QString::fromUtf8("CITTà") << true;
+        QTest::newRow("trailing blank needs a blank") << "Rossi" << "rossi " << false;
+        QTest::newRow("trailing blank with a blank") << "Rossi Mario" << "rossi " << true;
+        QTest::newRow("empty filter lists all") << "Rossi" << "" << true;
+        QTest::newRow("blank-only filter not in use") << "Rossi" << "   " << true;
+        QTest::newRow("no match") << "Rossi" << "verdi" << false;
+        QTest::newRow("euro") << QString::fromUtf8("Costo 5 €") << QString::fromUtf8("5 €") << true;
+        QTest::newRow("character outside code page") << "Rossi?" << QString::fromUtf8("Ω") << false;
+        QTest::newRow("longer than value") << "Ro" << "Rossi" << false;
+    }
+    void matching() {
+        QFETCH(QString, stored);
+        QFETCH(QString, filter);
+        QFETCH(bool, listed);
+        const Record r = person(stored, "Roma");
+        const SearchFilter f[] = {{0, filter}};
+        QCOMPARE(RecordMatcher(kPeople, f).matches(r.bytes().constData()), listed);
+    }
+
+    void matchingUsesTheUntrimmedStoredValue() {
+        Record r(kPeople);
+        r.bytes().replace(0, 8, QByteArray("\x07 Rossi ", 8));  // written by another tool with blanks
+        const SearchFilter lead[] = {{0, " rossi"}};
+        QVERIFY(RecordMatcher(kPeople, lead).matches(r.bytes().constData()));
+    }
+
+    void everyFilterInUseMustOccur() {
+        const Record both = person("Rossi Mario", "Roma");
+        const Record one = person("Rossi Mario", "Milano");
+        const SearchFilter f[] = {{0, "rossi"}, {1, "ROMA"}, {2, ""}};
+        const RecordMatcher m(kPeople, f);
+        QCOMPARE(m.filtersInUse(), 2);
+        QVERIFY(m.matches(both.bytes().constData()));
+        QVERIFY(!m.matches(one.bytes().constData()));
+    }
+
+    void aBlankFilterNeverStandsInForAnother() {
+        // "Bianchi Mario" does not contain "rossi"; the blank filter on the notes, which
+        // contain blanks, must not make up for it.
+        const Record r = person("Bianchi Mario", "Roma", "due parole");
+        const SearchFilter f[] = {{0, "rossi"}, {2, " "}};
+        const RecordMatcher m(kPeople, f);
+        QCOMPARE(m.filtersInUse(), 1);
+        QVERIFY(!m.matches(r.bytes().constData()));
+    }
+
+    void damagedLengthByteIsClamped() {
+        Record r(kPeople);
+        r.bytes()[0] = char(255);  // capacity 20
+        r.bytes().replace(1, 5, "Rossi");
+        const SearchFilter f[] = {{0, "rossi"}};
+        QVERIFY(RecordMatcher(kPeople, f).matches(r.bytes().constData()));
+        r.bytes()[22] = 'Q';  // first text byte of the next field: out of reach of field 0
+        const SearchFilter next[] = {{0, "q"}};
+        QVERIFY(!RecordMatcher(kPeople, next).matches(r.bytes().constData()));
+    }
+
+    void listLines_data() {
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("padded") << QStringList{"Rossi", "Roma", "note"}
+                                << QString::fromUtf8("Rossi     Città: Roma    note");
+        QTest::newRow("cut, last neither padded nor cut")
+            << QStringList{"Bartolomei Giovanni", "Civitavecchia", " lunghe note finali "}
+            << QString::fromUtf8("Bartolom  Città: Civita  lunghe note finali");
+        QTest::newRow("trimmed before padding") << QStringList{"  Al ", " ", ""}
+                                                << QString::fromUtf8("Al        Città:         ");
+    }
+    void listLines() {
+        QFETCH(QStringList, values);
+        QFETCH(QString, line);
+        QCOMPARE(buildListLine(kPeopleLine, values), line);
+    }
+
+    void searchListsSortedLinesWithTheirRecords() {
+        caltest::ProgramFolder folder;
+        const QString path = folder.path(QString::fromLatin1(kPeople.fileName));
+        RecordFile file;
+        QVERIFY(file.open(path, kPeople.size()));
+        for (const Record& r : {person("verdi", "Roma"), person("Bianchi", "Roma"), person("Rossi", "Pisa"),
+                                person("Bianchi", "Roma")})
+            QVERIFY(file.write(r));
+        QVERIFY(file.close());
+
+        const SearchFilter f[] = {{1, "roma"}};
+        const RecordMatcher m(kPeople, f);
+        auto line = [](const char* rec) { return buildListLine(kPeople, kPeopleLine, rec); };
+        const auto result = searchRecords(path, kPeople, m, line);
+        QVERIFY(result);
+        QCOMPARE(int(result->size()), 3);
+        // case-insensitive order; identical lines keep their own records
+        QVERIFY((*result)[0].line.startsWith("Bianchi"));
+        QCOMPARE((*result)[0].record, 1);
+        QCOMPARE((*result)[1].record, 3);
+        QVERIFY((*result)[2].line.startsWith("verdi"));
+
+        const SearchFilter none[] = {{0, ""}};
+        QCOMPARE(int(searchRecords(path, kPeople, RecordMatcher(kPeople, none), line)->size()), 4);
+        QVERIFY(!searchRecords(folder.path("nofolder/x.pro"), kPeople, m, line));
+    }
+
+    void sortPutsAccentsWithTheirLetters() {
+        std::vector<ListEntry> e{{"zeta", 0}, {QString::fromUtf8("Ètna"), 1}, {"alfa", 2}, {"Emilia", 3}, {"BETA", 4}};
+        sortListEntries(e);
+        QStringList lines;
+        for (const auto& x : e) lines << x.line;
+        QCOMPARE(lines, (QStringList{"alfa", "BETA", "Emilia", QString::fromUtf8("Ètna"), "zeta"}));
+    }
+
+    void findInList() {
+        const QStringList lines{"Alfa Roma", "Beta Milano", "Gamma Roma", "Delta Roma"};
+        ListFinder finder;
+        using O = ListFinder::Outcome;
+
+        auto r = finder.find(lines, -1, "ROMA");  // new text: the first line itself is tested
+        QCOMPARE(r.outcome, O::Found);
+        QCOMPARE(r.selected, 0);
+        r = finder.find(lines, r.selected, "roma");  // same text after folding: next one
+        QCOMPARE(r.selected, 2);
+        r = finder.find(lines, r.selected, "Roma");
+        QCOMPARE(r.selected, 3);
+        r = finder.find(lines, r.selected, "roma");  // wraps past the end
+        QCOMPARE(r.selected, 0);
+
+        r = finder.find(lines, 2, "milano");  // new text starts from the top
+        QCOMPARE(r.selected, 1);
+        r = finder.find(lines, 1, "milano");  // only occurrence: found again after a full turn
+        QCOMPARE(r.outcome, O::Found);
+        QCOMPARE(r.selected, 1);
+
+        r = finder.find(lines, 3, "napoli");  // nowhere: selection unchanged
+        QCOMPARE(r.outcome, O::NotFound);
+        QCOMPARE(r.selected, 3);
+        r = finder.find(lines, -1, "");
+        QCOMPARE(r.outcome, O::NotFound);
+        QCOMPARE(r.selected, 0);
+
+        finder.forget();
+        r = finder.find(lines, 2, "roma");  // forgotten: a new text again
+        QCOMPARE(r.selected, 0);
+
+        QCOMPARE(finder.find({}, -1, "x").outcome, O::EmptyList);
+    }
+};
+
+CAL_TEST_MAIN(TestSearch)
+#include "tst_search.moc"
