@@ -10,12 +10,6 @@
 namespace cal {
 
 // Filter fields of the client search, in their Enter order, with their labels.
-struct FilterField {
-    const char* objectName;
-    const char* label;  // UTF-8
-    int field;
-};
-
 inline constexpr FilterField kClientFilters[] = {
     {"txtCliente", "Cognome e nome o ragione sociale:", ClientField::Cliente},
     {"txtComuneRes", "Comune di residenza:", ClientField::ComuneRes},

@@ -4,6 +4,7 @@
 #include "clients/ClientScreens.h"
 #include "core/ProgramFolder.h"
 #include "report/PdfWriter.h"
+#include "report/Printouts.h"
 #include "report/Report.h"
 #include "screens/TfrmGuida.h"
 #include "ui/KeyRules.h"

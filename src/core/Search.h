@@ -49,6 +49,23 @@ struct ListColumn {
     int width;
 };
 
+// A filter field of a search screen: its object name, its label, the record field it searches.
+struct FilterField {
+    const char* objectName;
+    const char* label;  // UTF-8
+    int field;
+};
+
+// What Open copies for a picker keyword: record field -> object name of the caller's field.
+struct FieldCopy {
+    int field;
+    const char* target;
+};
+struct PickerKeyword {
+    const char* keyword;
+    std::span<const FieldCopy> copies;
+};
+
 // Joins the values (each trimmed, padded with blanks and cut to its column's width) with the
 // columns' separators. `values` has one entry per column.
 QString buildListLine(std::span<const ListColumn> columns, const QStringList& values);

@@ -1,9 +1,10 @@
 #include "core/SpreadsheetWriter.h"
 
 #include "core/Codepage.h"
-#include "core/Text.h"
 
 #include <QSaveFile>
+
+#include <cstring>
 
 namespace cal {
 namespace {
@@ -45,21 +46,28 @@ public:
     // Trimmed, in Windows-1252, with the three characters that HTML would take as
     // markup written as character references.
     void putText(QStringView text) {
-        const QByteArray bytes = toCp1252(trimmed(text));
-        qsizetype from = 0;  // start of the run not yet copied
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            std::string_view reference;
-            switch (bytes[i]) {
-            case '&': reference = "&amp;"; break;
-            case '<': reference = "&lt;"; break;
-            case '>': reference = "&gt;"; break;
-            default: continue;
+        // The same bounds as trimmed(), without copying the text.
+        qsizetype b = 0, e = text.size();
+        while (b < e && text[b].unicode() <= 0x20) ++b;
+        while (e > b && text[e - 1].unicode() <= 0x20) --e;
+        const qsizetype start = buffer_.size();
+        buffer_.resize(start + (e - b));  // one byte per UTF-16 unit at most
+        char* out = buffer_.data() + start;
+        qsizetype extra = 0;  // bytes the character references add
+        for (qsizetype i = b; i < e; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < 0x80) {
+                *out++ = char(c);
+                extra += c == u'&' ? 4 : (c == u'<' || c == u'>') ? 3 : 0;
+            } else if (QChar::isHighSurrogate(c) && i + 1 < e && QChar::isLowSurrogate(text[i + 1].unicode())) {
+                *out++ = '?';  // one character outside the code page
+                ++i;
+            } else {
+                *out++ = cp1252Byte(c);
             }
-            buffer_.append(bytes.constData() + from, i - from);
-            put(reference);
-            from = i + 1;
         }
-        buffer_.append(bytes.constData() + from, bytes.size() - from);
+        buffer_.resize(out - buffer_.constData());
+        if (extra) escapeFrom(start, extra);
     }
 
     // Hands a full block to the device; without a device the bytes stay in the buffer.
@@ -73,6 +81,28 @@ public:
     QByteArray& bytes() { return buffer_; }
 
 private:
+    // Rewrites "&", "<" and ">" from `start` to the end of the buffer as character
+    // references, in place from the back; `extra` is the growth they need.
+    void escapeFrom(qsizetype start, qsizetype extra) {
+        qsizetype read = buffer_.size();
+        qsizetype write = read + extra;
+        buffer_.resize(write);
+        char* data = buffer_.data();
+        auto place = [&](std::string_view text) {
+            write -= qsizetype(text.size());
+            std::memcpy(data + write, text.data(), text.size());
+        };
+        while (read > start) {
+            const char c = data[--read];
+            switch (c) {
+            case '&': place("&amp;"); break;
+            case '<': place("&lt;"); break;
+            case '>': place("&gt;"); break;
+            default: data[--write] = c;
+            }
+        }
+    }
+
     void flush() {
         if (ok_ && device_->write(buffer_) != buffer_.size()) ok_ = false;
         buffer_.resize(0);  // keeps the allocation for the next block

@@ -10,7 +10,7 @@ namespace cal {
 inline constexpr Field kBookFields[] = {
     {"txtTitolo", 250},        // 0
     {"txtCodice", 24},         // 251
-    // Hidden validation flag, "No" for every record.
+    // Hidden validation flag: New and Duplicate set "No", otherwise it is saved back as read.
     {"txtConvalida", 2},       // 276
     {"txtScaffale", 50},       // 279
     {"txtAutore", 50},         // 330

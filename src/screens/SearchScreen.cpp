@@ -1,0 +1,299 @@
+#include "screens/SearchScreen.h"
+
+#include "core/RecordFile.h"
+#include "core/Text.h"
+#include "report/Printouts.h"
+#include "report/Report.h"
+#include "ui/KeyRules.h"
+#include "ui/Services.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace cal {
+namespace {
+
+QLabel* label(const QString& name, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setWordWrap(true);
+    return l;
+}
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// Enter on a line of the list opens it, like a double click.
+class ListKeys : public QObject {
+public:
+    ListKeys(QListWidget* list, SearchScreen* screen) : QObject(list), list_(list), screen_(screen) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        screen_->openRow(list_->currentRow());
+        return true;
+    }
+
+private:
+    QListWidget* list_;
+    SearchScreen* screen_;
+};
+
+}  // namespace
+
+SearchScreen::SearchScreen(const SearchDefinition& definition, QWidget* parent) : QDialog(parent), def_(definition) {
+    setObjectName(QString::fromLatin1(def_.objectName));
+    setWindowTitle(def_.caption);
+    setModal(true);
+    resize(1000, 640);
+    lblMemory_ = label(QStringLiteral("lblMemory"), {}, this);
+    lblMemory_->hide();
+    panels_ = new QStackedWidget(this);
+    if (!def_.filters.empty()) panels_->addWidget(buildFilterPanel());
+    panels_->addWidget(buildResultPanel());
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panels_);
+}
+
+QWidget* SearchScreen::buildFilterPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panAvvio"));
+    auto* form = new QFormLayout;
+    QList<QWidget*> chain;
+    for (const FilterField& f : def_.filters) {
+        auto* edit = new QLineEdit(panel);
+        edit->setObjectName(QString::fromLatin1(f.objectName));
+        edit->setMaxLength(def_.layout->fields[f.field].capacity);
+        auto* l = new QLabel(QString::fromUtf8(f.label), panel);
+        l->setBuddy(edit);
+        edit->setAccessibleName(l->text());
+        form->addRow(l, edit);
+        filterEdits_ << edit;
+        chain << edit;
+    }
+    enterChain(chain);
+    auto* cerca = button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), panel);
+    auto* annulla = button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), panel);
+    lblAttendere_ = label(QStringLiteral("lblAttendere"), QStringLiteral("Ricerca schede in corso. Attendere..."), panel);
+    lblAttendere_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    lblAttendere_->hide();
+    lblConta_ = label(QStringLiteral("lblConta"), {}, panel);
+    lblConta_->hide();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(lblAttendere_);
+    buttons->addStretch();
+    buttons->addWidget(cerca);
+    buttons->addWidget(annulla);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(label(QStringLiteral("lblRigo04"),
+                            QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle "
+                                           "schede da trovare e premere il pulsante Cerca."),
+                            panel));
+    layout->addWidget(label(QStringLiteral("lblRigo05"), QStringLiteral("Lasciare in bianco tutti gli altri campi."), panel));
+    layout->addWidget(label(QStringLiteral("lblRigo06"),
+                            QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."),
+                            panel));
+    layout->addSpacing(8);
+    layout->addLayout(form);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    // The wait notice appears as soon as the button goes down, before the search blocks the screen.
+    connect(cerca, &QPushButton::pressed, lblAttendere_, &QLabel::show);
+    connect(cerca, &QPushButton::clicked, this, &SearchScreen::search);
+    connect(annulla, &QPushButton::clicked, this, &SearchScreen::reject);
+    return panel;
+}
+
+QWidget* SearchScreen::buildResultPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panContainer"));
+    lstRecords_ = new QListWidget(panel);
+    lstRecords_->setObjectName(QStringLiteral("lstRecords"));
+    lstRecords_->setAccessibleName(QStringLiteral("Elenco schede"));
+    QFont mono(QStringLiteral("Courier New"), 12);
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setFixedPitch(true);
+    if (!QFontInfo(mono).fixedPitch()) mono = QFontDatabase::systemFont(QFontDatabase::FixedFont), mono.setPointSize(12);
+    lstRecords_->setFont(mono);
+    lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lstRecords_->setUniformItemSizes(true);
+    lstRecords_->installEventFilter(new ListKeys(lstRecords_, this));
+    lblTrovate_ = label(QStringLiteral("lblTrovate"), {}, panel);
+    txtTrova_ = new QLineEdit(panel);
+    txtTrova_->setObjectName(QStringLiteral("txtTrova"));
+    txtTrova_->setAccessibleName(QStringLiteral("Testo da trovare"));
+    auto* trova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), panel);
+    auto* stampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panel);
+    auto* chiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel);
+    enterMovesTo(txtTrova_, trova);
+
+    auto* findRow = new QHBoxLayout;
+    findRow->addWidget(txtTrova_, 1);
+    findRow->addWidget(trova);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(label(QStringLiteral("lblRigo03"),
+                             QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), panel),
+                       1);
+    buttons->addWidget(stampa);
+    buttons->addWidget(chiudi);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(lblTrovate_);
+    layout->addWidget(lstRecords_, 1);
+    layout->addWidget(label(QStringLiteral("lblRigo01"),
+                            QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
+                                           "cercare e premere il pulsante Trova."),
+                            panel));
+    layout->addWidget(label(QStringLiteral("lblRigo02"),
+                            QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
+                                           "fare di nuovo clic su Trova."),
+                            panel));
+    layout->addLayout(findRow);
+    layout->addLayout(buttons);
+
+    connect(trova, &QPushButton::clicked, this, &SearchScreen::findInList);
+    connect(stampa, &QPushButton::clicked, this, &SearchScreen::printList);
+    connect(chiudi, &QPushButton::clicked, this, &SearchScreen::reject);
+    connect(lstRecords_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { openRow(lstRecords_->row(item)); });
+    return panel;
+}
+
+void SearchScreen::setKeyword(const QString& keyword, QWidget* caller) {
+    lblMemory_->setText(keyword);
+    caller_ = caller;
+}
+
+void SearchScreen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    finder_.forget();
+    txtTrova_->clear();
+    if (def_.filters.empty()) {
+        fillList();
+        txtTrova_->setFocus(Qt::OtherFocusReason);
+    } else if (!filterEdits_.isEmpty()) {
+        filterEdits_.first()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void SearchScreen::search() {
+    std::vector<SearchFilter> filters;
+    for (qsizetype i = 0; i < filterEdits_.size(); ++i)
+        filters.push_back({def_.filters[std::size_t(i)].field, filterEdits_[i]->text()});
+    const RecordMatcher matcher(*def_.layout, filters);
+    lblConta_->setText(QString::number(matcher.filtersInUse()));
+    lstRecords_->clear();
+    auto found = searchRecords(def_.filePath(), *def_.layout, matcher, def_.line);
+    lblAttendere_->hide();
+    if (!found) {
+        plainMessage(accessFailureMessage());
+        return;
+    }
+    entries_ = std::move(*found);
+    showResults();
+}
+
+void SearchScreen::fillList() {
+    entries_.clear();
+    lstRecords_->clear();
+    // A read failure is not reported: the list shows what was read.
+    scanRecordFile(def_.filePath(), *def_.layout, [this](qint64 index, const char* record) {
+        if (!def_.listed || def_.listed(record)) entries_.push_back({def_.line(record), index});
+    });
+    sortListEntries(entries_);
+    showResults();
+}
+
+void SearchScreen::showResults() {
+    QStringList lines;
+    lines.reserve(qsizetype(entries_.size()));
+    for (const ListEntry& e : entries_) lines << e.line;
+    lstRecords_->addItems(lines);
+    if (!entries_.empty()) lstRecords_->setCurrentRow(0);
+    lblTrovate_->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(entries_.size()));
+    panels_->setCurrentIndex(panels_->count() - 1);
+    txtTrova_->clear();
+    txtTrova_->setFocus(Qt::OtherFocusReason);
+}
+
+void SearchScreen::findInList() {
+    QStringList lines;
+    lines.reserve(qsizetype(entries_.size()));
+    for (const ListEntry& e : entries_) lines << e.line;
+    const auto result = finder_.find(lines, lstRecords_->currentRow(), txtTrova_->text());
+    if (result.outcome == ListFinder::Outcome::EmptyList) {
+        plainMessage(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    lstRecords_->setCurrentRow(result.selected);
+    lstRecords_->scrollToItem(lstRecords_->currentItem());
+}
+
+void SearchScreen::printList() {
+    QStringList lines;
+    for (const ListEntry& e : entries_) lines << e.line;
+    printing().print(listingReport(def_.listTitle, lines));
+}
+
+void SearchScreen::openRow(int row) {
+    if (row < 0 || row >= int(entries_.size())) {
+        reject();
+        return;
+    }
+    // The record is the one whose line was chosen, read again from the file.
+    Record record(*def_.layout);
+    RecordFile file;
+    const qint64 index = entries_[std::size_t(row)].record;
+    const bool ok = file.open(def_.filePath(), def_.layout->size()) && file.seek(index) && file.read(record);
+    file.close();
+    if (!ok) {
+        reject();
+        return;
+    }
+    const QString keyword = lblMemory_->text();
+    if (keyword == def_.ownKeyword) {
+        if (def_.showOnArchive) def_.showOnArchive(record, index + 1);
+    } else if (caller_) {
+        for (const PickerKeyword& p : def_.pickers) {
+            if (keyword != QLatin1String(p.keyword)) continue;
+            for (const FieldCopy& c : p.copies) {
+                const QString value = record.text(c.field);
+                QWidget* target = caller_->findChild<QWidget*>(QString::fromLatin1(c.target));
+                if (auto* e = qobject_cast<QLineEdit*>(target)) e->setText(value);
+                else if (auto* cb = qobject_cast<QComboBox*>(target)) cb->setEditText(value);
+            }
+        }
+    }
+    accept();
+}
+
+void SearchScreen::done(int result) {
+    lstRecords_->clear();
+    entries_.clear();
+    if (lblAttendere_) lblAttendere_->hide();
+    QDialog::done(result);
+}
+
+void runSearchScreen(const SearchDefinition& definition, const QString& keyword, QWidget* caller) {
+    SearchScreen screen(definition, caller && caller->isVisible() ? caller->window() : nullptr);
+    screen.setKeyword(keyword, caller);
+    screens().exec(&screen);
+}
+
+}  // namespace cal

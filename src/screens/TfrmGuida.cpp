@@ -1,0 +1,161 @@
+#include "screens/TfrmGuida.h"
+
+#include "core/ProgramFolder.h"
+#include "ui/LinkLabel.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+// The resources live in a static library: make sure they are registered before use.
+static void initResources() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+namespace cal {
+namespace {
+
+struct HelpTopic {
+    QString title;
+    QStringList paragraphs;
+};
+
+// Paragraphs are separated by empty lines; the lines of one paragraph are joined by a blank.
+QStringList paragraphsOf(const QString& text) {
+    QStringList paragraphs;
+    QString current;
+    const QStringList lines = text.split(u'\n');
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty()) {
+            if (!current.isEmpty()) paragraphs << current;
+            current.clear();
+        } else {
+            current += (current.isEmpty() ? QString() : QStringLiteral(" ")) + line;
+        }
+    }
+    if (!current.isEmpty()) paragraphs << current;
+    return paragraphs;
+}
+
+QString readResource(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+// "file<TAB>title" lines; lines starting with '#' and empty lines are skipped.
+QList<HelpTopic> loadTopics() {
+    initResources();
+    QList<HelpTopic> topics;
+    const QStringList lines = readResource(QStringLiteral(":/help/index.txt")).split(u'\n');
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(u'#')) continue;
+        const qsizetype tab = line.indexOf(u'\t');
+        if (tab < 0) continue;
+        const QString file = line.left(tab).trimmed();
+        const QString title = line.mid(tab + 1).trimmed();
+        topics << HelpTopic{title, paragraphsOf(readResource(QStringLiteral(":/help/") + file))};
+    }
+    return topics;
+}
+
+const QList<HelpTopic>& topics() {
+    static const QList<HelpTopic> all = loadTopics();
+    return all;
+}
+
+}  // namespace
+
+QStringList helpTopicTitles() {
+    QStringList titles;
+    for (const HelpTopic& topic : topics()) titles << topic.title;
+    return titles;
+}
+
+QStringList helpTopicParagraphs(const QString& title) {
+    for (const HelpTopic& topic : topics())
+        if (topic.title == title) return topic.paragraphs;
+    return {};
+}
+
+QString helpTopicText(const QString& title) { return helpTopicParagraphs(title).join(QStringLiteral("\r\n\r\n")); }
+
+TfrmGuida::TfrmGuida(QWidget* parent) : QDialog(parent) {
+    initResources();
+    setObjectName(QStringLiteral("TfrmGuida"));
+    setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
+    setModal(true);
+    resize(640, 520);
+
+    lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), this);
+    lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
+    QFont heading = lblTitolo->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * 1.25);
+    lblTitolo->setFont(heading);
+    lblTitolo->setWordWrap(true);
+
+    txtGuida = new QPlainTextEdit(this);
+    txtGuida->setObjectName(QStringLiteral("txtGuida"));
+    txtGuida->setReadOnly(true);
+    txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtGuida->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtGuida->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtGuida->setAccessibleName(QStringLiteral("Testo della guida"));
+    txtGuida->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    const QString linkText = QStringLiteral("Visualizza guida in formato PDF");
+    imgPDF = new LinkLabel(QPixmap(QStringLiteral(":/images/pdf.png")), linkText, this);
+    imgPDF->setObjectName(QStringLiteral("imgPDF"));
+    lnkWeb = new LinkLabel(linkText, this);
+    lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
+    connect(imgPDF, &LinkLabel::clicked, this, &TfrmGuida::openManual);
+    connect(lnkWeb, &LinkLabel::clicked, this, &TfrmGuida::openManual);
+
+    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
+    btnChiudi->setAutoDefault(false);
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(imgPDF);
+    bottom->addWidget(lnkWeb);
+    bottom->addStretch();
+    bottom->addWidget(btnChiudi);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblTitolo);
+    layout->addWidget(txtGuida, 1);
+    layout->addLayout(bottom);
+    btnChiudi->setFocus();
+}
+
+void TfrmGuida::setTopic(const QString& title, const QString& text) {
+    lblTitolo->setText(title);
+    txtGuida->setPlainText(text);  // CR LF pairs become one line break each
+}
+
+// The manual lies in the program folder; without it the link does nothing.
+void TfrmGuida::openManual() {
+    const QString manual = programFile(QStringLiteral("Guida.pdf"));
+    if (QFileInfo(manual).isFile()) shell().open(manual);
+}
+
+void showHelp(const QString& title) {
+    TfrmGuida screen(QApplication::activeWindow());
+    screen.setTopic(title, helpTopicText(title));
+    screens().exec(&screen);
+}
+
+}  // namespace cal

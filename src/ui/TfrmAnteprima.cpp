@@ -1,0 +1,83 @@
+#include "ui/TfrmAnteprima.h"
+
+#include "report/ReportPainter.h"
+#include "ui/Services.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace cal {
+
+TfrmAnteprima::TfrmAnteprima(const Report& report, QWidget* parent)
+    : QDialog(parent), report_(report), printer_(QPrinter::HighResolution) {
+    if (!report_.isPrepared()) report_.prepare();
+    setObjectName(QStringLiteral("TfrmAnteprima"));
+    setWindowTitle(QStringLiteral(" Anteprima di stampa"));
+    setModal(true);
+    resize(1000, 760);
+
+    printer_.setPageSize(QPageSize(QPageSize::A4));
+    printer_.setPageOrientation(report_.orientation() == Report::Orientation::Landscape ? QPageLayout::Landscape
+                                                                                         : QPageLayout::Portrait);
+    printer_.setDocName(report_.title());
+
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("tlbAnteprima"));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    preview_ = new QPrintPreviewWidget(&printer_, this);
+    preview_->setObjectName(QStringLiteral("prvPagine"));
+    preview_->setAccessibleName(QStringLiteral("Pagine in anteprima"));
+    connect(preview_, &QPrintPreviewWidget::paintRequested, this, &TfrmAnteprima::paintPages);
+
+    auto addCommand = [this](const char* name, const QString& text, const QKeySequence& key) {
+        QAction* action = toolBar_->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setToolTip(text);
+        action->setStatusTip(text);
+        if (!key.isEmpty()) action->setShortcut(key);
+        return action;
+    };
+    QAction* stampa = addCommand("actStampa", QStringLiteral("Stampa"), QKeySequence::Print);
+    toolBar_->addSeparator();
+    QAction* zoomIn = addCommand("actZoomAvanti", QStringLiteral("Zoom avanti"), QKeySequence::ZoomIn);
+    QAction* zoomOut = addCommand("actZoomIndietro", QStringLiteral("Zoom indietro"), QKeySequence::ZoomOut);
+    QAction* fit = addCommand("actAdatta", QStringLiteral("Adatta alla pagina"), QKeySequence());
+    QAction* fullScreen = addCommand("actSchermoIntero", QStringLiteral("Schermo intero"), QKeySequence::FullScreen);
+    fullScreen->setCheckable(true);
+    toolBar_->addSeparator();
+    QAction* chiudi = addCommand("actChiudi", QStringLiteral("Chiudi"), QKeySequence());
+
+    connect(stampa, &QAction::triggered, this, &TfrmAnteprima::print);
+    connect(zoomIn, &QAction::triggered, preview_, [this] { preview_->zoomIn(); });
+    connect(zoomOut, &QAction::triggered, preview_, [this] { preview_->zoomOut(); });
+    connect(fit, &QAction::triggered, preview_, &QPrintPreviewWidget::fitInView);
+    connect(fullScreen, &QAction::toggled, this, &TfrmAnteprima::toggleFullScreen);
+    connect(chiudi, &QAction::triggered, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar_);
+    layout->addWidget(preview_, 1);
+    preview_->fitInView();
+}
+
+void TfrmAnteprima::paintPages(QPrinter* printer) {
+    QPainter painter(printer);
+    paintReport(report_, painter, *printer);
+}
+
+void TfrmAnteprima::print() { printing().print(report_); }
+
+void TfrmAnteprima::toggleFullScreen(bool on) {
+    if (on)
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    else
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+}
+
+}  // namespace cal

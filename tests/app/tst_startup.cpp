@@ -1,0 +1,261 @@
+// Start-up: the initial password file, login, change password, launcher and year menus.
+#include "app/Application.h"
+#include "app/TfrmAvvio.h"
+#include "app/TfrmPassword.h"
+#include "app/YearMenu.h"
+#include "clients/ClientLayout.h"
+#include "clients/TfrmClienti.h"
+#include "core/IniFile.h"
+#include "core/Password.h"
+#include "core/ProgramFolder.h"
+#include "testlib/CalWidgetTest.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace cal;
+using Kind = Dialogs::Kind;
+
+namespace {
+const QString kReadError = QString::fromUtf8(
+    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+    "Si consiglia di reinstallare il software.");
+}
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<caltest::ProgramFolder> folder;
+    std::unique_ptr<caltest::FakeServices> fakes;
+    std::unique_ptr<Application> app;
+
+    template <typename T = QWidget>
+    T* in(QWidget* screen, const char* name) {
+        T* w = screen->findChild<T*>(name);
+        if (!w) qFatal("no widget %s", name);
+        return w;
+    }
+    void click(QWidget* screen, const char* name) { QTest::mouseClick(in<QAbstractButton>(screen, name), Qt::LeftButton); }
+    QString lastText() { return fakes->dialogs.messages.isEmpty() ? QString() : fakes->dialogs.messages.last().text; }
+    void storePassword(const QString& value) {
+        QVERIFY(writeIniValue(programFile(kPasswordFile), kPasswordSection, kPasswordKey, value));
+    }
+
+private slots:
+    void init() {
+        folder = std::make_unique<caltest::ProgramFolder>();
+        setProgramFolder(folder->path());
+        fakes = std::make_unique<caltest::FakeServices>();
+        app = std::make_unique<Application>();
+        app->start();
+        QVERIFY(QTest::qWaitForWindowExposed(app->login()));
+        QApplication::setActiveWindow(app->login());
+    }
+    void cleanup() {
+        app.reset();
+        fakes.reset();
+        folder.reset();
+    }
+
+    void firstStartWritesTheInitialPassword() {
+        QCOMPARE(readStoredPassword(folder->path()), std::optional<QString>(QStringLiteral("CALVETRA")));
+        QVERIFY(app->login()->isVisible());
+        QVERIFY(!app->launcher()->isVisible());
+        QCOMPARE(app->login()->windowTitle(), QString(" Calvetra 4.0 - Autenticazione"));
+        QCOMPARE(in<QLabel>(app->login(), "lblRigo05")->text(), QString("Immetti la password e premi OK."));
+    }
+
+    void okFollowsTheTrimmedText() {
+        auto* ok = in<QPushButton>(app->login(), "cmdOK");
+        auto* pwd = in<QLineEdit>(app->login(), "txtPassword");
+        QVERIFY(!ok->isEnabled());
+        QTest::keyClicks(pwd, "   ");
+        QVERIFY(!ok->isEnabled());
+        QTest::keyClick(pwd, Qt::Key_Return);  // Enter with a blank entry does nothing
+        QVERIFY(fakes->dialogs.messages.isEmpty());
+        QTest::keyClicks(pwd, "x");
+        QVERIFY(ok->isEnabled());
+        QCOMPARE(pwd->echoMode(), QLineEdit::Password);
+    }
+
+    void loginVariants_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("lower case") << "calvetra" << true;
+        QTest::newRow("upper case") << "CALVETRA" << true;
+        QTest::newRow("blanks around") << "  CalVetra  " << true;
+        QTest::newRow("wrong") << "calvetre" << false;
+    }
+    void loginVariants() {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        auto* pwd = in<QLineEdit>(app->login(), "txtPassword");
+        QTest::keyClicks(pwd, typed);
+        QTest::keyClick(pwd, Qt::Key_Return);
+        QCOMPARE(app->launcher()->isVisible(), accepted);
+        QCOMPARE(app->login()->isVisible(), !accepted);
+        if (!accepted) {
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(fakes->dialogs.messages[0].kind, Kind::Plain);
+            QCOMPARE(lastText(), QString("Attenzione: password errata."));
+            QCOMPARE(pwd->text(), QString());
+            QCOMPARE(QApplication::focusWidget(), pwd);
+        }
+    }
+
+    void accentedLettersAreNotUpperCased() {
+        QCOMPARE(writeStoredPassword(folder->path(), QString::fromUtf8("CITTÀ")), PasswordWrite::Written);
+        auto* pwd = in<QLineEdit>(app->login(), "txtPassword");
+        QTest::keyClicks(pwd, "citt");
+        pwd->insert(QString::fromUtf8("à"));
+        click(app->login(), "cmdOK");
+        QCOMPARE(lastText(), QString("Attenzione: password errata."));
+        QTest::keyClicks(pwd, "citt");
+        pwd->insert(QString::fromUtf8("À"));
+        click(app->login(), "cmdOK");
+        QVERIFY(app->launcher()->isVisible());
+    }
+
+    void unreadablePasswordFile() {
+        storePassword("ZZ");
+        QTest::keyClicks(in<QLineEdit>(app->login(), "txtPassword"), "x");
+        click(app->login(), "cmdOK");
+        QCOMPARE(fakes->dialogs.messages[0].kind, Kind::Plain);
+        QCOMPARE(lastText(), kReadError);
+        QVERIFY(app->login()->isVisible());
+    }
+
+    void changePasswordFlow() {
+        click(app->login(), "btnCambiaPassword");
+        QWidget* change = reinterpret_cast<QWidget*>(app->changePassword());
+        QVERIFY(change->isVisible());
+        QVERIFY(!app->login()->isVisible());
+        QCOMPARE(change->windowTitle(), QString(" Cambia password"));
+        QApplication::setActiveWindow(change);
+        auto* oldPwd = in<QLineEdit>(change, "txtPasswordOld");
+        auto* newPwd = in<QLineEdit>(change, "txtPasswordNew");
+        auto* conf = in<QLineEdit>(change, "txtConferma");
+        auto* ok = in<QPushButton>(change, "cmdOK");
+        QCOMPARE(QApplication::focusWidget(), oldPwd);
+
+        // Enter walks the three fields and wraps; it never presses OK.
+        QTest::keyClick(oldPwd, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), newPwd);
+        QTest::keyClick(conf, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), oldPwd);
+
+        QTest::keyClicks(oldPwd, "sbagliata");
+        QTest::keyClicks(newPwd, "nuova");
+        QVERIFY(!ok->isEnabled());
+        QTest::keyClicks(conf, "NUOVA");
+        QVERIFY(ok->isEnabled());
+        click(change, "cmdOK");
+        QCOMPARE(lastText(), QString("Attenzione: vecchia password errata."));
+        QCOMPARE(oldPwd->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), oldPwd);
+
+        QTest::keyClicks(oldPwd, " calvetra ");
+        click(change, "cmdOK");  // confirmation compared before upper-casing
+        QCOMPARE(lastText(), QString::fromUtf8("Attenzione: la nuova password non è stata confermata correttamente. "
+                                               "E' necessario reinserire entrambi i valori."));
+        QCOMPARE(newPwd->text(), QString());
+        QCOMPARE(conf->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), newPwd);
+        QCOMPARE(readStoredPassword(folder->path()), std::optional<QString>("CALVETRA"));
+
+        QTest::keyClicks(newPwd, "nuova ");
+        QTest::keyClicks(conf, " nuova");
+        click(change, "cmdOK");
+        QCOMPARE(lastText(), QString("Modifica della password completata con successo."));
+        QCOMPARE(readStoredPassword(folder->path()), std::optional<QString>("NUOVA"));
+        QVERIFY(!change->isVisible());
+        QVERIFY(app->login()->isVisible());
+        QCOMPARE(in<QLineEdit>(app->login(), "txtPassword")->text(), QString());
+
+        // Showing it again empties its fields.
+        click(app->login(), "btnCambiaPassword");
+        QCOMPARE(oldPwd->text(), QString());
+    }
+
+    void changeRefusedWhenTheFileCannotBeWritten() {
+        click(app->login(), "btnCambiaPassword");
+        QWidget* change = reinterpret_cast<QWidget*>(app->changePassword());
+        CAL_READ_ONLY(guard, programFile(kPasswordFile));
+        QTest::keyClicks(in<QLineEdit>(change, "txtPasswordOld"), "calvetra");
+        QTest::keyClicks(in<QLineEdit>(change, "txtPasswordNew"), "nuova");
+        QTest::keyClicks(in<QLineEdit>(change, "txtConferma"), "nuova");
+        click(change, "cmdOK");
+        QCOMPARE(lastText(), QString::fromUtf8("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                                               "Si consiglia di reinstallare il software."));
+        QVERIFY(change->isVisible());
+        QCOMPARE(readStoredPassword(folder->path()), std::optional<QString>("CALVETRA"));
+    }
+
+    void launcherOpensClientsAndComesBack() {
+        QTest::keyClicks(in<QLineEdit>(app->login(), "txtPassword"), "calvetra");
+        click(app->login(), "cmdOK");
+        QWidget* launcher = app->launcher();
+        QVERIFY(launcher->isVisible());
+        // Archives not built yet are visible but disabled, with a tooltip.
+        auto* libri = in<QPushButton>(launcher, "btnLibri");
+        QVERIFY(!libri->isEnabled());
+        QVERIFY(libri->toolTip().contains("In preparazione"));
+        click(launcher, "btnClienti");
+        QVERIFY(app->clients()->isVisible());
+        QVERIFY(!launcher->isVisible());
+        app->clients()->close();
+        QVERIFY(launcher->isVisible());
+        click(launcher, "imgClienti");
+        QVERIFY(app->clients()->isVisible());
+        app->clients()->close();
+        click(launcher, "imgSito");
+        QCOMPARE(fakes->shell.opened, QStringList{"https://www.calvetra.it"});
+        click(launcher, "imgGuida");
+        QCOMPARE(fakes->screens.shown, QStringList{"TfrmGuida"});
+    }
+
+    void yearMenus() {
+        struct Case {
+            YearMenu* menu;
+            const char* extension;
+            const char* caption;
+        };
+        auto* target = app->clients();  // any archive screen serves to check what Open prepares
+        for (const Case& c : {Case{app->serviceMenu(), ".ser", " Calvetra 4.0 - Registro Servizi anno 2024"},
+                              Case{app->mailMenu(), ".prt", " Calvetra 4.0 - Protocollo Posta anno 2024"},
+                              Case{app->articleMenu(), ".art", " Calvetra 4.0 - Schedario Articoli anno 2024"}}) {
+            c.menu->setArchive(target);
+            c.menu->show();
+            auto* year = in<QLineEdit>(c.menu, "txtAnnoPreventivi");
+            QCOMPARE(year->text(), QString::number(QDate::currentDate().year()));
+            QCOMPARE(c.menu->keyword(), QString("avvio"));
+            year->clear();
+            QTest::keyClicks(year, "20a24x");
+            QCOMPARE(year->text(), QString("2024"));
+            year->setText("202");
+            fakes->dialogs.messages.clear();
+            click(c.menu, "btnApriPreventivi");
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(fakes->dialogs.messages[0].kind, Kind::Warning);
+            QCOMPARE(lastText(), QString("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+            QVERIFY(c.menu->isVisible());
+            year->setText("2024");
+            click(c.menu, "btnApriPreventivi");
+            QVERIFY(!c.menu->isVisible());
+            QCOMPARE(target->filePath(), programFile(QString("2024") + c.extension));
+            QCOMPARE(target->findChild<QLabel*>("lblFile")->text(), programFile(QString("2024") + c.extension));
+            QCOMPARE(target->windowTitle(), QString::fromUtf8(c.caption));
+        }
+        // Closing without Open goes back to the launcher.
+        app->mailMenu()->show();
+        in<QToolButton>(app->mailMenu(), "imgEsci")->click();
+        QCOMPARE(app->mailMenu()->keyword(), QString("avvio"));
+        QVERIFY(app->launcher()->isVisible());
+    }
+};
+
+CAL_WIDGET_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
