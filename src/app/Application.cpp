@@ -11,6 +11,9 @@
 #include <QLocale>
 #include <QTranslator>
 
+// The pictures and help texts live in a static library: register them before any screen.
+static void initResources() { Q_INIT_RESOURCE(resources); }
+
 namespace cal {
 
 void applyRegionalSettings() {
@@ -25,6 +28,7 @@ void applyRegionalSettings() {
 }
 
 Application::Application() {
+    initResources();
     applyRegionalSettings();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Calvetra"));

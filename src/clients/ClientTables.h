@@ -33,6 +33,28 @@ inline constexpr ListColumn kClientRecontactLine[] = {
     {"  Servizi: ", ClientField::Servizi, 30}, {"  Città: ", ClientField::ComuneRes, 26},
     {"  ", ClientField::Questioni, 0}};
 
+// What the client picker copies for each caller keyword: client field -> caller's field.
+namespace ClientPicker {
+using namespace ClientField;
+inline constexpr FieldCopy kPriceList[] = {{Cliente, "txtPersona"}, {CodFisc, "txtCodFisc"}, {Recapito, "txtRecapito"}, {Email, "txtEmail"}};
+inline constexpr FieldCopy kServices[] = {{Cliente, "txtCliente"}, {CodFisc, "txtCodFisc"}, {PartitaIva, "txtIva"}};
+inline constexpr FieldCopy kFeeSummary[] = {{CodFisc, "txtCliente"}};
+inline constexpr FieldCopy kDeadlines[] = {{Cliente, "txtCliente"}, {CodFisc, "txtCodFisc"}, {Recapito, "txtRecapito"}};
+inline constexpr FieldCopy kPayer[] = {{Cliente, "txtPagatore"}, {CodFisc, "txtCodFiscPag"}, {Iban, "txtIbanPag"}};
+inline constexpr FieldCopy kBeneficiary[] = {{Cliente, "txtBeneficiario"}, {CodFisc, "txtCodFiscBen"}, {Iban, "txtIbanBen"}};
+}  // namespace ClientPicker
+
+inline constexpr PickerKeyword kClientPickers[] = {
+    {"tariffario", ClientPicker::kPriceList},
+    {"servizi", ClientPicker::kServices},
+    {"riepilogo", ClientPicker::kFeeSummary},
+    {"scadenzario", ClientPicker::kDeadlines},
+    {"bonificiemessi_pagatore", ClientPicker::kPayer},
+    {"bonificiemessi_beneficiario", ClientPicker::kBeneficiary},
+    {"bonificiricevuti_pagatore", ClientPicker::kPayer},
+    {"bonificiricevuti_beneficiario", ClientPicker::kBeneficiary},
+};
+
 // Grid headers of the export screen differ from the file's in one column only.
 inline constexpr ExportColumn kClientExportColumns[] = {
     {"Cliente", 280}, {"Data di nascita", 200}, {"Comune di nascita", 250},

@@ -23,6 +23,10 @@ const QString kEllipsis = QString(QChar(0x2026));
 
 using Measure = std::function<double(QStringView)>;
 
+bool isBlank(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == QLatin1Char(' '); });
+}
+
 QString withoutTrailingBlanks(const QString& text) {
     qsizetype end = text.size();
     while (end > 0 && text.at(end - 1) == QLatin1Char(' ')) --end;
@@ -49,7 +53,7 @@ QStringList wrapped(const QString& text, double width, const Measure& measure) {
     while (measure(rest) > width + kTolerance) {
         const qsizetype fit = std::max<qsizetype>(1, fittingLength(rest, width, measure));
         const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), fit);
-        const qsizetype cut = blank > 0 ? blank : fit;
+        const qsizetype cut = blank > 0 && !isBlank(rest.left(blank)) ? blank : fit;
         out << rest.left(cut);
         qsizetype next = cut;
         while (next < rest.size() && rest.at(next) == QLatin1Char(' ')) ++next;
@@ -73,10 +77,6 @@ QString expanded(QString text, const QDateTime& now) {
     text.replace(QLatin1String("[DATE]"), now.toString(QStringLiteral("dd/MM/yyyy")));
     text.replace(QLatin1String("[TIME]"), now.toString(QStringLiteral("HH:mm:ss")));
     return text;
-}
-
-bool isBlank(const QString& text) {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == QLatin1Char(' '); });
 }
 
 }  // namespace

@@ -54,9 +54,9 @@ public:
 
 class DesktopShell final : public Shell {
 public:
-    void open(const QString& target) override {
+    bool open(const QString& target) override {
         const bool address = target.contains(QLatin1String("://")) || target.startsWith(QLatin1String("mailto:"));
-        QDesktopServices::openUrl(address ? QUrl(target) : QUrl::fromLocalFile(target));
+        return QDesktopServices::openUrl(address ? QUrl(target) : QUrl::fromLocalFile(target));
     }
 };
 

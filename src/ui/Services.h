@@ -32,10 +32,11 @@ public:
 };
 
 // Opens a file, a folder, a "mailto:" or a web address with the program the system
-// associates with it. The result is not reported.
+// associates with it. False when the system found nothing to open it with; most callers
+// ignore the result.
 class Shell {
 public:
-    virtual void open(const QString& target) = 0;
+    virtual bool open(const QString& target) = 0;
     virtual ~Shell() = default;
 };
 

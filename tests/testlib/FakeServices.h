@@ -5,6 +5,7 @@
 #include "report/Report.h"
 #include "ui/Services.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QList>
 #include <QStringList>
@@ -50,6 +51,7 @@ public:
         shown << screen->objectName();
         screen->setModal(true);
         screen->show();
+        QApplication::setActiveWindow(screen);  // so that the focus moves as on a desktop
         if (!handlers.isEmpty()) handlers.takeFirst()(screen);
         const int result = screen->result();
         if (screen->isVisible()) screen->reject();
@@ -61,8 +63,12 @@ public:
 
 class FakeShell : public cal::Shell {
 public:
-    void open(const QString& target) override { opened << target; }
+    bool open(const QString& target) override {
+        opened << target;
+        return result;
+    }
     QStringList opened;
+    bool result = true;  // what the next opens answer
 };
 
 class FakePrinting : public cal::Printing {

@@ -1,0 +1,150 @@
+#include "screens/ExportScreen.h"
+
+#include "core/ProgramFolder.h"
+#include "core/Search.h"
+#include "screens/TfrmGuida.h"
+#include "ui/Services.h"
+#include "ui/StatusHints.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace cal {
+
+GridModel::GridModel(QStringList headers, QObject* parent) : QAbstractTableModel(parent), headers_(std::move(headers)) {
+    headers_.prepend(QStringLiteral("N."));
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(headers_.size()); }
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    const QStringList& row = rows_[index.row()];
+    if (index.column() == 0) return row.isEmpty() ? QString() : QString::number(index.row() + 1);
+    const int c = index.column() - 1;
+    return c < row.size() ? row[c] : QString();
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section >= headers_.size()) return {};
+    return headers_[section];
+}
+
+void GridModel::setEmptyRows(int count) {
+    beginResetModel();
+    rows_ = QList<QStringList>(count);
+    endResetModel();
+}
+
+void GridModel::setRows(QList<QStringList> rows) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
+ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) : QDialog(parent), def_(definition) {
+    setObjectName(QString::fromLatin1(def_.objectName));
+    setWindowTitle(def_.caption);
+    resize(1100, 600);
+    QStringList headers = def_.gridHeaders;
+    if (headers.isEmpty())
+        for (const ExportColumn& c : def_.columns) headers << QString::fromUtf8(c.header.data(), qsizetype(c.header.size()));
+    model_ = new GridModel(headers, this);
+    model_->setEmptyRows(10);
+
+    QLabel* panInfo = makeStatusLine(this, QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    auto* hints = new StatusHints(panInfo);
+    auto* toolbar = new QToolBar(this);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    struct Command {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        QStyle::StandardPixmap icon;
+        std::function<void()> action;
+    };
+    const Command commands[] = {
+        {"cmdEsporta", "Esporta", "Esporta l'archivio in formato Microsoft Excel.", QStyle::SP_DialogSaveButton,
+         [this] { exportFile(); }},
+        {"cmdGuida", "Guida", "Visualizza la pagina della guida sensibile al contesto.", QStyle::SP_DialogHelpButton,
+         [this] { showHelp(def_.helpTitle); }},
+        {"cmdEsci", "Esci", "Esci da questo ambiente di lavoro.", QStyle::SP_DialogCloseButton, [this] { reject(); }},
+    };
+    for (const Command& c : commands) {
+        QAction* a = toolbar->addAction(style()->standardIcon(c.icon), QString::fromUtf8(c.caption));
+        a->setObjectName(QString::fromLatin1(c.name));
+        connect(a, &QAction::triggered, this, c.action);
+        QWidget* b = toolbar->widgetForAction(a);
+        b->setObjectName(QString::fromLatin1(c.name));
+        b->setAccessibleName(a->text());
+        hints->add(b, QString::fromUtf8(c.hint));
+    }
+
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("grdRecords"));
+    grid_->setAccessibleName(QStringLiteral("Schede da esportare"));
+    grid_->setModel(model_);
+    grid_->verticalHeader()->hide();
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->horizontalHeader()->setDefaultSectionSize(160);
+    grid_->setColumnWidth(0, 50);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(toolbar);
+    layout->addWidget(grid_, 1);
+    layout->addWidget(panInfo);
+}
+
+void ExportScreen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (def_.layout && def_.row) fillFromArchive();
+}
+
+void ExportScreen::fillFromArchive() {
+    QList<QStringList> rows;
+    const bool ok = scanRecordFile(def_.filePath(), *def_.layout, [&](qint64, const char* record) { rows << def_.row(record); });
+    if (!ok || rows.isEmpty()) {
+        model_->setEmptyRows(10);
+        return;
+    }
+    model_->setRows(std::move(rows));
+}
+
+void ExportScreen::setRows(QList<QStringList> rows) { model_->setRows(std::move(rows)); }
+
+QString ExportScreen::exportPath() const {
+    const ExportFile* file = findExportFile(def_.exportScreen);
+    return programFile(QString::fromUtf8(file->fileName.data(), qsizetype(file->fileName.size())));
+}
+
+void ExportScreen::exportFile() {
+    if (!dialogs().question(kExportQuestion)) return;
+    const ExportFile* file = findExportFile(def_.exportScreen);
+    const QString path = exportPath();
+    const QString sheet = QString::fromUtf8(file->sheetName.data(), qsizetype(file->sheetName.size()));
+    if (!writeSpreadsheet(path, sheet, def_.columns, model_->rows())) {
+        plainMessage(kExportFailed);
+        return;
+    }
+    if (!dialogs().question(kExportDone)) return;
+    if (!shell().open(path)) {
+        // No program is associated with the type: show the file in its folder instead.
+        information(QStringLiteral("Nessun programma risulta associato ai file di Excel.\n\r\n\r"
+                                   "Il file è stato salvato in %1: aprirlo con un programma di fogli di calcolo.")
+                        .arg(QDir::toNativeSeparators(path)));
+        shell().open(programFolder());
+    }
+}
+
+void runExportScreen(const ExportDefinition& definition) {
+    ExportScreen screen(definition);
+    screens().exec(&screen);
+}
+
+}  // namespace cal

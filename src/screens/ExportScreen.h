@@ -1,0 +1,84 @@
+#pragma once
+// The export screen of every archive: a grid of the records (or of a selection) and one
+// command that writes it as a spreadsheet file in the program folder and offers to open it.
+#include "core/RecordLayout.h"
+#include "core/SpreadsheetWriter.h"
+
+#include <QAbstractTableModel>
+#include <QDialog>
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+#include <span>
+
+class QTableView;
+class QLabel;
+
+namespace cal {
+
+// The grid's data: column 0 "N." (the row number, never exported), then the archive's columns.
+class GridModel : public QAbstractTableModel {
+public:
+    GridModel(QStringList headers, QObject* parent);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Ten empty rows, as the grid starts.
+    void setEmptyRows(int count);
+    void setRows(QList<QStringList> rows);
+    const QList<QStringList>& rows() const { return rows_; }
+
+private:
+    QStringList headers_;
+    QList<QStringList> rows_;
+};
+
+struct ExportDefinition {
+    const char* objectName;       // TfrmExpClienti
+    QString caption;
+    const char* exportScreen;     // the row of the export files table
+    std::span<const ExportColumn> columns;  // header cells of the file
+    QStringList gridHeaders;      // headers shown in the grid, when they differ from the file's
+    QString helpTitle;
+    // A whole-archive export fills the grid from the record file when shown.
+    const RecordLayout* layout = nullptr;
+    std::function<QString()> filePath;
+    std::function<QStringList(const char* record)> row;
+};
+
+class ExportScreen : public QDialog {
+    Q_OBJECT
+public:
+    ExportScreen(const ExportDefinition& definition, QWidget* parent = nullptr);
+
+    // Fills the grid from the archive: one row per record, or ten empty rows when the file
+    // holds none or cannot be read (no message).
+    void fillFromArchive();
+    // For screens that export a selection.
+    void setRows(QList<QStringList> rows);
+    void exportFile();
+    QString exportPath() const;
+    GridModel* model() const { return model_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    const ExportDefinition& def_;
+    GridModel* model_;
+    QTableView* grid_;
+};
+
+void runExportScreen(const ExportDefinition& definition);
+
+inline const QString kExportQuestion = QStringLiteral(
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
+    "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+inline const QString kExportDone = QStringLiteral(
+    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+inline const QString kExportFailed = QStringLiteral(
+    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già aperto.");
+
+}  // namespace cal

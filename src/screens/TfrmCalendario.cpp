@@ -1,0 +1,111 @@
+#include "screens/TfrmCalendario.h"
+
+#include "app/Application.h"
+#include "core/DateText.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDate>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace cal {
+namespace {
+
+const DateTarget kTargets[] = {
+    {"datapro", "TfrmAltri", "txtDataPro"},
+    {"datades", "TfrmAltri", "txtDataDes"},
+    {"datareg", "TfrmProtocollo", "txtDataReg"},
+    {"protinizio", "TfrmRiepProtocollo", "txtDataInizio"},
+    {"protfine", "TfrmRiepProtocollo", "txtDataFine"},
+    {"dataric", "TfrmServizi", "txtDataRic"},
+    {"dataesp", "TfrmServizi", "txtDataEsp"},
+    {"bonificiemessi_dataese", "TfrmBonificiEmessi", "txtDataEse"},
+    {"bonificiemessi_dataacc", "TfrmBonificiEmessi", "txtDataAcc"},
+    {"bonificiricevuti_dataese", "TfrmBonificiRicevuti", "txtDataEse"},
+    {"bonificiricevuti_dataacc", "TfrmBonificiRicevuti", "txtDataAcc"},
+};
+
+}  // namespace
+
+std::optional<DateTarget> dateTarget(const QString& keyword) {
+    for (const DateTarget& t : kTargets)
+        if (keyword == QLatin1String(t.keyword)) return t;
+    return std::nullopt;
+}
+
+QLineEdit* dateTargetField(const QString& keyword) {
+    const auto target = dateTarget(keyword);
+    if (!target) return nullptr;
+    const QString screenName = QLatin1String(target->screen);
+    const QString fieldName = QLatin1String(target->field);
+    QLineEdit* found = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() != screenName) continue;
+        auto* field = window->findChild<QLineEdit*>(fieldName);
+        if (!field) continue;
+        if (window->isVisible()) return field;  // the screen the user is working on
+        if (!found) found = field;
+    }
+    return found;
+}
+
+TfrmCalendario::TfrmCalendario(QWidget* parent) : QDialog(parent) {
+    applyRegionalSettings();
+    setObjectName(QStringLiteral("TfrmCalendario"));
+    setWindowTitle(QStringLiteral(" Importazione data"));
+    setModal(true);
+
+    lblMemory_ = new QLabel(this);
+    lblMemory_->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory_->hide();
+
+    auto* prompt = new QLabel(QStringLiteral("Importare una data:"), this);
+    calAppuntamenti_ = new QCalendarWidget(this);
+    calAppuntamenti_->setObjectName(QStringLiteral("calAppuntamenti"));
+    calAppuntamenti_->setSelectedDate(QDate::currentDate());
+    calAppuntamenti_->setAccessibleName(prompt->text());
+    prompt->setBuddy(calAppuntamenti_);
+
+    auto* importa = new QPushButton(QStringLiteral("Importa"), this);
+    importa->setObjectName(QStringLiteral("btnImportaData"));
+    importa->setDefault(true);
+    auto* annulla = new QPushButton(QStringLiteral("Annulla"), this);
+    annulla->setObjectName(QStringLiteral("btnAnnulla"));
+    annulla->setAutoDefault(false);
+    connect(importa, &QPushButton::clicked, this, &TfrmCalendario::importDate);
+    connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(importa);
+    buttons->addWidget(annulla);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addWidget(calAppuntamenti_);
+    layout->addLayout(buttons);
+    calAppuntamenti_->setFocus();
+}
+
+void TfrmCalendario::setKeyword(const QString& keyword) { lblMemory_->setText(keyword); }
+
+QString TfrmCalendario::keyword() const { return lblMemory_->text(); }
+
+void TfrmCalendario::importDate() {
+    if (!dateTarget(keyword())) return;
+    // A known keyword whose screen is not open has nowhere to write: the picker closes all the same.
+    if (QLineEdit* field = dateTargetField(keyword())) field->setText(dateText(calAppuntamenti_->selectedDate()));
+    accept();
+}
+
+void openDatePicker(const QString& keyword) {
+    TfrmCalendario screen(QApplication::activeWindow());
+    screen.setKeyword(keyword);
+    screens().exec(&screen);
+}
+
+}  // namespace cal
