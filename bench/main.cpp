@@ -6,6 +6,9 @@
 //   calvetra_bench search   <archive> <folder> <field>=<text>... [--repeat R] [--grep]
 //   calvetra_bench list     <archive> <folder> [--repeat R]
 //   calvetra_bench export   <archive> <folder> [--repeat R]
+//   calvetra_bench startup <folder> [--repeat R]          start-up to the login screen, and an empty window
+//   calvetra_bench screen-search <folder> [name filter]   client search screen, Cerca to list shown
+//   calvetra_bench screen-export <folder>                 client export screen, shown to file written
 #include "articles/ArticleLayout.h"
 #include "clients/ClientTables.h"
 #include "core/Codepage.h"
@@ -21,8 +24,9 @@
 #include "pricelist/PriceListLayout.h"
 #include "services/ServiceLayout.h"
 #include "transfers/TransferLayout.h"
+#include "ScreenBench.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -222,6 +226,9 @@ int usage() {
                  "  calvetra_bench search <archive> <folder> <field>=<text>... [--repeat R] [--grep]\n"
                  "  calvetra_bench list <archive> <folder> [--repeat R]\n"
                  "  calvetra_bench export <archive> <folder> [--repeat R]\n"
+                 "  calvetra_bench startup <folder> [--repeat R]\n"
+                 "  calvetra_bench screen-search <folder> [name filter] [--repeat R]\n"
+                 "  calvetra_bench screen-export <folder> [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers library articles documents\n");
     return 2;
 }
@@ -229,8 +236,13 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    const bool screens = argc > 1 && (qstrcmp(argv[1], "startup") == 0 || qstrncmp(argv[1], "screen-", 7) == 0 ||
+                                      QByteArray(argv[1]).endsWith("-child"));
+    if (screens && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (screens) app = std::make_unique<QApplication>(argc, argv);
+    else app = std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(1);
     int times = 5;
     bool grep = false;
     if (const auto i = args.indexOf("--repeat"); i >= 0 && i + 1 < args.size()) {
@@ -240,6 +252,10 @@ int main(int argc, char** argv) {
     if (const auto i = args.indexOf("--grep"); i >= 0) {
         grep = true;
         args.remove(i);
+    }
+    if (screens && args.size() >= 2) {
+        const QString command = args.takeFirst();
+        return runScreenBench(command, args, times);
     }
     if (args.size() < 3) return usage();
     const QString command = args[0];

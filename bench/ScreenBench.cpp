@@ -1,0 +1,159 @@
+// Benchmarks of whole screens, run headless: start-up to the login screen, the client search
+// from Cerca to the list shown, and the client export screen filled and written.
+#include "ScreenBench.h"
+
+#include "app/Application.h"
+#include "app/TfrmPassword.h"
+#include "clients/ClientScreens.h"
+#include "core/ProgramFolder.h"
+#include "screens/ExportScreen.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QWindow>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+void print(const char* what, const std::vector<double>& ms) {
+    std::printf("%-34s median %9.1f ms  (runs:", what, median(ms));
+    for (double x : ms) std::printf(" %.1f", x);
+    std::printf(")\n");
+}
+
+// Runs the next modal screen through `act` instead of an event loop; answers Yes to questions.
+class BenchServices : public cal::Screens, public cal::Dialogs {
+public:
+    std::function<void(QDialog*)> act;
+    int exec(QDialog* screen) override {
+        screen->show();
+        if (act) act(screen);
+        return screen->result();
+    }
+    void message(Kind, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    bool question(const QString& text) override { return !text.contains(QStringLiteral("aprire")); }
+    QString chooseFile(const QString&, const QString&) override { return {}; }
+};
+
+long peakRssKb() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+}  // namespace
+
+int runScreenBench(const QString& command, const QStringList& args, int times) {
+    if (command == QLatin1String("startup-child") || command == QLatin1String("emptywindow-child")) {
+        // One start in this process: time from the start of main to the first window shown.
+        QElapsedTimer clock;
+        clock.start();
+        QWidget* shown = nullptr;
+        std::unique_ptr<cal::Application> program;
+        std::unique_ptr<QWidget> empty;
+        if (command == QLatin1String("startup-child")) {
+            cal::setProgramFolder(args.value(0));
+            program = std::make_unique<cal::Application>();
+            program->start();
+            shown = program->login();
+        } else {
+            empty = std::make_unique<QWidget>();
+            empty->show();
+            shown = empty.get();
+        }
+        while (!shown->isVisible() || !shown->windowHandle() || !shown->windowHandle()->isExposed())
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        std::printf("%.3f %ld\n", double(clock.nsecsElapsed()) / 1e6, peakRssKb());
+        return 0;
+    }
+    if (command == QLatin1String("startup")) {
+        // Each start in a fresh process, so memory is the process's own; the empty window alternates.
+        std::vector<double> ours, theirs, oursMem, theirsMem;
+        for (int i = 0; i < times; ++i) {
+            for (const char* which : {"startup-child", "emptywindow-child"}) {
+                QElapsedTimer wall;
+                wall.start();
+                QProcess p;
+                p.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(which), args.value(0)});
+                p.waitForFinished(-1);
+                const double total = double(wall.nsecsElapsed()) / 1e6;
+                const QList<QByteArray> out = p.readAllStandardOutput().trimmed().split(' ');
+                const bool app = qstrcmp(which, "startup-child") == 0;
+                (app ? ours : theirs).push_back(total);
+                (app ? oursMem : theirsMem).push_back(out.value(1).toDouble() / 1024.0);
+            }
+        }
+        print("start to login shown (process)", ours);
+        print("start to empty window (process)", theirs);
+        std::printf("ratio: %.2f\npeak memory: login %.1f MB, empty window %.1f MB (medians)\n",
+                    median(ours) / median(theirs), median(oursMem), median(theirsMem));
+        return 0;
+    }
+
+    BenchServices services;
+    cal::Services saved = cal::services();
+    cal::services().screens = &services;
+    cal::services().dialogs = &services;
+    cal::setProgramFolder(args.value(0));
+    std::vector<double> ms;
+    long rows = 0;
+    if (command == QLatin1String("screen-search")) {
+        const QString filter = args.value(1);
+        for (int i = 0; i < times; ++i) {
+            services.act = [&](QDialog* d) {
+                if (!filter.isEmpty()) d->findChild<QLineEdit*>(QStringLiteral("txtCliente"))->setText(filter);
+                QElapsedTimer clock;
+                clock.start();
+                d->findChild<QPushButton*>(QStringLiteral("btnCerca"))->click();
+                QCoreApplication::processEvents();  // the list painted
+                ms.push_back(double(clock.nsecsElapsed()) / 1e6);
+                rows = d->findChild<QListWidget*>(QStringLiteral("lstRecords"))->count();
+                d->reject();
+            };
+            cal::openClientSearch(QStringLiteral("clienti"), nullptr);
+        }
+        print("client search, Cerca to list", ms);
+    } else if (command == QLatin1String("screen-export")) {
+        for (int i = 0; i < times; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            services.act = [&](QDialog* d) {
+                QCoreApplication::processEvents();
+                rows = d->findChild<QTableView*>(QStringLiteral("grdRecords"))->model()->rowCount();
+                d->findChild<QToolButton*>(QStringLiteral("cmdEsporta"))->click();
+                ms.push_back(double(clock.nsecsElapsed()) / 1e6);
+                d->reject();
+            };
+            cal::openClientExport();
+        }
+        print("client export, shown to written", ms);
+    } else {
+        return 2;
+    }
+    cal::services() = saved;
+    std::printf("rows: %ld\npeak memory (VmHWM): %.1f MB\n", rows, double(peakRssKb()) / 1024.0);
+    return 0;
+}

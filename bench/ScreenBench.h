@@ -1,0 +1,6 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// Screen benchmarks; needs a QApplication. Returns the process exit code (2: unknown command).
+int runScreenBench(const QString& command, const QStringList& args, int times);
