@@ -1,0 +1,79 @@
+// The client export opened by a real spreadsheet program: LibreOffice Calc, headless, converts
+// "Clienti.xls" to CSV and to a flat spreadsheet, and every value must be in its cell with its
+// accents. Skipped where soffice is not installed.
+#include "clients/ClientLayout.h"
+#include "clients/ClientScreens.h"
+#include "core/ProgramFolder.h"
+#include "core/Record.h"
+#include "core/RecordFile.h"
+#include "testlib/CalWidgetTest.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QToolButton>
+
+using namespace cal;
+
+class TestExportCalc : public QObject {
+    Q_OBJECT
+
+    static bool convert(const QString& file, const QString& filter, const QString& outDir) {
+        QProcess soffice;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", outDir);  // a profile of its own
+        soffice.setProcessEnvironment(env);
+        soffice.start("soffice", {"--headless", "--convert-to", filter, "--outdir", outDir, file});
+        return soffice.waitForFinished(180000) && soffice.exitCode() == 0;
+    }
+
+private slots:
+    void calcReadsEveryCell() {
+        if (QStandardPaths::findExecutable("soffice").isEmpty()) QSKIP("LibreOffice is not installed");
+        caltest::ProgramFolder folder;
+        setProgramFolder(folder.path());
+        caltest::FakeServices fakes;
+        {
+            RecordFile f;
+            QVERIFY(f.open(programFile("Contatti.pro"), kClientLayout.size()));
+            const QStringList names{"Rossi & Figli <srl>", QString::fromUtf8("Niccolò Citterà")};
+            for (int i = 0; i < 2; ++i) {
+                Record r(kClientLayout);
+                for (int field = 0; field < ClientField::Ricontatta; ++field)
+                    r.setText(field, QString::fromUtf8("v%1 è €").arg(field));
+                r.setText(ClientField::Cliente, names[i]);
+                r.setText(ClientField::ComuneNasc, QString::fromUtf8("Forlì"));
+                r.setText(ClientField::ProvNasc, "FC");
+                QVERIFY(f.write(r));
+            }
+        }
+        fakes.dialogs.answers = {true, false};
+        fakes.screens.handlers << [](QDialog* d) {
+            QTest::mouseClick(d->findChild<QToolButton*>("cmdEsporta"), Qt::LeftButton);
+            d->reject();
+        };
+        openClientExport();
+        const QString xls = programFile("Clienti.xls");
+        QVERIFY(QFile::exists(xls));
+
+        QVERIFY(convert(xls, "csv:Text - txt - csv (StarCalc):44,34,76", folder.path()));
+        QFile csv(programFile("Clienti.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList rows = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        QVERIFY(rows[0].startsWith("Cliente,Data di nascita,Comune di nascita,Tel. preferenziale"));
+        QCOMPARE(rows[0].split(',').size(), 25);
+        QVERIFY(rows[1].startsWith(QString::fromUtf8("Rossi & Figli <srl>,v1 è €,Forlì FC,v5 è €,")));
+        QVERIFY(rows[2].startsWith(QString::fromUtf8("Niccolò Citterà,v1 è €,Forlì FC,")));
+        QVERIFY(rows[2].endsWith(QString::fromUtf8(",v27 è €,v28 è €")));
+        QCOMPARE(rows[2].split(',').size(), 25);
+
+        // One sheet only.
+        QVERIFY(convert(xls, "fods", folder.path()));
+        QFile fods(programFile("Clienti.fods"));
+        QVERIFY(fods.open(QIODevice::ReadOnly));
+        QCOMPARE(fods.readAll().count("<table:table "), 1);
+    }
+};
+
+CAL_WIDGET_TEST_MAIN(TestExportCalc)
+#include "tst_exportcalc.moc"
