@@ -5,8 +5,10 @@
 #include "app/YearMenu.h"
 #include "clients/ClientScreens.h"
 #include "clients/TfrmClienti.h"
+#include "ui/Windows.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -32,6 +34,7 @@ Application::Application() {
     applyRegionalSettings();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Calvetra"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/calvetra.png")));
     ensurePasswordFile();
 
     // Created once, the login first; afterwards only shown and hidden.
@@ -53,15 +56,15 @@ Application::Application() {
     connect(login_.get(), &TfrmPassword::exitRequested, this, quit);
     connect(launcher_.get(), &TfrmAvvio::exitRequested, this, quit);
     connect(login_.get(), &TfrmPassword::loggedIn, this, [this] {
-        launcher_->showMaximized();
+        showFull(launcher_.get());
         login_->hide();
     });
     connect(login_.get(), &TfrmPassword::changePasswordRequested, this, [this] {
-        change_->show();
+        showCentred(change_.get());
         login_->hide();
     });
     connect(change_.get(), &TfrmCambiaPassword::closed, this, [this] {
-        login_->show();
+        showCentred(login_.get());
         login_->reset();
     });
 
@@ -75,17 +78,17 @@ Application::Application() {
 
 Application::~Application() = default;
 
-void Application::start() { login_->show(); }
+void Application::start() { showCentred(login_.get()); }
 
 void Application::openFromLauncher(QWidget* screen) {
-    screen->showMaximized();
+    showFull(screen);
     launcher_->hide();
 }
 
 void Application::connectArchive(ArchiveScreen* screen) {
     connect(screen, &ArchiveScreen::closed, this, [this, screen] {
         if (ending_) return;
-        launcher_->showMaximized();
+        showFull(launcher_.get());
         screen->hide();
     });
 }
@@ -93,8 +96,8 @@ void Application::connectArchive(ArchiveScreen* screen) {
 void Application::connectYearMenu(YearMenu* menu, QWidget* archive) {
     connect(menu, &YearMenu::routed, this, [this, menu, archive](const QString& keyword) {
         if (ending_) return;
-        if (keyword == QLatin1String("avvio") || !archive) launcher_->showMaximized();
-        else archive->showMaximized();
+        if (keyword == QLatin1String("avvio") || !archive) showFull(launcher_.get());
+        else showFull(archive);
         menu->hide();
     });
 }

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -46,11 +47,20 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral(" Calvetra 4.0"));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    auto* heading = new QLabel(QStringLiteral("Calvetra 4.0"), central);
-    heading->setStyleSheet(QStringLiteral("font-size: 22pt; font-weight: bold; color: #1d4f91;"));
-    auto* sub = new QLabel(QStringLiteral("Scegliere l'ambiente di lavoro."), central);
-    layout->addWidget(heading);
-    layout->addWidget(sub);
+    auto* band = new QWidget(central);
+    band->setObjectName(QStringLiteral("panTitolo"));
+    band->setStyleSheet(QStringLiteral("#panTitolo { background: #1d4f91; border-radius: 6px; } QLabel { color: white; }"));
+    auto* bandLayout = new QHBoxLayout(band);
+    auto* logo = new QLabel(band);
+    logo->setPixmap(QPixmap(QStringLiteral(":/images/calvetra.png")).scaled(56, 56, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    auto* heading = new QLabel(QStringLiteral("<span style='font-size:22pt; font-weight:bold;'>Calvetra 4.0</span><br>"
+                                              "Scegliere l'ambiente di lavoro."),
+                               band);
+    bandLayout->addWidget(logo);
+    bandLayout->addSpacing(10);
+    bandLayout->addWidget(heading, 1);
+    layout->addWidget(band);
+    layout->addSpacing(12);
 
     QLabel* panInfo = makeStatusLine(central);
     auto* hints = new StatusHints(panInfo);
@@ -69,8 +79,9 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         img->setFocusPolicy(Qt::NoFocus);
         auto* btn = new QPushButton(QString::fromUtf8(e.caption), central);
         btn->setObjectName("btn" + name);
-        btn->setMinimumWidth(220);
-        btn->setStyleSheet(QStringLiteral("text-align: left; padding: 6px 10px;"));
+        btn->setMinimumWidth(260);
+        btn->setMinimumHeight(40);
+        btn->setStyleSheet(QStringLiteral("text-align: left; padding: 6px 12px; font-size: 11pt;"));
         hints->add(img, QString::fromUtf8(e.hint));
         hints->add(btn, QString::fromUtf8(e.hint));
         btn->setEnabled(false);
@@ -81,7 +92,10 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         grid->addWidget(btn, i / 2, (i % 2) * 2 + 1);
         ++i;
     }
-    layout->addLayout(grid);
+    auto* gridRow = new QHBoxLayout;
+    gridRow->addLayout(grid);
+    gridRow->addStretch();
+    layout->addLayout(gridRow);
     layout->addStretch();
 
     auto* commands = new QHBoxLayout;
@@ -91,21 +105,22 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         const char* hint;
         QStyle::StandardPixmap icon;
         std::function<void()> action;
+        const char* picture = nullptr;
     };
     const Command cmds[] = {
         {"imgGuida", "Guida", "Visualizza la guida in linea.", QStyle::SP_DialogHelpButton,
          [] { showHelp(QStringLiteral("Uno sguardo a Calvetra 4.0.")); }},
         {"imgInfo", "Informazioni", "Informazioni e assistenza.", QStyle::SP_MessageBoxInformation, [] { showInfo(); }},
-        {"imgSplash", "Calvetra", "Informazioni sul programma.", QStyle::SP_ComputerIcon, [] { showAbout(); }},
+        {"imgSplash", "Calvetra", "Informazioni sul programma.", QStyle::SP_ComputerIcon, [] { showAbout(); }, ":/images/calvetra_small.png"},
         {"imgSito", "Sito web", "Visita il sito Internet del programma.", QStyle::SP_DriveNetIcon,
-         [] { shell().open(kProductWebAddress); }},
+         [] { shell().open(kProductWebAddress); }, ":/images/web.png"},
         {"imgEsci", "Esci", "Esci dal programma.", QStyle::SP_DialogCloseButton, [this] { close(); }},
     };
     for (const Command& c : cmds) {
         auto* b = new QToolButton(central);
         b->setObjectName(QString::fromLatin1(c.name));
         b->setText(QString::fromUtf8(c.caption));
-        b->setIcon(style()->standardIcon(c.icon));
+        b->setIcon(c.picture ? QIcon(QString::fromLatin1(c.picture)) : style()->standardIcon(c.icon));
         b->setIconSize(QSize(28, 28));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);

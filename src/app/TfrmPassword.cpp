@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -71,9 +72,17 @@ void ensurePasswordFile() {
 TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TfrmPassword"));
     setWindowTitle(QStringLiteral(" Calvetra 4.0 - Autenticazione"));
-    auto* title = new QLabel(QStringLiteral("<b>Calvetra 4.0</b>"), this);
-    title->setAlignment(Qt::AlignCenter);
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("imgLogo"));
+    logo->setPixmap(QPixmap(QStringLiteral(":/images/calvetra.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    auto* title = new QLabel(QStringLiteral("<b>Calvetra 4.0</b><br><span style='font-size:10pt; color:#555;'>"
+                                            "Organizzatore per l'ufficio</span>"),
+                             this);
     title->setStyleSheet(QStringLiteral("font-size: 18pt; color: #1d4f91;"));
+    auto* header = new QHBoxLayout;
+    header->addWidget(logo);
+    header->addSpacing(8);
+    header->addWidget(title, 1);
     auto* prompt = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
     prompt->setObjectName(QStringLiteral("lblRigo05"));
     txtPassword_ = maskedEdit(QStringLiteral("txtPassword"), this);
@@ -90,7 +99,8 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(cmdOK_);
     buttons->addWidget(cmdEsci);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title);
+    layout->setContentsMargins(20, 16, 20, 16);
+    layout->addLayout(header);
     layout->addSpacing(12);
     layout->addWidget(prompt);
     layout->addWidget(txtPassword_);

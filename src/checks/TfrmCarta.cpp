@@ -6,6 +6,8 @@
 
 #include <QLineEdit>
 
+#include <optional>
+
 namespace cal {
 namespace {
 
@@ -27,8 +29,8 @@ int firstFourDigits(QStringView text) {
 // every passed number give 0 - 2.
 bool passesCheck(QStringView text) { return CardCheckResult(QString(u'0' + text.toString())) == -2; }
 
-}  // namespace
-
+// The verdict on a card number: no value when the number is wrong, otherwise the kind of card,
+// empty when the number passes the check but its first digits name no kind.
 std::optional<QString> cardVerdict(QStringView number) {
     const int result = CardCheckResult(number);
     if (result >= 1 && result <= 4) return CardKindName(result, number);  // empty for 32 and 39
@@ -37,6 +39,8 @@ std::optional<QString> cardVerdict(QStringView number) {
     if (result == 0 && prefix >= 2221 && prefix <= 2720 && passesCheck(number)) return QStringLiteral("MasterCard");
     return std::nullopt;
 }
+
+}  // namespace
 
 TfrmCarta::TfrmCarta(QWidget* parent)
     : CheckScreen({"TfrmCarta", " Controllo carta di credito",

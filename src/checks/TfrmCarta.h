@@ -3,8 +3,6 @@
 // of card its first digits tell.
 #include "checks/CheckScreens.h"
 
-#include <optional>
-
 namespace cal {
 
 class TfrmCarta : public CheckScreen {
@@ -13,9 +11,5 @@ public:
     explicit TfrmCarta(QWidget* parent = nullptr);
     void check() override;
 };
-
-// The screen's verdict on a card number: no value when the number is wrong, otherwise the kind
-// of card, empty when the number passes the check but its first digits name no kind.
-std::optional<QString> cardVerdict(QStringView number);
 
 }  // namespace cal

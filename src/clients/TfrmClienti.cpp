@@ -95,14 +95,15 @@ TfrmClienti::TfrmClienti(QWidget* parent)
                [this] { duplicate(); });
     addCommand("cmdSalva", s->standardIcon(QStyle::SP_DialogSaveButton), "Salva", "Salva la scheda in archivio.",
                [this] { save(); });
-    addCommand("cmdFile", s->standardIcon(QStyle::SP_DirLinkIcon), "Allegati", "Allega file alla scheda.",
-               [this] { openClientAttachments(*this); });
-    addCommand("cmdAssocia", s->standardIcon(QStyle::SP_DirOpenIcon), "Cartella",
-               "Gestisci la cartella associata alla scheda.", [this] { openAssociatedFolder(); });
     addCommand("cmdTrova", s->standardIcon(QStyle::SP_FileDialogContentsView), "Trova", "Trova una scheda in archivio.",
                [this] { openClientSearch(QStringLiteral("clienti"), this); });
     addNavigation("Visualizza la prima scheda in archivio.", "Visualizza la scheda precedente in archivio.",
                   "Visualizza la scheda successiva in archivio.", "Visualizza l'ultima scheda in archivio.");
+    addCommandRow();
+    addCommand("cmdFile", s->standardIcon(QStyle::SP_DirLinkIcon), "Allegati", "Allega file alla scheda.",
+               [this] { openClientAttachments(*this); });
+    addCommand("cmdAssocia", s->standardIcon(QStyle::SP_DirOpenIcon), "Cartella",
+               "Gestisci la cartella associata alla scheda.", [this] { openAssociatedFolder(); });
     addCommand("cmdAnteprima", s->standardIcon(QStyle::SP_FileDialogDetailedView), "Anteprima",
                "Visualizza l'anteprima di stampa della scheda.", [this] { preview(); });
     addCommand("cmdStampa", s->standardIcon(QStyle::SP_DialogApplyButton), "Stampa", "Stampa la scheda.",

@@ -24,11 +24,7 @@ namespace cal {
 ArchiveScreen::ArchiveScreen(const RecordLayout& layout, const QString& caption, QWidget* parent)
     : QMainWindow(parent), layout_(&layout) {
     setWindowTitle(caption);
-    toolbar_ = addToolBar(QStringLiteral("Comandi"));
-    toolbar_->setObjectName(QStringLiteral("tbComandi"));
-    toolbar_->setMovable(false);
-    toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    toolbar_->setIconSize(QSize(24, 24));
+    toolbar_ = newToolbar();
 
     panInfo_ = makeStatusLine(this, ArchiveText::kReady);
     hints_ = new StatusHints(panInfo_);
@@ -37,6 +33,10 @@ ArchiveScreen::ArchiveScreen(const RecordLayout& layout, const QString& caption,
     lblPosizione_->setObjectName(QStringLiteral("lblPosizione"));
     lblPosizione_->setAlignment(Qt::AlignCenter);
     lblPosizione_->setMinimumWidth(60);
+    lblPosizione_->setMaximumHeight(30);
+    lblPosizione_->setFrameShape(QFrame::StyledPanel);
+    lblPosizione_->setFrameShadow(QFrame::Sunken);
+    lblPosizione_->setStyleSheet(QStringLiteral("font-weight: bold; background: white; padding: 2px 6px;"));
     lblPosizione_->setAccessibleName(QStringLiteral("Posizione"));
     lblFile_ = new QLabel(this);
     lblFile_->setObjectName(QStringLiteral("lblFile"));
@@ -233,6 +233,21 @@ bool ArchiveScreen::requireSavedRecord(const QString& message) {
     if (!position().isEmpty()) return true;
     warning(message);
     return false;
+}
+
+QToolBar* ArchiveScreen::newToolbar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Comandi"));
+    bar->setObjectName(QStringLiteral("tbComandi%1").arg(findChildren<QToolBar*>().size()));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bar->setIconSize(QSize(22, 22));
+    return bar;
+}
+
+void ArchiveScreen::addCommandRow() {
+    addToolBarBreak();
+    toolbar_ = newToolbar();
 }
 
 QAction* ArchiveScreen::addCommand(const QString& objectName, const QIcon& icon, const QString& caption,

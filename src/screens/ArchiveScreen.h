@@ -74,6 +74,8 @@ protected:
     // Adds a toolbar command with its icon, caption and hint.
     QAction* addCommand(const QString& objectName, const QIcon& icon, const QString& caption, const QString& hint,
                         std::function<void()> action);
+    // Starts a second row of commands.
+    void addCommandRow();
     // Adds the four moves and the position label between them.
     void addNavigation(const QString& firstHint, const QString& previousHint, const QString& nextHint,
                        const QString& lastHint);
@@ -106,6 +108,7 @@ private:
     QLabel* lblFile_;
     QLabel* panInfo_;
     QToolBar* toolbar_;
+    QToolBar* newToolbar();
     StatusHints* hints_;
 };
 

@@ -92,9 +92,13 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
     grid_->setAccessibleName(QStringLiteral("Schede da esportare"));
     grid_->setModel(model_);
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(24);
+    grid_->setWordWrap(false);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->horizontalHeader()->setDefaultSectionSize(160);
-    grid_->setColumnWidth(0, 50);
+    grid_->setColumnWidth(0, 60);
+    for (int c = 1; c < model_->columnCount(); ++c)
+        grid_->setColumnWidth(c, std::max(120, grid_->fontMetrics().horizontalAdvance(headers[c - 1]) + 24));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(toolbar);
     layout->addWidget(grid_, 1);
