@@ -5,7 +5,6 @@
 #include "checks/TfrmCodFisc.h"
 #include "checks/TfrmIban.h"
 #include "checks/TfrmPartitaIva.h"
-#include "clients/ClientLayout.h"
 #include "clients/TfrmClienti.h"
 #include "core/ProgramFolder.h"
 #include "testlib/CalWidgetTest.h"
@@ -13,7 +12,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -72,8 +70,6 @@ void typeInto(QLineEdit* e, const QString& text) {
         else e->insert(QString(c));
     }
 }
-
-const QStringList kScreenNames = {"TfrmCodFisc", "TfrmPartitaIva", "TfrmIban", "TfrmCarta"};
 
 }  // namespace
 

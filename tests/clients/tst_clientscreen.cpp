@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -271,6 +273,20 @@ private slots:
         QCOMPARE(lastText(), kAccess);
     }
 
+    void readOnlyProgramFolderWithoutArchive() {
+        CAL_READ_ONLY(guard, folder->path());
+        type("txtCliente", "Nuovo");
+        for (const char* cmd : {"cmdSalva", "cmdPrimo", "cmdUltimo", "cmdAvanti", "cmdIndietro"}) {
+            fakes->dialogs.messages.clear();
+            command(cmd);
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(lastKind(), Kind::Error);
+            QCOMPARE(lastText(), kAccess);
+        }
+        QVERIFY(!QFile::exists(programFile("Contatti.pro")));
+        QCOMPARE(edit("txtCliente")->text(), QString("Nuovo"));
+    }
+
     void cardRowsForPrintAndPdf() {
         type("txtCliente", "Rossi Mario");
         combo("txtProvNasc")->setEditText("RM");
@@ -308,8 +324,31 @@ private slots:
                  QString::fromUtf8("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole aprire il file?"));
         QVERIFY(fakes->shell.opened.isEmpty());
         fakes->dialogs.answers = {true};
-        command("cmdPDF");
+        command("cmdPDF");  // replaces the first file without a question
+        QCOMPARE(fakes->dialogs.questions.size(), 2);
         QCOMPARE(fakes->shell.opened, QStringList{programFile("Contatto.pdf")});
+
+        QProcess text;
+        text.start("pdftotext", {"-layout", programFile("Contatto.pdf"), "-"});
+        QVERIFY(text.waitForFinished(30000));
+        const QString pdf = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY(pdf.contains("SCHEDA ANAGRAFICA CLIENTE"));
+        QVERIFY(pdf.contains("Servizi abitualmente richiesti:"));
+        QVERIFY(!pdf.contains("Prodotti o servizi richiesti:"));
+        for (const char* caption : {"Cognome e nome:", "Data di nascita:", "Comune di nascita:", "Sesso:",
+                                    "Telefono preferenziale:", "Indirizzo di residenza:", "Comune di residenza:",
+                                    "Modalità pagamento:", "Tel. casa:", "Tel. ufficio:", "Tel. cellulare:", "PEC:",
+                                    "E-mail:", "Codice fiscale:", "Partita IVA:", "Carta di credito:", "IBAN:",
+                                    "Tipo e numero documento:", "Ente di rilascio:", "Tariffa applicata:", "Tessera n.",
+                                    "Questioni in sospeso:", "Note:"})
+            QVERIFY2(pdf.contains(QString::fromUtf8(caption)), caption);
+        QVERIFY(pdf.contains("Rossi Mario"));
+        QProcess info;
+        info.start("pdfinfo", {programFile("Contatto.pdf")});
+        QVERIFY(info.waitForFinished(30000));
+        const QString meta = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY(meta.contains(QRegularExpression("Title:\\s+Scheda informativa")));
+        QVERIFY(meta.contains(QRegularExpression("Subject:\\s+Scheda informativa")));
         QVERIFY(!QFile::exists(programFile("Contatti.pro")));  // printing saves nothing
     }
 

@@ -81,6 +81,8 @@ private slots:
         QCOMPARE(r.rawText(0), QString("  Ab "));
         QCOMPARE(r.text(1), kYes);
         QCOMPARE(r.text(2), QString("abc"));        // L=255 in capacity 3
+        r.bytes()[6] = char(255);                   // L=255 in the check box field of capacity 2
+        QCOMPARE(r.rawText(1), QString::fromUtf8("Sì"));
         QCOMPARE(checkState(r.text(1), false), true);
         QCOMPARE(checkState(QString(), true), true);  // empty box field: state kept
         QCOMPARE(checkState(QString(), false), false);
