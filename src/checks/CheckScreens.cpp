@@ -1,8 +1,3 @@
-// The file list of the non-widget library takes every source of this folder except the Tfrm*
-// screens, so this file is compiled there too; only the screens library, which alone sees the
-// widgets, gives it a body.
-#ifdef QT_WIDGETS_LIB
-
 #include "checks/CheckScreens.h"
 
 #include "checks/FiscalCode.h"
@@ -119,4 +114,3 @@ void openFiscalCodeButton(const QString& fieldText) {
 
 }  // namespace cal
 
-#endif  // QT_WIDGETS_LIB
