@@ -250,10 +250,31 @@ void ArchiveScreen::addCommandRow() {
     toolbar_ = newToolbar();
 }
 
+namespace {
+// Keyboard shortcuts of the usual commands, the same on every archive screen. Enter is not
+// among them: it only moves between fields.
+struct Shortcut {
+    const char* command;
+    QKeySequence keys;
+};
+const Shortcut kShortcuts[] = {
+    {"cmdNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},        {"cmdSalva", QKeySequence(Qt::CTRL | Qt::Key_S)},
+    {"cmdDuplica", QKeySequence(Qt::CTRL | Qt::Key_D)},      {"cmdTrova", QKeySequence(Qt::CTRL | Qt::Key_F)},
+    {"cmdPrimo", QKeySequence(Qt::CTRL | Qt::Key_PageUp)},   {"cmdUltimo", QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+    {"cmdIndietro", QKeySequence(Qt::Key_PageUp)},           {"cmdAvanti", QKeySequence(Qt::Key_PageDown)},
+    {"cmdStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},       {"cmdGuida", QKeySequence(Qt::Key_F1)},
+};
+}  // namespace
+
 QAction* ArchiveScreen::addCommand(const QString& objectName, const QIcon& icon, const QString& caption,
                                    const QString& hint, std::function<void()> action) {
     QAction* a = toolbar_->addAction(icon, caption);
     a->setObjectName(objectName);
+    for (const Shortcut& k : kShortcuts) {
+        if (objectName != QLatin1String(k.command)) continue;
+        a->setShortcut(k.keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+    }
     a->setToolTip(hint);
     a->setStatusTip(hint);
     connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
@@ -261,6 +282,8 @@ QAction* ArchiveScreen::addCommand(const QString& objectName, const QIcon& icon,
         button->setObjectName(objectName);
         button->setAccessibleName(caption);
         hints_->add(button, hint);
+        if (!a->shortcut().isEmpty())
+            button->setToolTip(hint + QStringLiteral(" (") + a->shortcut().toString(QKeySequence::NativeText) + u')');
     }
     return a;
 }

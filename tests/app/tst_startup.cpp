@@ -12,6 +12,7 @@
 
 #include <QDate>
 #include <QLabel>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -66,6 +67,13 @@ private slots:
         QVERIFY(!app->launcher()->isVisible());
         QCOMPARE(app->login()->windowTitle(), QString(" Calvetra 4.0 - Autenticazione"));
         QCOMPARE(in<QLabel>(app->login(), "lblRigo05")->text(), QString("Immetti la password e premi OK."));
+    }
+
+    void qtDialogsSpeakItalian() {
+        QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text().remove('&'), QString::fromUtf8("Sì"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text().remove('&'), QString("Annulla"));
+        QCOMPARE(QLocale().monthName(3), QString("marzo"));
     }
 
     void okFollowsTheTrimmedText() {

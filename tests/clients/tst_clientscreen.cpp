@@ -254,6 +254,24 @@ private slots:
         QVERIFY(!QFile::exists(programFile("Contatti.pro")));
     }
 
+    void keyboardShortcuts() {
+        writeClients({"Primo", "Secondo"});
+        QTest::keyClick(edit("txtCliente"), Qt::Key_PageDown, Qt::ControlModifier);  // last
+        QCOMPARE(position(), QString("2"));
+        QTest::keyClick(edit("txtCliente"), Qt::Key_PageUp);  // previous
+        QCOMPARE(edit("txtCliente")->text(), QString("Primo"));
+        QTest::keyClick(edit("txtNote"), Qt::Key_PageDown);  // next
+        QCOMPARE(edit("txtCliente")->text(), QString("Secondo"));
+        QTest::keyClick(edit("txtNote"), Qt::Key_PageUp, Qt::ControlModifier);  // first
+        QCOMPARE(position(), QString("1"));
+        QTest::keyClick(edit("txtCliente"), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(position(), QString());
+        type("txtCliente", "Terzo");
+        QTest::keyClick(edit("txtCliente"), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(position(), QString("3"));
+        QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+    }
+
     void readOnlyFolderGivesTheAccessMessageEverywhere() {
         writeClients({"Uno"});
         CAL_READ_ONLY(guard, programFile("Contatti.pro"));
