@@ -130,7 +130,10 @@ QWidget* SearchScreen::buildResultPanel() {
     QFont mono(QStringLiteral("Courier New"), 12);
     mono.setStyleHint(QFont::TypeWriter);
     mono.setFixedPitch(true);
-    if (!QFontInfo(mono).fixedPitch()) mono = QFontDatabase::systemFont(QFontDatabase::FixedFont), mono.setPointSize(12);
+    if (!QFontInfo(mono).fixedPitch()) {
+        mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        mono.setPointSize(12);
+    }
     lstRecords_->setFont(mono);
     lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstRecords_->setUniformItemSizes(true);
