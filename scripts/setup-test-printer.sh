@@ -7,8 +7,15 @@ out_dir=/tmp/calvetra-print
 mkdir -p "$out_dir"
 chmod 1777 "$out_dir"
 conf=/etc/cups/cups-files.conf
-grep -q '^FileDevice Yes' "$conf" 2>/dev/null || echo 'FileDevice Yes' >> "$conf"
 running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
+if ! grep -q '^FileDevice Yes' "$conf" 2>/dev/null; then
+  echo 'FileDevice Yes' >> "$conf"
+  # A scheduler started by the package's installation has not read the new setting.
+  if running; then
+    pkill -x cupsd || true
+    for _ in $(seq 50); do running || break; sleep 0.1; done
+  fi
+fi
 if ! running; then
   mkdir -p /run/cups
   setsid /usr/sbin/cupsd -f >/dev/null 2>&1 < /dev/null &
