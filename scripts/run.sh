@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${CALVETRA_BUILD:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" -j"$(nproc)" --target calvetra guide
 folder="$build/Calvetra"
 echo "Program folder: $folder (initial password: CALVETRA)"
