@@ -222,7 +222,9 @@ private slots:
         click(launcher, "imgSito");
         QCOMPARE(fakes->shell.opened, QStringList{"https://www.calvetra.it"});
         click(launcher, "imgGuida");
-        QCOMPARE(fakes->screens.shown, QStringList{"TfrmGuida"});
+        click(launcher, "imgInfo");
+        click(launcher, "imgSplash");
+        QCOMPARE(fakes->screens.shown, (QStringList{"TfrmGuida", "TfrmInfo", "TfrmSplash"}));
     }
 
     void yearMenus() {
@@ -243,6 +245,11 @@ private slots:
             year->clear();
             QTest::keyClicks(year, "20a24x");
             QCOMPARE(year->text(), QString("2024"));
+            QApplication::setActiveWindow(c.menu);
+            year->setFocus();
+            QTest::keyClick(year, Qt::Key_Return);  // Enter goes to Apri; it does not open
+            QCOMPARE(QApplication::focusWidget(), in<QPushButton>(c.menu, "btnApriPreventivi"));
+            QVERIFY(c.menu->isVisible());
             year->setText("202");
             fakes->dialogs.messages.clear();
             click(c.menu, "btnApriPreventivi");

@@ -101,6 +101,34 @@ private slots:
         QCOMPARE(combo("txtProvRes")->itemText(111), QString("VV"));
     }
 
+    void statusLineFollowsThePointer() {
+        auto* panInfo = screen->findChild<QLabel*>("panInfo");
+        auto* salva = screen->findChild<QToolButton*>("cmdSalva");
+        QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+        QApplication::sendEvent(salva, &enter);
+        QCOMPARE(panInfo->text(), QString("Salva la scheda in archivio."));
+        QApplication::sendEvent(salva, &leave);  // back over the background
+        QCOMPARE(panInfo->text(), QString());
+        auto* chk = screen->findChild<QCheckBox*>("chkRicontatta");
+        QApplication::sendEvent(chk, &enter);
+        QCOMPARE(panInfo->text(), QString::fromUtf8("Spunta questa casella per indicare che il cliente è da ricontattare per questioni in sospeso."));
+        QVERIFY(salva->toolTip().startsWith("Salva la scheda in archivio."));
+    }
+
+    void provinceSelectionIsResetOnFocus() {
+        QComboBox* prov = combo("txtProvNasc");
+        prov->setCurrentIndex(5);
+        QCOMPARE(prov->currentText(), QString("AQ"));
+        edit("txtComuneNasc")->setFocus();
+        prov->setFocus();
+        QCOMPARE(prov->currentIndex(), -1);
+        QCOMPARE(prov->currentText(), QString("AQ"));  // the text stays, the selection goes
+        prov->lineEdit()->clear();
+        QTest::keyClicks(prov->lineEdit(), " fc ");
+        edit("txtSesso")->setFocus();
+        QCOMPARE(prov->currentText(), QString("FC"));
+    }
+
     void emptyArchive() {
         for (const char* cmd : {"cmdPrimo", "cmdUltimo", "cmdIndietro", "cmdAvanti"}) {
             screen->setPosition(7);
