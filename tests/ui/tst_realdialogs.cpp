@@ -1,0 +1,87 @@
+// The real message service: the button sets of the four kinds and of the question, in Italian,
+// driven through the modal boxes themselves (every other test answers through the fakes).
+#include "app/Application.h"
+#include "testlib/CalWidgetTest.h"
+#include "ui/Services.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+using namespace cal;
+
+namespace {
+
+// Acts on the next modal message box once it is shown; closes it after 3 s if `act` did not.
+void whenModal(std::function<void(QMessageBox*)> act) {
+    QTimer::singleShot(0, [act] {
+        QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr, 5000);
+        QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QTimer::singleShot(3000, [box] {
+            if (box && box->isVisible()) box->reject();
+        });
+        act(box);
+    });
+}
+
+QStringList buttonTexts(QMessageBox* box) {
+    QStringList out;
+    for (QAbstractButton* b : box->buttons()) out << b->text().remove('&');
+    out.sort();
+    return out;
+}
+
+}  // namespace
+
+class TestRealDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { applyRegionalSettings(); }
+
+    void messageKinds_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QStringList>("buttons");
+        const QStringList okCancel{"Annulla", "OK"};
+        QTest::newRow("information") << int(Dialogs::Kind::Information) << int(QMessageBox::Information) << okCancel;
+        QTest::newRow("warning") << int(Dialogs::Kind::Warning) << int(QMessageBox::Warning) << okCancel;
+        QTest::newRow("error") << int(Dialogs::Kind::Error) << int(QMessageBox::Critical) << okCancel;
+        QTest::newRow("plain") << int(Dialogs::Kind::Plain) << int(QMessageBox::NoIcon) << QStringList{"OK"};
+    }
+    void messageKinds() {
+        QFETCH(int, kind);
+        QFETCH(int, icon);
+        QFETCH(QStringList, buttons);
+        QStringList seen;
+        int seenIcon = -1;
+        QString text;
+        whenModal([&](QMessageBox* box) {
+            seen = buttonTexts(box);
+            seenIcon = box->icon();
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        dialogs().message(Dialogs::Kind(kind), QString::fromUtf8("La scheda è stata salvata."));
+        QCOMPARE(seen, buttons);
+        QCOMPARE(seenIcon, icon);
+        QCOMPARE(text, QString::fromUtf8("La scheda è stata salvata."));
+    }
+
+    void questionIsYesUnlessNo() {
+        QStringList seen;
+        whenModal([&](QMessageBox* box) {
+            seen = buttonTexts(box);
+            box->button(QMessageBox::No)->click();
+        });
+        QCOMPARE(dialogs().question("Si vuole aprire il file?"), false);
+        QCOMPARE(seen, (QStringList{"No", QString::fromUtf8("Sì")}));
+        whenModal([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        QCOMPARE(dialogs().question("Si vuole aprire il file?"), true);
+        whenModal([](QMessageBox* box) { box->reject(); });  // closed with Escape: not a No
+        QCOMPARE(dialogs().question("Si vuole aprire il file?"), true);
+    }
+};
+
+CAL_WIDGET_TEST_MAIN(TestRealDialogs)
+#include "tst_realdialogs.moc"
