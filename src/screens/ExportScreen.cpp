@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTableView>
 #include <QToolBar>
@@ -107,7 +108,7 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
 
 void ExportScreen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (def_.layout && def_.row) fillFromArchive();
+    if (!event->spontaneous() && def_.layout && def_.row) fillFromArchive();
 }
 
 void ExportScreen::fillFromArchive() {

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -185,6 +186,7 @@ void SearchScreen::setKeyword(const QString& keyword, QWidget* caller) {
 
 void SearchScreen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (event->spontaneous()) return;  // restored from the task bar: nothing to redo
     finder_.forget();
     txtTrova_->clear();
     if (def_.filters.empty()) {
