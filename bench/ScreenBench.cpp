@@ -1,5 +1,6 @@
 // Benchmarks of whole screens, run headless: start-up to the login screen, the client search
 // from Cerca to the list shown, and the client export screen filled and written.
+#include "Measure.h"
 #include "ScreenBench.h"
 
 #include "app/Application.h"
@@ -29,12 +30,6 @@
 
 namespace {
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 void print(const char* what, const std::vector<double>& ms) {
     std::printf("%-34s median %9.1f ms  (runs:", what, median(ms));
     for (double x : ms) std::printf(" %.1f", x);
@@ -54,14 +49,6 @@ public:
     bool question(const QString& text) override { return !text.contains(QStringLiteral("aprire")); }
     QString chooseFile(const QString&, const QString&) override { return {}; }
 };
-
-long peakRssKb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 }  // namespace
 

@@ -24,6 +24,7 @@
 #include "pricelist/PriceListLayout.h"
 #include "services/ServiceLayout.h"
 #include "transfers/TransferLayout.h"
+#include "Measure.h"
 #include "ScreenBench.h"
 
 #include <QApplication>
@@ -135,20 +136,6 @@ int generate(const Archive& a, qint64 count, const QString& folder) {
     std::printf("%lld records of %d bytes in %s (%lld bytes)\n", count, a.layout->size(), qPrintable(path),
                 QFileInfo(path).size());
     return 0;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-long peakRssKb() {
-    QFile f("/proc/self/status");
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
 }
 
 // The list line of an archive: the client search line, or for other archives the first

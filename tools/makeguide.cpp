@@ -9,6 +9,7 @@
 // page carries a footer with its number. Helvetica with WinAnsiEncoding (Windows-1252 bytes),
 // no compression, so the text stays readable in the file.
 #include "core/Codepage.h"
+#include "core/HelpText.h"
 
 #include <hpdf.h>
 
@@ -81,24 +82,6 @@ bool readText(const QString& path, QString& text) {
     return true;
 }
 
-// Same reading rules as the help screen: an empty line ends a paragraph, the lines of one
-// paragraph are joined with a blank.
-QStringList paragraphsOf(const QString& text) {
-    QStringList paragraphs;
-    QString current;
-    for (const QString& raw : text.split(u'\n')) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty()) {
-            if (!current.isEmpty()) paragraphs << current;
-            current.clear();
-        } else {
-            current += (current.isEmpty() ? QString() : QStringLiteral(" ")) + line;
-        }
-    }
-    if (!current.isEmpty()) paragraphs << current;
-    return paragraphs;
-}
-
 bool readTopics(const QString& folder, std::vector<Topic>& topics) {
     QString index;
     if (!readText(folder + QStringLiteral("/index.txt"), index)) return false;
@@ -112,7 +95,7 @@ bool readTopics(const QString& folder, std::vector<Topic>& topics) {
         }
         QString text;
         if (!readText(folder + u'/' + line.left(tab).trimmed(), text)) return false;
-        Topic topic{line.mid(tab + 1).trimmed(), paragraphsOf(text)};
+        Topic topic{line.mid(tab + 1).trimmed(), cal::helpParagraphs(text)};
         if (topic.paragraphs.isEmpty()) {
             std::fprintf(stderr, "makeguide: empty topic %s\n", qPrintable(topic.title));
             return false;

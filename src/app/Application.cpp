@@ -5,6 +5,7 @@
 #include "app/YearMenu.h"
 #include "clients/ClientScreens.h"
 #include "clients/TfrmClienti.h"
+#include "ui/Resources.h"
 #include "ui/Windows.h"
 
 #include <QApplication>
@@ -12,9 +13,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-// The pictures and help texts live in a static library: register them before any screen.
-static void initResources() { Q_INIT_RESOURCE(resources); }
 
 namespace cal {
 

@@ -117,15 +117,10 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         {"imgEsci", "Esci", "Esci dal programma.", QStyle::SP_DialogCloseButton, [this] { close(); }},
     };
     for (const Command& c : cmds) {
-        auto* b = new QToolButton(central);
-        b->setObjectName(QString::fromLatin1(c.name));
-        b->setText(QString::fromUtf8(c.caption));
-        b->setIcon(c.picture ? QIcon(QString::fromLatin1(c.picture)) : style()->standardIcon(c.icon));
+        const QIcon icon = c.picture ? QIcon(QString::fromLatin1(c.picture)) : style()->standardIcon(c.icon);
+        QToolButton* b = makeCommandButton(central, hints, QString::fromLatin1(c.name), icon,
+                                           QString::fromUtf8(c.caption), QString::fromUtf8(c.hint));
         b->setIconSize(QSize(28, 28));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setAutoRaise(true);
-        b->setAccessibleName(b->text());
-        hints->add(b, QString::fromUtf8(c.hint));
         connect(b, &QToolButton::clicked, this, c.action);
         commands->addWidget(b);
     }

@@ -69,14 +69,8 @@ YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(pa
     auto* hints = new StatusHints(panInfo);
     auto* commands = new QHBoxLayout;
     auto addTool = [&](const char* name, const char* caption, const char* hint, QStyle::StandardPixmap icon) {
-        auto* b = new QToolButton(central);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(QString::fromUtf8(caption));
-        b->setIcon(style()->standardIcon(icon));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setAutoRaise(true);
-        b->setAccessibleName(b->text());
-        hints->add(b, QString::fromUtf8(hint));
+        QToolButton* b = makeCommandButton(central, hints, QString::fromLatin1(name), style()->standardIcon(icon),
+                                           QString::fromUtf8(caption), QString::fromUtf8(hint));
         commands->addWidget(b);
         return b;
     };

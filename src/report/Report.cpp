@@ -83,6 +83,17 @@ QString expanded(QString text, const QDateTime& now) {
 
 // ---- layouts ----
 
+// Both cards end the same way: a separator line at `footer`, the footer field txtCalce under it.
+void Report::addCardFooter(Band& band, double footer) {
+    band.graphics << Graphic{Item::Kind::Rule, QRectF(0, footer, 0, 1)};
+    Field calce;
+    calce.name = QStringLiteral("txtCalce");
+    calce.rect = QRectF(0, footer + 8, 0, 14);
+    calce.pointSize = 8;
+    band.fields << calce;
+    band.height = footer + 24;
+}
+
 Report Report::captionValueCard() {
     Report r;
     r.orientation_ = Orientation::Portrait;
@@ -116,14 +127,7 @@ Report Report::captionValueCard() {
         value.lines = {QStringLiteral(" ")};
         band.fields << caption << value;
     }
-    const double footer = firstRow + 24 * kCentimetre + 4;
-    band.graphics << Graphic{Item::Kind::Rule, QRectF(0, footer, 0, 1)};
-    Field calce;
-    calce.name = QStringLiteral("txtCalce");
-    calce.rect = QRectF(0, footer + 8, 0, 14);
-    calce.pointSize = 8;
-    band.fields << calce;
-    band.height = footer + 24;
+    addCardFooter(band, firstRow + 24 * kCentimetre + 4);
     r.bands_ << band;
     return r;
 }
@@ -163,13 +167,7 @@ Report Report::fixedCaptionCard(const QString& heading, const QList<FixedRow>& r
         value.rect = QRectF(245, top, width - 245, height);
         band.fields << caption << value;
     }
-    band.graphics << Graphic{Item::Kind::Rule, QRectF(0, footer, 0, 1)};
-    Field calce;
-    calce.name = QStringLiteral("txtCalce");
-    calce.rect = QRectF(0, footer + 8, 0, 14);
-    calce.pointSize = 8;
-    band.fields << calce;
-    band.height = footer + 24;
+    addCardFooter(band, footer);
     r.bands_ << band;
     return r;
 }

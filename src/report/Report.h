@@ -110,6 +110,7 @@ private:
         QList<Graphic> graphics;
     };
 
+    static void addCardFooter(Band& band, double footer);
     Field* findField(const QString& name);
     const Field* findField(const QString& name) const;
     Band* findBand(const QString& name);

@@ -268,22 +268,14 @@ const Shortcut kShortcuts[] = {
 
 QAction* ArchiveScreen::addCommand(const QString& objectName, const QIcon& icon, const QString& caption,
                                    const QString& hint, std::function<void()> action) {
-    QAction* a = toolbar_->addAction(icon, caption);
-    a->setObjectName(objectName);
+    QAction* a = addToolbarCommand(toolbar_, hints_, objectName, icon, caption, hint);
+    connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
     for (const Shortcut& k : kShortcuts) {
         if (objectName != QLatin1String(k.command)) continue;
         a->setShortcut(k.keys);
         a->setShortcutContext(Qt::WindowShortcut);
-    }
-    a->setToolTip(hint);
-    a->setStatusTip(hint);
-    connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
-    if (QWidget* button = toolbar_->widgetForAction(a)) {
-        button->setObjectName(objectName);
-        button->setAccessibleName(caption);
-        hints_->add(button, hint);
-        if (!a->shortcut().isEmpty())
-            button->setToolTip(hint + QStringLiteral(" (") + a->shortcut().toString(QKeySequence::NativeText) + u')');
+        if (QWidget* button = toolbar_->widgetForAction(a))
+            button->setToolTip(hint + QStringLiteral(" (") + k.keys.toString(QKeySequence::NativeText) + u')');
     }
     return a;
 }

@@ -78,15 +78,10 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
          [this] { showHelp(def_.helpTitle); }},
         {"cmdEsci", "Esci", "Esci da questo ambiente di lavoro.", QStyle::SP_DialogCloseButton, [this] { reject(); }},
     };
-    for (const Command& c : commands) {
-        QAction* a = toolbar->addAction(style()->standardIcon(c.icon), QString::fromUtf8(c.caption));
-        a->setObjectName(QString::fromLatin1(c.name));
-        connect(a, &QAction::triggered, this, c.action);
-        QWidget* b = toolbar->widgetForAction(a);
-        b->setObjectName(QString::fromLatin1(c.name));
-        b->setAccessibleName(a->text());
-        hints->add(b, QString::fromUtf8(c.hint));
-    }
+    for (const Command& c : commands)
+        connect(addToolbarCommand(toolbar, hints, QString::fromLatin1(c.name), style()->standardIcon(c.icon),
+                                  QString::fromUtf8(c.caption), QString::fromUtf8(c.hint)),
+                &QAction::triggered, this, c.action);
 
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("grdRecords"));

@@ -225,11 +225,15 @@ void SearchScreen::fillList() {
     showResults();
 }
 
+QStringList SearchScreen::lines() const {
+    QStringList out;
+    out.reserve(qsizetype(entries_.size()));
+    for (const ListEntry& e : entries_) out << e.line;
+    return out;
+}
+
 void SearchScreen::showResults() {
-    QStringList lines;
-    lines.reserve(qsizetype(entries_.size()));
-    for (const ListEntry& e : entries_) lines << e.line;
-    lstRecords_->addItems(lines);
+    lstRecords_->addItems(lines());
     if (!entries_.empty()) lstRecords_->setCurrentRow(0);
     lblTrovate_->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(entries_.size()));
     panels_->setCurrentIndex(panels_->count() - 1);
@@ -238,10 +242,7 @@ void SearchScreen::showResults() {
 }
 
 void SearchScreen::findInList() {
-    QStringList lines;
-    lines.reserve(qsizetype(entries_.size()));
-    for (const ListEntry& e : entries_) lines << e.line;
-    const auto result = finder_.find(lines, lstRecords_->currentRow(), txtTrova_->text());
+    const auto result = finder_.find(lines(), lstRecords_->currentRow(), txtTrova_->text());
     if (result.outcome == ListFinder::Outcome::EmptyList) {
         plainMessage(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         return;
@@ -250,11 +251,7 @@ void SearchScreen::findInList() {
     lstRecords_->scrollToItem(lstRecords_->currentItem());
 }
 
-void SearchScreen::printList() {
-    QStringList lines;
-    for (const ListEntry& e : entries_) lines << e.line;
-    printing().print(listingReport(def_.listTitle, lines));
-}
+void SearchScreen::printList() { printing().print(listingReport(def_.listTitle, lines())); }
 
 void SearchScreen::openRow(int row) {
     if (row < 0 || row >= int(entries_.size())) {

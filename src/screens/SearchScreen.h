@@ -53,6 +53,8 @@ public:
     void fillList();
 
     const std::vector<ListEntry>& entries() const { return entries_; }
+    // The lines of the list, in list order.
+    QStringList lines() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,7 +1,9 @@
 #include "screens/TfrmGuida.h"
 
+#include "core/HelpText.h"
 #include "core/ProgramFolder.h"
 #include "ui/LinkLabel.h"
+#include "ui/Resources.h"
 #include "ui/Services.h"
 
 #include <QApplication>
@@ -13,15 +15,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-// The resources live in a static library: make sure they are registered before use.
-static void initResources() {
-    static const bool done = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
-    Q_UNUSED(done);
-}
-
 namespace cal {
 namespace {
 
@@ -29,24 +22,6 @@ struct HelpTopic {
     QString title;
     QStringList paragraphs;
 };
-
-// Paragraphs are separated by empty lines; the lines of one paragraph are joined by a blank.
-QStringList paragraphsOf(const QString& text) {
-    QStringList paragraphs;
-    QString current;
-    const QStringList lines = text.split(u'\n');
-    for (const QString& raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty()) {
-            if (!current.isEmpty()) paragraphs << current;
-            current.clear();
-        } else {
-            current += (current.isEmpty() ? QString() : QStringLiteral(" ")) + line;
-        }
-    }
-    if (!current.isEmpty()) paragraphs << current;
-    return paragraphs;
-}
 
 QString readResource(const QString& path) {
     QFile file(path);
@@ -66,7 +41,7 @@ QList<HelpTopic> loadTopics() {
         if (tab < 0) continue;
         const QString file = line.left(tab).trimmed();
         const QString title = line.mid(tab + 1).trimmed();
-        topics << HelpTopic{title, paragraphsOf(readResource(QStringLiteral(":/help/") + file))};
+        topics << HelpTopic{title, helpParagraphs(readResource(QStringLiteral(":/help/") + file))};
     }
     return topics;
 }

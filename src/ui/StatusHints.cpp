@@ -1,8 +1,12 @@
 #include "ui/StatusHints.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 namespace cal {
@@ -22,6 +26,33 @@ bool StatusHints::eventFilter(QObject* watched, QEvent* event) {
     else if (event->type() == QEvent::Leave)
         panInfo_->clear();
     return false;
+}
+
+QToolButton* makeCommandButton(QWidget* parent, StatusHints* hints, const QString& name, const QIcon& icon,
+                               const QString& caption, const QString& hint) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setIcon(icon);
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setAccessibleName(caption);
+    hints->add(b, hint);
+    return b;
+}
+
+QAction* addToolbarCommand(QToolBar* toolbar, StatusHints* hints, const QString& name, const QIcon& icon,
+                           const QString& caption, const QString& hint) {
+    QAction* a = toolbar->addAction(icon, caption);
+    a->setObjectName(name);
+    a->setToolTip(hint);
+    a->setStatusTip(hint);
+    if (QWidget* button = toolbar->widgetForAction(a)) {
+        button->setObjectName(name);
+        button->setAccessibleName(caption);
+        hints->add(button, hint);
+    }
+    return a;
 }
 
 QLabel* makeStatusLine(QWidget* parent, const QString& initialText) {

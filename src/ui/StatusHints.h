@@ -4,7 +4,11 @@
 #include <QObject>
 #include <QString>
 
+class QAction;
+class QIcon;
 class QLabel;
+class QToolBar;
+class QToolButton;
 class QWidget;
 
 namespace cal {
@@ -19,6 +23,14 @@ public:
 private:
     QLabel* panInfo_;
 };
+
+// A command shown as an icon with its caption under it, named `name`, announced by its caption,
+// with its hint on the status line and as tooltip. The caller connects it.
+QToolButton* makeCommandButton(QWidget* parent, StatusHints* hints, const QString& name, const QIcon& icon,
+                               const QString& caption, const QString& hint);
+// The same command as an action of a toolbar; its button carries the same name.
+QAction* addToolbarCommand(QToolBar* toolbar, StatusHints* hints, const QString& name, const QIcon& icon,
+                           const QString& caption, const QString& hint);
 
 // The status line label every working screen puts at its bottom.
 QLabel* makeStatusLine(QWidget* parent, const QString& initialText = {});

@@ -1,0 +1,23 @@
+#pragma once
+// Small measuring helpers shared by the benchmark's commands.
+#include <QByteArray>
+#include <QFile>
+
+#include <algorithm>
+#include <vector>
+
+inline double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// The process's peak resident memory (VmHWM), in kB; -1 when unknown.
+inline long peakRssKb() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
