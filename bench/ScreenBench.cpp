@@ -5,7 +5,8 @@
 
 #include "app/Application.h"
 #include "app/TfrmPassword.h"
-#include "clients/ClientScreens.h"
+#include "clients/TfrmClienti.h"
+#include "screens/Catalog.h"
 #include "core/ProgramFolder.h"
 #include "screens/ExportScreen.h"
 #include "ui/Services.h"
@@ -16,7 +17,7 @@
 #include <QFile>
 #include <QWindow>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
@@ -117,10 +118,10 @@ int runScreenBench(const QString& command, const QStringList& args, int times) {
                 d->findChild<QPushButton*>(QStringLiteral("btnCerca"))->click();
                 QCoreApplication::processEvents();  // the list painted
                 ms.push_back(double(clock.nsecsElapsed()) / 1e6);
-                rows = d->findChild<QListWidget*>(QStringLiteral("lstRecords"))->count();
+                rows = d->findChild<QListView*>(QStringLiteral("lstRecords"))->model()->rowCount();
                 d->reject();
             };
-            cal::openClientSearch(QStringLiteral("clienti"), nullptr);
+            cal::openSearch("TfrmTrovaClienti", QStringLiteral("clienti"), nullptr);
         }
         print("client search, Cerca to list", ms);
     } else if (command == QLatin1String("screen-export")) {
@@ -134,7 +135,7 @@ int runScreenBench(const QString& command, const QStringList& args, int times) {
                 ms.push_back(double(clock.nsecsElapsed()) / 1e6);
                 d->reject();
             };
-            cal::openClientExport();
+            cal::openExport("TfrmExpClienti");
         }
         print("client export, shown to written", ms);
     } else {

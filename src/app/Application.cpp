@@ -3,29 +3,16 @@
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
 #include "app/YearMenu.h"
-#include "clients/ClientScreens.h"
-#include "clients/TfrmClienti.h"
+#include "screens/ArchiveScreen.h"
+#include "screens/Catalog.h"
+#include "ui/Regional.h"
 #include "ui/Resources.h"
 #include "ui/Windows.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace cal {
-
-void applyRegionalSettings() {
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    static bool translated = false;
-    if (translated || !qApp) return;
-    translated = true;
-    auto* qtbase = new QTranslator(qApp);
-    if (qtbase->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(qtbase);
-}
 
 Application::Application() {
     initResources();
@@ -35,16 +22,8 @@ Application::Application() {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/calvetra.png")));
     ensurePasswordFile();
 
-    // Created once, the login first; afterwards only shown and hidden.
     login_ = std::make_unique<TfrmPassword>();
     launcher_ = std::make_unique<TfrmAvvio>();
-    change_ = std::make_unique<TfrmCambiaPassword>();
-    clients_ = std::make_unique<TfrmClienti>();
-    serviceMenu_ = std::make_unique<YearMenu>(kServiceYearMenu);
-    serviceMenu_->addFeeSummary();
-    mailMenu_ = std::make_unique<YearMenu>(kMailYearMenu);
-    articleMenu_ = std::make_unique<YearMenu>(kArticleYearMenu);
-    setClientScreen(clients_.get());
 
     auto quit = [this] {
         if (ending_) return;
@@ -58,46 +37,79 @@ Application::Application() {
         login_->hide();
     });
     connect(login_.get(), &TfrmPassword::changePasswordRequested, this, [this] {
-        showCentred(change_.get());
+        showCentred(changePassword());
         login_->hide();
     });
-    connect(change_.get(), &TfrmCambiaPassword::closed, this, [this] {
-        showCentred(login_.get());
-        login_->reset();
-    });
 
-    connectArchive(clients_.get());
-    launcher_->setEntry(QStringLiteral("Clienti"), [this] { openFromLauncher(clients_.get()); });
-    // The per-year archives join when their screens exist.
-    connectYearMenu(serviceMenu_.get(), nullptr);
-    connectYearMenu(mailMenu_.get(), nullptr);
-    connectYearMenu(articleMenu_.get(), nullptr);
+    for (const LauncherEntry& e : kLauncherEntries) {
+        if (!e.archive || !findArchive(e.archive)) continue;  // in preparation: the entry stays disabled
+        launcher_->setEntry(QString::fromLatin1(e.entry), [this, &e] { openFromLauncher(e); });
+    }
 }
 
-Application::~Application() = default;
+Application::~Application() {
+    // Archive screens first: closing them at exit must not route to the launcher.
+    ending_ = true;
+    archives_.clear();
+    menus_.clear();
+}
 
 void Application::start() { showCentred(login_.get()); }
 
-void Application::openFromLauncher(QWidget* screen) {
-    showFull(screen);
-    launcher_->hide();
+TfrmCambiaPassword* Application::changePassword() {
+    if (!change_) {
+        change_ = std::make_unique<TfrmCambiaPassword>();
+        connect(change_.get(), &TfrmCambiaPassword::closed, this, [this] {
+            showCentred(login_.get());
+            login_->reset();
+        });
+    }
+    return change_.get();
 }
 
-void Application::connectArchive(ArchiveScreen* screen) {
+ArchiveScreen* Application::archive(std::string_view objectName) {
+    if (auto it = archives_.find(objectName); it != archives_.end()) return it->second.get();
+    const ArchiveModule* module = findArchive(objectName);
+    if (!module) return nullptr;
+    ArchiveScreen* screen = module->create();
+    archives_.emplace(std::string(objectName), std::unique_ptr<ArchiveScreen>(screen));
     connect(screen, &ArchiveScreen::closed, this, [this, screen] {
         if (ending_) return;
         showFull(launcher_.get());
         screen->hide();
     });
+    return screen;
 }
 
-void Application::connectYearMenu(YearMenu* menu, QWidget* archive) {
-    connect(menu, &YearMenu::routed, this, [this, menu, archive](const QString& keyword) {
+YearMenu* Application::yearMenu(std::string_view objectName) {
+    if (auto it = menus_.find(objectName); it != menus_.end()) return it->second.get();
+    const LauncherEntry* entry = nullptr;
+    for (const LauncherEntry& e : kLauncherEntries)
+        if (e.yearMenu && objectName == e.yearMenu->objectName) entry = &e;
+    if (!entry) return nullptr;
+    auto* menu = new YearMenu(*entry->yearMenu);
+    menus_.emplace(std::string(objectName), std::unique_ptr<YearMenu>(menu));
+    const char* archiveName = entry->archive;
+    if (archiveName) menu->setArchive([this, archiveName] { return archive(archiveName); });
+    connect(menu, &YearMenu::routed, this, [this, menu, archiveName](const QString& keyword) {
         if (ending_) return;
-        if (keyword == QLatin1String("avvio") || !archive) showFull(launcher_.get());
-        else showFull(archive);
+        ArchiveScreen* screen = archiveName && keyword == QLatin1String(menu->texts().keyword) ? archive(archiveName)
+                                                                                              : nullptr;
+        if (screen) showFull(screen);
+        else showFull(launcher_.get());
         menu->hide();
     });
+    return menu;
+}
+
+int Application::screensCreated() const { return int(archives_.size() + menus_.size()) + (change_ ? 1 : 0); }
+
+void Application::openFromLauncher(const LauncherEntry& entry) {
+    QWidget* screen = entry.yearMenu ? static_cast<QWidget*>(yearMenu(entry.yearMenu->objectName))
+                                     : static_cast<QWidget*>(archive(entry.archive));
+    if (!screen) return;
+    showFull(screen);
+    launcher_->hide();
 }
 
 }  // namespace cal

@@ -1,17 +1,31 @@
 #pragma once
-// Start-up: every screen created once, the login first, and the routes between them.
+// Start-up and routing: the login and the launcher are created at start; every other screen is
+// created the first time it is opened and afterwards only shown and hidden. What the launcher
+// opens, and through which year menu, comes from one table.
 #include <QObject>
 
+#include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace cal {
 
 class TfrmPassword;
 class TfrmCambiaPassword;
 class TfrmAvvio;
-class TfrmClienti;
 class YearMenu;
 class ArchiveScreen;
+struct YearMenuTexts;
+
+// One launcher entry: the archive screen it opens (by object name), through a year menu or not.
+// An entry whose archive is not registered stays visible but disabled.
+struct LauncherEntry {
+    const char* entry;                       // "Clienti": imgClienti and btnClienti
+    const char* archive = nullptr;           // TfrmClienti
+    const YearMenuTexts* yearMenu = nullptr;
+};
+extern const LauncherEntry kLauncherEntries[10];
 
 class Application : public QObject {
     Q_OBJECT
@@ -22,30 +36,25 @@ public:
     void start();
 
     TfrmPassword* login() const { return login_.get(); }
-    TfrmCambiaPassword* changePassword() const { return change_.get(); }
+    TfrmCambiaPassword* changePassword();
     TfrmAvvio* launcher() const { return launcher_.get(); }
-    TfrmClienti* clients() const { return clients_.get(); }
-    YearMenu* serviceMenu() const { return serviceMenu_.get(); }
-    YearMenu* mailMenu() const { return mailMenu_.get(); }
-    YearMenu* articleMenu() const { return articleMenu_.get(); }
+    // The archive screen of that name, created on first use; nullptr when none is registered.
+    ArchiveScreen* archive(std::string_view objectName);
+    // The year menu of that name, created on first use.
+    YearMenu* yearMenu(std::string_view objectName);
+    // How many screens exist besides the login and the launcher (for start-up checks).
+    int screensCreated() const;
 
 private:
-    void openFromLauncher(QWidget* screen);
-    void connectArchive(ArchiveScreen* screen);
-    void connectYearMenu(YearMenu* menu, QWidget* archive);
+    void openFromLauncher(const LauncherEntry& entry);
+    void showArchive(ArchiveScreen* screen);
 
     std::unique_ptr<TfrmPassword> login_;
     std::unique_ptr<TfrmAvvio> launcher_;
     std::unique_ptr<TfrmCambiaPassword> change_;
-    std::unique_ptr<TfrmClienti> clients_;
-    std::unique_ptr<YearMenu> serviceMenu_;
-    std::unique_ptr<YearMenu> mailMenu_;
-    std::unique_ptr<YearMenu> articleMenu_;
+    std::map<std::string, std::unique_ptr<ArchiveScreen>, std::less<>> archives_;
+    std::map<std::string, std::unique_ptr<YearMenu>, std::less<>> menus_;
     bool ending_ = false;
 };
-
-// What every screen sets when created: the Italian locale with the short date "dd/mm/yyyy"
-// and the comma as decimal separator; Qt's own dialogs in Italian.
-void applyRegionalSettings();
 
 }  // namespace cal

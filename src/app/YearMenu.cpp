@@ -22,18 +22,37 @@
 namespace cal {
 
 const YearMenuTexts kServiceYearMenu{
-    "TfrmMenuServizi", " Calvetra 4.0 - Registro Servizi", "ARCHIVIO SERVIZI:",
-    "In questo ambiente è possibile archiviare schede riassuntive dei servizi forniti ai propri Clienti e "
-    "visualizzare il riepilogo dei compensi.",
-    ".ser", " Calvetra 4.0 - Registro Servizi anno ", "servizi", "Applicazione Registro Servizi."};
+    .objectName = "TfrmMenuServizi",
+    .caption = " Calvetra 4.0 - Registro Servizi",
+    .heading = "ARCHIVIO SERVIZI:",
+    .info = "In questo ambiente è possibile archiviare schede riassuntive dei servizi forniti ai propri Clienti e "
+            "visualizzare il riepilogo dei compensi.",
+    .extension = ".ser",
+    .archiveTitle = " Calvetra 4.0 - Registro Servizi anno ",
+    .keyword = "servizi",
+    .helpTitle = "Applicazione Registro Servizi.",
+    .feeSummary = true,
+};
 const YearMenuTexts kMailYearMenu{
-    "TfrmMenuProtocollo", " Calvetra 4.0 - Protocollo Posta", "Archivio protocollo documenti:",
-    "In questo ambiente è possibile protocollare i documenti interni e la posta in entrata e in uscita.", ".prt",
-    " Calvetra 4.0 - Protocollo Posta anno ", "protocollo", "Applicazione Protocollo Posta."};
+    .objectName = "TfrmMenuProtocollo",
+    .caption = " Calvetra 4.0 - Protocollo Posta",
+    .heading = "Archivio protocollo documenti:",
+    .info = "In questo ambiente è possibile protocollare i documenti interni e la posta in entrata e in uscita.",
+    .extension = ".prt",
+    .archiveTitle = " Calvetra 4.0 - Protocollo Posta anno ",
+    .keyword = "protocollo",
+    .helpTitle = "Applicazione Protocollo Posta.",
+};
 const YearMenuTexts kArticleYearMenu{
-    "TfrmMenuArticoli", " Calvetra 4.0 - Schedario Articoli", "Schedario Articoli:",
-    "Utilizzare questo ambiente per catalogare articoli giornalistici in schedari annuali.", ".art",
-    " Calvetra 4.0 - Schedario Articoli anno ", "servizi", "Applicazione Schedario Articoli."};
+    .objectName = "TfrmMenuArticoli",
+    .caption = " Calvetra 4.0 - Schedario Articoli",
+    .heading = "Schedario Articoli:",
+    .info = "Utilizzare questo ambiente per catalogare articoli giornalistici in schedari annuali.",
+    .extension = ".art",
+    .archiveTitle = " Calvetra 4.0 - Schedario Articoli anno ",
+    .keyword = "servizi",
+    .helpTitle = "Applicazione Schedario Articoli.",
+};
 
 YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(parent), texts_(texts) {
     setObjectName(QString::fromLatin1(texts.objectName));
@@ -90,6 +109,7 @@ YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(pa
     connect(apri, &QPushButton::clicked, this, &YearMenu::open);
     connect(guida, &QToolButton::clicked, this, [this] { showHelp(QString::fromUtf8(texts_.helpTitle)); });
     connect(esci, &QToolButton::clicked, this, &YearMenu::close);
+    if (texts_.feeSummary) addFeeSummary();
 }
 
 void YearMenu::addFeeSummary() {
@@ -112,9 +132,9 @@ void YearMenu::open() {
         return;
     }
     const QString trimmedYear = trimmed(year);
-    if (archive_) {
-        archive_->setFilePath(programFile(trimmedYear + QString::fromLatin1(texts_.extension)));
-        archive_->setWindowTitle(QString::fromUtf8(texts_.archiveTitle) + trimmedYear);
+    if (ArchiveScreen* archive = archive_ ? archive_() : nullptr) {
+        archive->setFilePath(programFile(trimmedYear + QString::fromLatin1(texts_.extension)));
+        archive->setWindowTitle(QString::fromUtf8(texts_.archiveTitle) + trimmedYear);
     }
     lblMemory_->setText(QString::fromLatin1(texts_.keyword));
     close();

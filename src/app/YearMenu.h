@@ -3,6 +3,8 @@
 // year's record file. One class serves the three menus; a table gives each its texts.
 #include <QMainWindow>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 
@@ -19,6 +21,7 @@ struct YearMenuTexts {
     const char* archiveTitle;  // " Calvetra 4.0 - Registro Servizi anno "
     const char* keyword;       // set by Open: "servizi", "protocollo"
     const char* helpTitle;
+    bool feeSummary = false;   // the service menu's btnCompensi
 };
 
 extern const YearMenuTexts kServiceYearMenu;
@@ -30,12 +33,15 @@ class YearMenu : public QMainWindow {
 public:
     YearMenu(const YearMenuTexts& texts, QWidget* parent = nullptr);
 
-    // The archive screen that Open prepares and shows.
-    void setArchive(ArchiveScreen* archive) { archive_ = archive; }
-    // Adds the fee summary command (service menu only).
-    void addFeeSummary();
+    // The archive screen that Open prepares (its file and caption); asked for only when needed,
+    // so the screen is created when the user first opens a year.
+    void setArchive(std::function<ArchiveScreen*()> archive) { archive_ = std::move(archive); }
+    void setArchive(ArchiveScreen* archive) {
+        archive_ = [archive] { return archive; };
+    }
     void open();
     QString keyword() const;
+    const YearMenuTexts& texts() const { return texts_; }
 
 signals:
     // Where to go when the menu closes: "avvio", the menu's keyword, or "compensi".
@@ -46,8 +52,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void addFeeSummary();
     const YearMenuTexts& texts_;
-    ArchiveScreen* archive_ = nullptr;
+    std::function<ArchiveScreen*()> archive_;
     QLineEdit* txtAnno_;
     QLabel* lblMemory_;
 };

@@ -1,32 +1,19 @@
 #pragma once
-// The client screen: the address book of the people and firms the office serves.
+// The client archive: the address book of the people and firms the office serves, and the
+// client search that other archives use as their client picker.
 #include "screens/ArchiveScreen.h"
-
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
 
 namespace cal {
 
-class Report;
+struct ArchiveModule;
+
+// The client screen, its search, re-contact list and export.
+const ArchiveModule& clientModule();
 
 class TfrmClienti : public ArchiveScreen {
     Q_OBJECT
 public:
     explicit TfrmClienti(QWidget* parent = nullptr);
-
-    // The client card from the values now on the screen: the printed one, or the PDF one.
-    Report card(bool forPdf) const;
-
-    void preview();
-    void print();
-    void writePdf();
-    void sendEmail();
-    void openAssociatedFolder();
-    void checkFiscalCode();
-
-private:
-    QLineEdit* edit(int field) const;
 };
 
 }  // namespace cal

@@ -107,13 +107,14 @@ bool scanRecordFile(const QString& path, const RecordLayout& layout,
 }
 
 std::optional<std::vector<ListEntry>> searchRecords(const QString& path, const RecordLayout& layout,
-                                                    const RecordMatcher& matcher, const LineBuilder& line) {
+                                                    const RecordMatcher& matcher, const LineBuilder& line,
+                                                    bool sorted) {
     std::vector<ListEntry> entries;
     const bool ok = scanRecordFile(path, layout, [&](qint64 index, const char* record) {
         if (matcher.matches(record)) entries.push_back({line(record), index});
     });
     if (!ok) return std::nullopt;
-    sortListEntries(entries);
+    if (sorted) sortListEntries(entries);
     return entries;
 }
 

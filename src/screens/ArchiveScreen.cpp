@@ -1,8 +1,21 @@
 #include "screens/ArchiveScreen.h"
 
+#include "checks/CheckScreens.h"
+#include "core/Amount.h"
+#include "core/DateText.h"
 #include "core/ProgramFolder.h"
 #include "core/RecordFile.h"
 #include "core/Text.h"
+#include "report/PdfWriter.h"
+#include "report/Printouts.h"
+#include "report/Report.h"
+#include "screens/Catalog.h"
+#include "screens/PrintScreen.h"
+#include "screens/TfrmAllegaCartella.h"
+#include "screens/TfrmCalendario.h"
+#include "screens/TfrmGuida.h"
+#include "ui/KeyRules.h"
+#include "ui/Regional.h"
 #include "ui/Services.h"
 #include "ui/StatusHints.h"
 
@@ -10,9 +23,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
 #include <QToolBar>
@@ -20,10 +40,100 @@
 #include <QVBoxLayout>
 
 namespace cal {
+namespace {
 
-ArchiveScreen::ArchiveScreen(const RecordLayout& layout, const QString& caption, QWidget* parent)
-    : QMainWindow(parent), layout_(&layout) {
-    setWindowTitle(caption);
+QString utf8(const char* text) { return QString::fromUtf8(text); }
+QString nameOf(const RecordLayout& layout, int field) {
+    const std::string_view n = layout.fields[field].name;
+    return QString::fromLatin1(n.data(), qsizetype(n.size()));
+}
+
+// Object name, caption and icon of each kind of command.
+struct CommandLook {
+    Cmd kind;
+    const char* objectName;
+    const char* caption;
+    QStyle::StandardPixmap icon;
+};
+const CommandLook kCommandLooks[] = {
+    {Cmd::New, "cmdNuovo", "Nuova", QStyle::SP_FileIcon},
+    {Cmd::Duplicate, "cmdDuplica", "Duplica", QStyle::SP_FileDialogNewFolder},
+    {Cmd::Save, "cmdSalva", "Salva", QStyle::SP_DialogSaveButton},
+    {Cmd::Find, "cmdTrova", "Trova", QStyle::SP_FileDialogContentsView},
+    {Cmd::Attachments, "cmdFile", "Allegati", QStyle::SP_DirLinkIcon},
+    {Cmd::Preview, "cmdAnteprima", "Anteprima", QStyle::SP_FileDialogDetailedView},
+    {Cmd::Print, "cmdStampa", "Stampa", QStyle::SP_DialogApplyButton},
+    {Cmd::Pdf, "cmdPDF", "PDF", QStyle::SP_DriveFDIcon},
+    {Cmd::List, "cmdElenco", "Elenco", QStyle::SP_MessageBoxInformation},
+    {Cmd::Export, "cmdEsporta", "Excel", QStyle::SP_ArrowDown},
+    {Cmd::Help, "cmdGuida", "Guida", QStyle::SP_DialogHelpButton},
+    {Cmd::Exit, "cmdEsci", "Esci", QStyle::SP_DialogCloseButton},
+    {Cmd::Custom, "", "", QStyle::SP_FileIcon},
+};
+
+// Keyboard shortcuts of the usual commands, the same on every archive screen. Enter is not
+// among them: it only moves between fields.
+struct Shortcut {
+    const char* command;
+    QKeySequence keys;
+};
+const Shortcut kShortcuts[] = {
+    {"cmdNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},        {"cmdSalva", QKeySequence(Qt::CTRL | Qt::Key_S)},
+    {"cmdDuplica", QKeySequence(Qt::CTRL | Qt::Key_D)},      {"cmdTrova", QKeySequence(Qt::CTRL | Qt::Key_F)},
+    {"cmdPrimo", QKeySequence(Qt::CTRL | Qt::Key_PageUp)},   {"cmdUltimo", QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+    {"cmdIndietro", QKeySequence(Qt::Key_PageUp)},           {"cmdAvanti", QKeySequence(Qt::Key_PageDown)},
+    {"cmdStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},       {"cmdGuida", QKeySequence(Qt::Key_F1)},
+    {"cmdFile", QKeySequence(Qt::CTRL | Qt::Key_L)},         {"cmdEsporta", QKeySequence(Qt::CTRL | Qt::Key_E)},
+    {"cmdAnteprima", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+    {"cmdPDF", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},  {"cmdEsci", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+};
+
+// Side buttons: the caption of each kind.
+const char* sideCaption(Side kind) {
+    switch (kind) {
+    case Side::FiscalCode:
+    case Side::VatNumber:
+    case Side::Iban:
+    case Side::Card: return "Verifica";
+    case Side::Email: return "Scrivi";
+    case Side::Web: return "Apri";
+    case Side::Today: return "Oggi";
+    case Side::Import: return "Importa";
+    case Side::DocumentChoose: return "Sfoglia...";
+    case Side::DocumentOpen: return "Apri";
+    case Side::DocumentClear: return "Cancella";
+    case Side::Custom: break;
+    }
+    return "";
+}
+
+QString today() { return todayText(); }
+
+}  // namespace
+
+SaveCheck required(int field, const char* message) { return {field, utf8(message)}; }
+
+SaveCheck numberInRange(int field, int low, int high, const char* message) {
+    return {field, utf8(message), [low, high](const QString& text) {
+                bool ok = false;
+                const int n = text.toInt(&ok);
+                return ok && n >= low && n <= high;
+            }};
+}
+
+SaveCheck memberOf(int field, QStringList members, const char* message) {
+    return {field, utf8(message), [members = std::move(members)](const QString& text) { return members.contains(text); }};
+}
+
+SaveCheck validDate(int field, const char* message) {
+    return {field, utf8(message), [](const QString& text) { return isValidDateText(text); }};
+}
+
+ArchiveScreen::ArchiveScreen(const ArchiveDefinition& definition, QWidget* parent)
+    : QMainWindow(parent), def_(&definition) {
+    applyRegionalSettings();
+    setObjectName(QString::fromLatin1(def_->objectName));
+    setWindowTitle(utf8(def_->caption));
     toolbar_ = newToolbar();
 
     panInfo_ = makeStatusLine(this, ArchiveText::kReady);
@@ -41,11 +151,265 @@ ArchiveScreen::ArchiveScreen(const RecordLayout& layout, const QString& caption,
     lblFile_ = new QLabel(this);
     lblFile_->setObjectName(QStringLiteral("lblFile"));
     lblFile_->hide();
+
+    buildCommands();
+    buildRecordArea();
 }
+
+// ---- building the screen from the definition ----
+
+void ArchiveScreen::buildRecordArea() {
+    auto* area = new QWidget;
+    auto* grid = new QGridLayout(area);
+    QList<QWidget*> enterOrder;
+    const int columns = std::max(1, def_->columns);
+    int index = 0;
+    for (const FieldGroup& g : def_->groups) {
+        QWidget* box = g.title ? new QGroupBox(utf8(g.title), area) : new QWidget(area);
+        auto* form = new QFormLayout(box);
+        if (!g.title) form->setContentsMargins(0, 0, 0, 0);
+        for (const FieldRow& row : g.rows) {
+            QWidget* cell = buildField(row, box, enterOrder);
+            if (row.control == Control::Check) {
+                form->addRow(cell);
+                continue;
+            }
+            auto* label = new QLabel(utf8(row.label), box);
+            label->setBuddy(fieldWidget(row.field));
+            form->addRow(label, cell);
+        }
+        grid->addWidget(box, index / columns, index % columns);
+        ++index;
+    }
+    // Record fields without a place on the screen are kept in hidden labels (attachments).
+    for (int f = 0; f < layout().count(); ++f) {
+        if (fieldWidget(f)) continue;
+        auto* hidden = new QLabel(area);
+        hidden->setObjectName(nameOf(layout(), f));
+        hidden->hide();
+        bind(f, hidden);
+    }
+    grid->setRowStretch((index + columns - 1) / columns + 1, 1);
+
+    if (!def_->enterChain.empty()) {
+        enterOrder.clear();
+        for (int f : def_->enterChain) enterOrder << fieldWidget(f);
+    }
+    enterChain(enterOrder);
+    firstField_ = def_->firstField >= 0 ? fieldWidget(def_->firstField) : enterOrder.value(0);
+
+    auto* central = new QWidget(this);
+    auto* box = new QVBoxLayout(central);
+    box->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(central);
+    scroll->setWidget(area);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    box->addWidget(scroll, 1);
+    box->addWidget(panInfo_);
+    setCentralWidget(central);
+    // The focused field shows a frame.
+    area->setStyleSheet(QStringLiteral(
+        "QLineEdit:focus, QComboBox:focus, QPlainTextEdit:focus { border: 2px solid #2a6fdb; border-radius: 2px; }"));
+}
+
+QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<QWidget*>& enterOrder) {
+    QWidget* input = nullptr;
+    QLineEdit* line = nullptr;
+    switch (row.control) {
+    case Control::List:
+    case Control::EditableList: {
+        auto* combo = new QComboBox(parent);
+        combo->addItems(row.items);
+        if (row.control == Control::EditableList) {
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            if (row.typing == Typing::UpperTrim) provinceCombo(combo);
+        }
+        combo->setCurrentIndex(-1);
+        input = combo;
+        break;
+    }
+    case Control::Check: {
+        auto* box = new QCheckBox(utf8(row.label), parent);
+        if (row.hint) addHint(box, utf8(row.hint));
+        input = box;
+        break;
+    }
+    case Control::Options: input = new OptionsBox(row.choices, parent); break;
+    case Control::Text: input = new QPlainTextEdit(parent); break;
+    default: input = line = new QLineEdit(parent); break;
+    }
+    input->setObjectName(nameOf(layout(), row.field));
+    input->setAccessibleName(utf8(row.label));
+    bind(row.field, input);
+    if (row.control != Control::Check && row.control != Control::Options) enterOrder << input;
+
+    if (line) {
+        switch (row.typing) {
+        case Typing::Upper: upperCaseWhileTyping(line, false); break;
+        case Typing::UpperTrim: upperCaseWhileTyping(line, true); break;
+        case Typing::Trim: trimWhileTyping(line); break;
+        case Typing::Digits: acceptDigitsOnly(line); break;
+        case Typing::Free: break;
+        }
+        switch (row.control) {
+        case Control::Amount2: amountField(line, 2); break;
+        case Control::Amount4: amountField(line, 4); break;
+        case Control::ReadOnly: line->setReadOnly(true); break;
+        case Control::PickedDate: {
+            const QString keyword = QString::fromLatin1(row.dateKeyword);
+            pickerDateField(line, [keyword] { openDatePicker(keyword); });
+            if (row.hint) addHint(line, utf8(row.hint));
+            break;
+        }
+        default: break;
+        }
+    }
+    if (row.buttons.empty()) return input;
+
+    auto* cell = new QWidget(parent);
+    auto* layoutRow = new QHBoxLayout(cell);
+    layoutRow->setContentsMargins(0, 0, 0, 0);
+    input->setParent(cell);
+    layoutRow->addWidget(input, 1);
+    QAbstractButton* document[3] = {};
+    for (const SideButton& b : row.buttons) {
+        QWidget* button = buildSideButton(b, row.field, cell);
+        layoutRow->addWidget(button);
+        if (b.kind == Side::DocumentChoose) document[0] = static_cast<QAbstractButton*>(button);
+        if (b.kind == Side::DocumentOpen) document[1] = static_cast<QAbstractButton*>(button);
+        if (b.kind == Side::DocumentClear) document[2] = static_cast<QAbstractButton*>(button);
+    }
+    if (line && document[0] && document[1] && document[2])
+        bindMainDocumentSlot(line, document[0], document[1], document[2]);
+    return cell;
+}
+
+QWidget* ArchiveScreen::buildSideButton(const SideButton& b, int field, QWidget* parent) {
+    auto* button = new QPushButton(utf8(b.caption ? b.caption : sideCaption(b.kind)), parent);
+    button->setObjectName(QString::fromLatin1(b.objectName));
+    button->setAccessibleName(utf8(b.hint));
+    button->setAutoDefault(false);
+    // Reached with Tab, never taking the focus from a field when clicked.
+    button->setFocusPolicy(Qt::TabFocus);
+    addHint(button, utf8(b.hint));
+    std::function<void()> action;
+    switch (b.kind) {
+    case Side::FiscalCode: action = [this, field] { openFiscalCodeButton(fieldText(field)); }; break;
+    case Side::VatNumber: action = [this, field] { openVatNumberCheck(fieldText(field)); }; break;
+    case Side::Iban: action = [this, field] { openIbanCheck(fieldText(field)); }; break;
+    case Side::Card: action = [this, field] { openCardCheck(fieldText(field)); }; break;
+    case Side::Email: action = [this, field] { shell().open(QStringLiteral("mailto:") + fieldText(field)); }; break;
+    case Side::Web: action = [this, field] { shell().open(fieldText(field)); }; break;
+    case Side::Today: action = [this, field] { setWidgetText(fieldWidget(field), today()); }; break;
+    case Side::Import: {
+        const std::string search = b.search;
+        const QString keyword = QString::fromLatin1(b.keyword);
+        action = [this, search, keyword] { openSearch(search, keyword, this); };
+        break;
+    }
+    case Side::Custom: action = [this, f = b.action] { f(*this); }; break;
+    case Side::DocumentChoose:
+    case Side::DocumentOpen:
+    case Side::DocumentClear: break;  // wired as the main document slot
+    }
+    if (action) connect(button, &QPushButton::clicked, this, action);
+    return button;
+}
+
+void ArchiveScreen::buildCommands() {
+    for (const Command& c : def_->commands) addCommand(c);
+}
+
+void ArchiveScreen::addCommand(const Command& c) {
+    if (c.kind == Cmd::Navigation) return addNavigation();
+    if (c.kind == Cmd::Break) {
+        addToolBarBreak();
+        toolbar_ = newToolbar();
+        return;
+    }
+    const CommandLook* look = &kCommandLooks[0];
+    for (const CommandLook& l : kCommandLooks)
+        if (l.kind == c.kind) look = &l;
+    const QString name = QString::fromLatin1(c.objectName ? c.objectName : look->objectName);
+    const QString caption = utf8(c.caption ? c.caption : look->caption);
+    const int icon = c.icon >= 0 ? c.icon : int(look->icon);
+    const QString keyword = QString::fromLatin1(def_->keyword);
+    const std::string target = c.target ? c.target : "";
+    std::function<void()> action;
+    switch (c.kind) {
+    case Cmd::New: action = [this] { newRecord(); }; break;
+    case Cmd::Duplicate: action = [this] { duplicate(); }; break;
+    case Cmd::Save: action = [this] { save(); }; break;
+    case Cmd::Find:
+    case Cmd::List: action = [this, target, keyword] { openSearch(target, keyword, this); }; break;
+    case Cmd::Attachments: action = [this, keyword] { openAttachmentsOf(this, keyword); }; break;
+    case Cmd::Preview: action = [this] { previewCard(); }; break;
+    case Cmd::Print: action = [this] { printCard(); }; break;
+    case Cmd::Pdf: action = [this] { writePdf(); }; break;
+    case Cmd::Export: action = [target] { openExport(target); }; break;
+    case Cmd::Help: action = [topic = utf8(c.target)] { showHelp(topic); }; break;
+    case Cmd::Exit: action = [this] { close(); }; break;
+    case Cmd::Custom: action = [this, f = c.action] { f(*this); }; break;
+    case Cmd::Navigation:
+    case Cmd::Break: break;
+    }
+    QAction* a = addAction(name, icon, caption, utf8(c.hint), std::move(action));
+    if (c.keys && a->shortcut().isEmpty()) setShortcut(a, QKeySequence(QString::fromLatin1(c.keys)));
+}
+
+void ArchiveScreen::setShortcut(QAction* a, const QKeySequence& keys) {
+    a->setShortcut(keys);
+    a->setShortcutContext(Qt::WindowShortcut);
+    if (QWidget* button = toolbar_->widgetForAction(a))
+        button->setToolTip(a->toolTip() + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + u')');
+}
+
+QAction* ArchiveScreen::addAction(const QString& objectName, int icon, const QString& caption, const QString& hint,
+                                  std::function<void()> action) {
+    QAction* a = addToolbarCommand(toolbar_, hints_, objectName, style()->standardIcon(QStyle::StandardPixmap(icon)),
+                                   caption, hint);
+    connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
+    for (const Shortcut& k : kShortcuts) {
+        if (objectName != QLatin1String(k.command)) continue;
+        setShortcut(a, k.keys);
+        break;
+    }
+    return a;
+}
+
+void ArchiveScreen::addNavigation() {
+    toolbar_->addSeparator();
+    addAction(QStringLiteral("cmdPrimo"), QStyle::SP_MediaSkipBackward, QStringLiteral("Prima"),
+              QStringLiteral("Visualizza la prima scheda in archivio."), [this] { first(); });
+    addAction(QStringLiteral("cmdIndietro"), QStyle::SP_MediaSeekBackward, QStringLiteral("Indietro"),
+              QStringLiteral("Visualizza la scheda precedente in archivio."), [this] { previous(); });
+    toolbar_->addWidget(lblPosizione_);
+    addAction(QStringLiteral("cmdAvanti"), QStyle::SP_MediaSeekForward, QStringLiteral("Avanti"),
+              QStringLiteral("Visualizza la scheda successiva in archivio."), [this] { next(); });
+    addAction(QStringLiteral("cmdUltimo"), QStyle::SP_MediaSkipForward, QStringLiteral("Ultima"),
+              QStringLiteral("Visualizza l'ultima scheda in archivio."), [this] { last(); });
+    toolbar_->addSeparator();
+}
+
+QToolBar* ArchiveScreen::newToolbar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Comandi"));
+    bar->setObjectName(QStringLiteral("tbComandi%1").arg(findChildren<QToolBar*>().size()));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bar->setIconSize(QSize(22, 22));
+    return bar;
+}
+
+void ArchiveScreen::addHint(QWidget* element, const QString& hint) { hints_->add(element, hint); }
+
+// ---- fields ----
 
 QString ArchiveScreen::filePath() const {
     if (!filePath_.isEmpty()) return filePath_;
-    return programFile(QString::fromUtf8(layout_->fileName.data(), qsizetype(layout_->fileName.size())));
+    return programFile(QString::fromUtf8(layout().fileName.data(), qsizetype(layout().fileName.size())));
 }
 
 void ArchiveScreen::setFilePath(const QString& path) {
@@ -57,85 +421,80 @@ QString ArchiveScreen::position() const { return trimmed(lblPosizione_->text());
 
 void ArchiveScreen::setPosition(qint64 position) {
     lblPosizione_->setText(position > 0 ? QString::number(position) : QString());
+    lblPosizione_->setAccessibleName(position > 0 ? QStringLiteral("Posizione %1").arg(position)
+                                                  : QStringLiteral("Posizione: nuova scheda"));
 }
 
 void ArchiveScreen::bind(int field, QWidget* widget) {
-    const int capacity = layout_->fields[field].capacity;
-    if (auto* e = qobject_cast<QLineEdit*>(widget)) e->setMaxLength(capacity);
-    if (auto* c = qobject_cast<QComboBox*>(widget); c && c->lineEdit()) c->lineEdit()->setMaxLength(capacity);
-    bindings_.push_back({field, widget});
+    Binding b{field, FieldEditor(widget)};
+    b.editor.setCapacity(layout().fields[field].capacity);
+    bindings_.push_back(b);
 }
 
 QWidget* ArchiveScreen::fieldWidget(int field) const {
     for (const Binding& b : bindings_)
-        if (b.field == field) return b.widget;
+        if (b.field == field) return b.editor.widget();
     return nullptr;
 }
 
-namespace {
-QString widgetText(QWidget* w) {
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
-    if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
-    if (auto* t = qobject_cast<QPlainTextEdit*>(w)) return t->toPlainText();
-    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
-    if (auto* b = qobject_cast<QCheckBox*>(w)) return checkText(b->isChecked());
+QString ArchiveScreen::fieldText(int field) const {
+    for (const Binding& b : bindings_) {
+        if (b.field != field) continue;
+        const QString text = b.editor.kind() == FieldEditor::Kind::Text ? storedLines(b.editor.text()) : b.editor.text();
+        return layout().zeroTerminated ? text : trimmed(text);
+    }
     return {};
 }
 
-void setWidgetText(QWidget* w, const QString& text) {
-    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
-    else if (auto* c = qobject_cast<QComboBox*>(w)) c->setEditText(text);
-    else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) t->setPlainText(text);
-    else if (auto* l = qobject_cast<QLabel*>(w)) l->setText(text);
-    else if (auto* b = qobject_cast<QCheckBox*>(w)) b->setChecked(checkState(text, b->isChecked()));
-}
-}  // namespace
-
-QString ArchiveScreen::fieldText(int field) const {
-    QWidget* w = fieldWidget(field);
-    return w ? trimmed(widgetText(w)) : QString();
-}
+QString ArchiveScreen::fieldText(std::string_view name) const { return fieldText(layout().indexOf(name)); }
 
 Record ArchiveScreen::recordFromScreen() const {
-    Record record(*layout_);
-    for (const Binding& b : bindings_) {
-        const QString text = widgetText(b.widget);
-        record.setText(b.field, layout_->zeroTerminated ? text : trimmed(text));
-    }
+    Record record(layout());
+    for (const Binding& b : bindings_) record.setText(b.field, fieldText(b.field));
     return record;
 }
 
 void ArchiveScreen::showRecord(const Record& record, qint64 position) {
-    for (const Binding& b : bindings_) setWidgetText(b.widget, record.text(b.field));
+    for (Binding& b : bindings_) {
+        const QString text = record.text(b.field);
+        b.editor.setText(b.editor.kind() == FieldEditor::Kind::Text ? plainLines(text) : text);
+    }
     setPosition(position);
 }
 
-void ArchiveScreen::clearScreen() {
-    for (const Binding& b : bindings_) {
-        if (auto* c = qobject_cast<QComboBox*>(b.widget)) {
-            c->setCurrentIndex(-1);
-            c->setEditText(QString());
-        } else if (auto* box = qobject_cast<QCheckBox*>(b.widget)) {
-            box->setChecked(false);
-        } else {
-            setWidgetText(b.widget, QString());
+void ArchiveScreen::applyPresets(const std::vector<FieldPreset>& presets) {
+    for (const FieldPreset& p : presets) {
+        for (Binding& b : bindings_) {
+            if (b.field != p.field) continue;
+            switch (p.value) {
+            case Preset::Empty: b.editor.clear(); break;
+            case Preset::ZeroAmount: b.editor.setText(kZeroAmount); break;
+            case Preset::Today: b.editor.setText(today()); break;
+            }
         }
     }
+}
+
+void ArchiveScreen::clearScreen() {
+    for (Binding& b : bindings_) b.editor.clear();
+    applyPresets(def_->onClear);
     setPosition(0);
     clearExtra();
     if (firstField_) firstField_->setFocus(Qt::OtherFocusReason);
 }
 
+// ---- the record protocol ----
+
 bool ArchiveScreen::withFile(const std::function<bool(RecordFile&)>& work) {
     RecordFile file;
-    bool ok = file.open(filePath(), layout_->size()) && work(file);
+    bool ok = file.open(filePath(), layout().size()) && work(file);
     ok = file.close() && ok;
     if (!ok) error(accessFailureMessage());
     return ok;
 }
 
 bool ArchiveScreen::readAt(RecordFile& file, qint64 index) {
-    Record record(*layout_);
+    Record record(layout());
     if (!file.seek(index) || !file.read(record)) return false;
     showRecord(record, index + 1);
     return true;
@@ -144,12 +503,12 @@ bool ArchiveScreen::readAt(RecordFile& file, qint64 index) {
 void ArchiveScreen::newRecord() { clearScreen(); }
 
 void ArchiveScreen::save() {
-    for (const Required& r : required_) {
-        if (fieldText(r.field).isEmpty()) {
-            warning(r.message);
-            if (QWidget* w = fieldWidget(r.field)) w->setFocus(Qt::OtherFocusReason);
-            return;
-        }
+    for (const SaveCheck& c : def_->checks) {
+        const QString text = fieldText(c.field);
+        if (c.passes ? c.passes(text) : !text.isEmpty()) continue;
+        warning(c.message);
+        if (QWidget* w = fieldWidget(c.field)) w->setFocus(Qt::OtherFocusReason);
+        return;
     }
     const QString pos = position();
     const Record record = recordFromScreen();
@@ -172,10 +531,11 @@ void ArchiveScreen::duplicate() {
         warning(ArchiveText::kDuplicateNeedsSave);
         return;
     }
-    for (const Binding& b : bindings_) {
-        const std::string_view name = layout_->fields[b.field].name;
-        if (name.starts_with("lblFile0") || name.starts_with("lblDesc0")) setWidgetText(b.widget, QString());
+    for (Binding& b : bindings_) {
+        const std::string_view name = layout().fields[b.field].name;
+        if (name.starts_with("lblFile0") || name.starts_with("lblDesc0")) b.editor.clear();
     }
+    applyPresets(def_->onDuplicate);
     setPosition(0);
     if (!withFile([](RecordFile&) { return true; })) return;
     if (firstField_) firstField_->setFocus(Qt::OtherFocusReason);
@@ -235,83 +595,58 @@ bool ArchiveScreen::requireSavedRecord(const QString& message) {
     return false;
 }
 
-QToolBar* ArchiveScreen::newToolbar() {
-    QToolBar* bar = addToolBar(QStringLiteral("Comandi"));
-    bar->setObjectName(QStringLiteral("tbComandi%1").arg(findChildren<QToolBar*>().size()));
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    bar->setIconSize(QSize(22, 22));
-    return bar;
-}
+// ---- the card ----
 
-void ArchiveScreen::addCommandRow() {
-    addToolBarBreak();
-    toolbar_ = newToolbar();
-}
-
-namespace {
-// Keyboard shortcuts of the usual commands, the same on every archive screen. Enter is not
-// among them: it only moves between fields.
-struct Shortcut {
-    const char* command;
-    QKeySequence keys;
-};
-const Shortcut kShortcuts[] = {
-    {"cmdNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},        {"cmdSalva", QKeySequence(Qt::CTRL | Qt::Key_S)},
-    {"cmdDuplica", QKeySequence(Qt::CTRL | Qt::Key_D)},      {"cmdTrova", QKeySequence(Qt::CTRL | Qt::Key_F)},
-    {"cmdPrimo", QKeySequence(Qt::CTRL | Qt::Key_PageUp)},   {"cmdUltimo", QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
-    {"cmdIndietro", QKeySequence(Qt::Key_PageUp)},           {"cmdAvanti", QKeySequence(Qt::Key_PageDown)},
-    {"cmdStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},       {"cmdGuida", QKeySequence(Qt::Key_F1)},
-};
-}  // namespace
-
-QAction* ArchiveScreen::addCommand(const QString& objectName, const QIcon& icon, const QString& caption,
-                                   const QString& hint, std::function<void()> action) {
-    QAction* a = addToolbarCommand(toolbar_, hints_, objectName, icon, caption, hint);
-    connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
-    for (const Shortcut& k : kShortcuts) {
-        if (objectName != QLatin1String(k.command)) continue;
-        a->setShortcut(k.keys);
-        a->setShortcutContext(Qt::WindowShortcut);
-        if (QWidget* button = toolbar_->widgetForAction(a))
-            button->setToolTip(hint + QStringLiteral(" (") + k.keys.toString(QKeySequence::NativeText) + u')');
+Report ArchiveScreen::card(CardUse use) const {
+    const CardDefinition& c = def_->card;
+    const bool pdf = use == CardUse::Pdf;
+    auto value = [this](const CardRow& row) { return row.value ? row.value(*this) : fieldText(std::string_view(row.field)); };
+    Report report;
+    if (c.kind == CardKind::FixedCaption) {
+        QList<Report::FixedRow> rows;
+        for (const CardRow& row : c.rows) rows.push_back({QString::fromLatin1(row.field), utf8(row.caption)});
+        report = Report::fixedCaptionCard(utf8(c.title), rows);
+        for (const CardRow& row : c.rows) report.setText(QString::fromLatin1(row.field), value(row));
+    } else {
+        report = Report::captionValueCard();
+        report.setText(QStringLiteral("txtTitolo"), utf8(pdf && c.pdfTitle ? c.pdfTitle : c.title));
+        int i = 0;
+        for (const CardRow& row : c.rows) {
+            const QString n = QStringLiteral("%1").arg(++i, 2, 10, QChar(u'0'));
+            report.setText(QStringLiteral("titCampo") + n, utf8(pdf && row.pdfCaption ? row.pdfCaption : row.caption));
+            report.setText(QStringLiteral("txtCampo") + n, value(row));
+        }
     }
-    return a;
+    report.setOrientation(Report::Orientation::Portrait);
+    report.setText(QStringLiteral("txtCalce"), cardFooter(QDateTime::currentDateTime()));
+    report.setDocumentInfo(QStringLiteral("Scheda informativa"), QStringLiteral("Scheda informativa"));
+    report.prepare();
+    return report;
 }
 
-void ArchiveScreen::addNavigation(const QString& firstHint, const QString& previousHint, const QString& nextHint,
-                                  const QString& lastHint) {
-    toolbar_->addSeparator();
-    addCommand(QStringLiteral("cmdPrimo"), style()->standardIcon(QStyle::SP_MediaSkipBackward), QStringLiteral("Prima"),
-               firstHint, [this] { first(); });
-    addCommand(QStringLiteral("cmdIndietro"), style()->standardIcon(QStyle::SP_MediaSeekBackward),
-               QStringLiteral("Indietro"), previousHint, [this] { previous(); });
-    toolbar_->addWidget(lblPosizione_);
-    addCommand(QStringLiteral("cmdAvanti"), style()->standardIcon(QStyle::SP_MediaSeekForward), QStringLiteral("Avanti"),
-               nextHint, [this] { next(); });
-    addCommand(QStringLiteral("cmdUltimo"), style()->standardIcon(QStyle::SP_MediaSkipForward), QStringLiteral("Ultima"),
-               lastHint, [this] { last(); });
-    toolbar_->addSeparator();
+void ArchiveScreen::printCard() {
+    const CardDefinition& c = def_->card;
+    if (!c.printScreen) {
+        printing().print(card());
+        return;
+    }
+    PrintScreen screen(QString::fromLatin1(c.printScreen), utf8(c.printCaption), [this] { printing().print(card()); },
+                       isVisible() ? this : nullptr);
+    screens().exec(&screen);
 }
 
-void ArchiveScreen::addHint(QWidget* element, const QString& hint) { hints_->add(element, hint); }
+void ArchiveScreen::previewCard() { printing().preview(card()); }
 
-void ArchiveScreen::setRecordArea(QWidget* area) {
-    auto* central = new QWidget(this);
-    auto* box = new QVBoxLayout(central);
-    box->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(central);
-    scroll->setWidget(area);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    box->addWidget(scroll, 1);
-    box->addWidget(panInfo_);
-    setCentralWidget(central);
-    // The focused field shows a frame.
-    area->setStyleSheet(QStringLiteral(
-        "QLineEdit:focus, QComboBox:focus, QPlainTextEdit:focus { border: 2px solid #2a6fdb; border-radius: 2px; }"));
+void ArchiveScreen::writePdf() {
+    const QString path = programFile(QString::fromLatin1(def_->card.pdfFile));
+    if (!writeReportPdf(card(CardUse::Pdf), path)) {
+        error(ArchiveText::kPdfFailed);
+        return;
+    }
+    if (dialogs().question(ArchiveText::kPdfDone)) shell().open(path);
 }
+
+// ---- window ----
 
 void ArchiveScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -321,6 +656,15 @@ void ArchiveScreen::showEvent(QShowEvent* event) {
 void ArchiveScreen::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit closed();
+}
+
+void ArchiveScreen::keyPressEvent(QKeyEvent* event) {
+    // Escape does what the close box does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 }  // namespace cal

@@ -1,9 +1,11 @@
 #pragma once
-// The archive screen: one record at a time, with New, Save, Duplicate and the four moves.
-// An archive builds its widgets, binds each to its record field and lists its required
-// fields; everything else here is the same for every archive.
+// The archive screen: one record at a time, with New, Save, Duplicate and the four moves. It
+// builds itself from the archive's definition (fields, side buttons, commands, checks, card);
+// everything here is the same for every archive.
 #include "core/Record.h"
 #include "core/RecordLayout.h"
+#include "screens/ArchiveDefinition.h"
+#include "screens/FieldEditor.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -15,22 +17,21 @@ class QLabel;
 class QToolBar;
 class QAction;
 class QWidget;
+class QKeySequence;
 
 namespace cal {
 
+class Report;
+class RecordFile;
 class StatusHints;
 
 class ArchiveScreen : public QMainWindow {
     Q_OBJECT
 public:
-    struct Required {
-        int field;
-        QString message;  // shown as a warning when the field is empty
-    };
+    explicit ArchiveScreen(const ArchiveDefinition& definition, QWidget* parent = nullptr);
 
-    ArchiveScreen(const RecordLayout& layout, const QString& caption, QWidget* parent = nullptr);
-
-    const RecordLayout& layout() const { return *layout_; }
+    const ArchiveDefinition& definition() const { return *def_; }
+    const RecordLayout& layout() const { return *def_->layout; }
 
     // The record file: program folder + the layout's file name, or the path a year menu set.
     QString filePath() const;
@@ -48,6 +49,11 @@ public:
     QWidget* fieldWidget(int field) const;
     // The value of a field as the screen holds it, trimmed.
     QString fieldText(int field) const;
+    // The same by the field's name (txtCliente).
+    QString fieldText(std::string_view name) const;
+
+    // The card of the values now on the screen.
+    Report card(CardUse use = CardUse::Print) const;
 
     QLabel* statusLine() const { return panInfo_; }
 
@@ -60,55 +66,54 @@ public slots:
     void next();
     void last();
     void clearScreen();
+    void printCard();
+    void previewCard();
+    void writePdf();
+
+    // Warns with `message` and returns false while no record is saved.
+    bool requireSavedRecord(const QString& message);
 
 signals:
     void closed();
 
 protected:
-    // Binds a record field to its widget: a QLineEdit, QComboBox, QCheckBox, QPlainTextEdit or a
-    // hidden QLabel (attachments). The widget's maximum length is set to the capacity.
-    void bind(int field, QWidget* widget);
-    void setRequired(QList<Required> required) { required_ = std::move(required); }
-    // The field that takes the focus when the screen is cleared.
-    void setFirstField(QWidget* widget) { firstField_ = widget; }
-    // Adds a toolbar command with its icon, caption and hint.
-    QAction* addCommand(const QString& objectName, const QIcon& icon, const QString& caption, const QString& hint,
-                        std::function<void()> action);
-    // Starts a second row of commands.
-    void addCommandRow();
-    // Adds the four moves and the position label between them.
-    void addNavigation(const QString& firstHint, const QString& previousHint, const QString& nextHint,
-                       const QString& lastHint);
-    void addHint(QWidget* element, const QString& hint);
-    // Lays out the record area (the widgets already bound) under the toolbar.
-    void setRecordArea(QWidget* area);
     // Extra clearing for archives with more state; called by clearScreen.
     virtual void clearExtra() {}
-    // Warns with `message` and returns false while no record is saved.
-    bool requireSavedRecord(const QString& message);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct Binding {
         int field;
-        QWidget* widget;
+        FieldEditor editor;
     };
+    void buildRecordArea();
+    QWidget* buildField(const FieldRow& row, QWidget* parent, QList<QWidget*>& enterOrder);
+    QWidget* buildSideButton(const SideButton& button, int field, QWidget* parent);
+    void buildCommands();
+    void addCommand(const Command& command);
+    void addNavigation();
+    void applyPresets(const std::vector<FieldPreset>& presets);
+    void bind(int field, QWidget* widget);
+    QToolBar* newToolbar();
+    void addHint(QWidget* element, const QString& hint);
+    void setShortcut(QAction* action, const QKeySequence& keys);
+    QAction* addAction(const QString& objectName, int icon, const QString& caption, const QString& hint,
+                       std::function<void()> action);
     // Opens the file, runs `work`, closes; shows the access failure and returns false on error.
-    bool withFile(const std::function<bool(class RecordFile&)>& work);
+    bool withFile(const std::function<bool(RecordFile&)>& work);
     bool readAt(RecordFile& file, qint64 index);
 
-    const RecordLayout* layout_;
+    const ArchiveDefinition* def_;
     QString filePath_;
     QList<Binding> bindings_;
-    QList<Required> required_;
     QWidget* firstField_ = nullptr;
     QLabel* lblPosizione_;
     QLabel* lblFile_;
     QLabel* panInfo_;
     QToolBar* toolbar_;
-    QToolBar* newToolbar();
     StatusHints* hints_;
 };
 
@@ -123,6 +128,12 @@ inline const QString kDuplicateNeedsSave = QStringLiteral(
 inline const QString kDuplicated = QStringLiteral(
     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
     "Al termine premere Salva per inserire la scheda in archivio.");
+inline const QString kPdfFailed = QStringLiteral(
+    "Attenzione: il sistema non permette di scrivere il file PDF.\n\r\n\r"
+    "Accertarsi che il file non sia già aperto e di possedere i privilegi di scrittura nella cartella di "
+    "installazione del programma.");
+inline const QString kPdfDone = QStringLiteral(
+    "L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole aprire il file?");
 }  // namespace ArchiveText
 
 }  // namespace cal

@@ -60,7 +60,7 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
     model_ = new GridModel(headers, this);
     model_->setEmptyRows(10);
 
-    QLabel* panInfo = makeStatusLine(this, QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    QLabel* panInfo = makeStatusLine(this, def_.statusText);
     auto* hints = new StatusHints(panInfo);
     auto* toolbar = new QToolBar(this);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -108,7 +108,10 @@ void ExportScreen::showEvent(QShowEvent* event) {
 
 void ExportScreen::fillFromArchive() {
     QList<QStringList> rows;
-    const bool ok = scanRecordFile(def_.filePath(), *def_.layout, [&](qint64, const char* record) { rows << def_.row(record); });
+    const QString path = def_.filePath ? def_.filePath()
+                                       : programFile(QString::fromUtf8(def_.layout->fileName.data(),
+                                                                       qsizetype(def_.layout->fileName.size())));
+    const bool ok = scanRecordFile(path, *def_.layout, [&](qint64, const char* record) { rows << def_.row(record); });
     if (!ok || rows.isEmpty()) {
         model_->setEmptyRows(10);
         return;
@@ -116,16 +119,27 @@ void ExportScreen::fillFromArchive() {
     model_->setRows(std::move(rows));
 }
 
-void ExportScreen::setRows(QList<QStringList> rows) { model_->setRows(std::move(rows)); }
+void ExportScreen::setRows(QList<QStringList> rows) {
+    if (rows.isEmpty()) model_->setEmptyRows(10);
+    else model_->setRows(std::move(rows));
+}
 
 QString ExportScreen::exportPath() const {
-    const ExportFile* file = findExportFile(def_.exportScreen);
+    const ExportFile* file = findExportFile(def_.objectName);
+    if (!file) return {};
     return programFile(QString::fromUtf8(file->fileName.data(), qsizetype(file->fileName.size())));
 }
 
 void ExportScreen::exportFile() {
     if (!dialogs().question(kExportQuestion)) return;
-    const ExportFile* file = findExportFile(def_.exportScreen);
+    const ExportFile* file = findExportFile(def_.objectName);
+    if (!file) {
+        // A screen missing from the export files table is a programming error; the user is told
+        // that nothing was exported.
+        qCritical("export screen %s has no export file", def_.objectName);
+        plainMessage(kExportFailed);
+        return;
+    }
     const QString path = exportPath();
     const QString sheet = QString::fromUtf8(file->sheetName.data(), qsizetype(file->sheetName.size()));
     if (!writeSpreadsheet(path, sheet, def_.columns, model_->rows())) {
@@ -144,6 +158,12 @@ void ExportScreen::exportFile() {
 
 void runExportScreen(const ExportDefinition& definition) {
     ExportScreen screen(definition);
+    screens().exec(&screen);
+}
+
+void runExportScreen(const ExportDefinition& definition, QList<QStringList> rows) {
+    ExportScreen screen(definition);
+    screen.setRows(std::move(rows));
     screens().exec(&screen);
 }
 

@@ -36,16 +36,18 @@ private:
 };
 
 struct ExportDefinition {
-    const char* objectName;       // TfrmExpClienti
+    const char* objectName;                 // TfrmExpClienti: also its row of the export files table
     QString caption;
-    const char* exportScreen;     // the row of the export files table
     std::span<const ExportColumn> columns;  // header cells of the file
-    QStringList gridHeaders;      // headers shown in the grid, when they differ from the file's
+    QStringList gridHeaders = {};           // headers shown in the grid, when they differ from the file's
     QString helpTitle;
-    // A whole-archive export fills the grid from the record file when shown.
+    QString statusText = QStringLiteral("Esportazione archivio in Microsoft Excel.");
+    // A whole-archive export fills the grid from the record file when shown; a selection export
+    // (a period, a list) is handed its rows by the screen that opens it.
     const RecordLayout* layout = nullptr;
-    std::function<QString()> filePath;
-    std::function<QStringList(const char* record)> row;
+    std::function<QStringList(const char* record)> row = {};
+    // The record file; by default the layout's file in the program folder.
+    std::function<QString()> filePath = {};
 };
 
 class ExportScreen : public QDialog {
@@ -59,6 +61,7 @@ public:
     // For screens that export a selection.
     void setRows(QList<QStringList> rows);
     void exportFile();
+    // The file in the program folder; empty when the screen has no row in the export files table.
     QString exportPath() const;
     GridModel* model() const { return model_; }
 
@@ -72,6 +75,8 @@ private:
 };
 
 void runExportScreen(const ExportDefinition& definition);
+// A selection export: the grid shows `rows` (ten empty rows when there are none).
+void runExportScreen(const ExportDefinition& definition, QList<QStringList> rows);
 
 inline const QString kExportQuestion = QStringLiteral(
     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "

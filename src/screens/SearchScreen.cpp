@@ -1,9 +1,12 @@
 #include "screens/SearchScreen.h"
 
+#include "core/ProgramFolder.h"
 #include "core/RecordFile.h"
 #include "core/Text.h"
 #include "report/Printouts.h"
 #include "report/Report.h"
+#include "screens/ArchiveScreen.h"
+#include "screens/FieldEditor.h"
 #include "ui/KeyRules.h"
 #include "ui/Services.h"
 
@@ -14,7 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -40,22 +43,39 @@ QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
 
 // Enter on a line of the list opens it, like a double click.
 class ListKeys : public QObject {
+    Q_OBJECT
 public:
-    ListKeys(QListWidget* list, SearchScreen* screen) : QObject(list), list_(list), screen_(screen) {}
+    ListKeys(QListView* list, SearchScreen* screen) : QObject(list), list_(list), screen_(screen) {}
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() != QEvent::KeyPress) return false;
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-        screen_->openRow(list_->currentRow());
+        screen_->openRow(list_->currentIndex().isValid() ? list_->currentIndex().row() : -1);
         return true;
     }
 
 private:
-    QListWidget* list_;
+    QListView* list_;
     SearchScreen* screen_;
 };
 
 }  // namespace
+
+int ListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !entries_ ? 0 : int(entries_->size());
+}
+
+QVariant ListModel::data(const QModelIndex& index, int role) const {
+    if (!entries_ || !index.isValid() || index.row() >= int(entries_->size())) return {};
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return (*entries_)[std::size_t(index.row())].line;
+    return {};
+}
+
+void ListModel::setEntries(const std::vector<ListEntry>* entries) {
+    beginResetModel();
+    entries_ = entries;
+    endResetModel();
+}
 
 SearchScreen::SearchScreen(const SearchDefinition& definition, QWidget* parent) : QDialog(parent), def_(definition) {
     setObjectName(QString::fromLatin1(def_.objectName));
@@ -125,7 +145,10 @@ QWidget* SearchScreen::buildFilterPanel() {
 QWidget* SearchScreen::buildResultPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("panContainer"));
-    lstRecords_ = new QListWidget(panel);
+    lstRecords_ = new QListView(panel);
+    model_ = new ListModel(this);
+    lstRecords_->setModel(model_);
+    lstRecords_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstRecords_->setObjectName(QStringLiteral("lstRecords"));
     lstRecords_->setAccessibleName(QStringLiteral("Elenco schede"));
     QFont mono(QStringLiteral("Courier New"), 12);
@@ -139,7 +162,7 @@ QWidget* SearchScreen::buildResultPanel() {
     lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstRecords_->setUniformItemSizes(true);
     lstRecords_->installEventFilter(new ListKeys(lstRecords_, this));
-    lblTrovate_ = label(QStringLiteral("lblTrovate"), {}, panel);
+    lblTrovate_ = label(QStringLiteral("lblTrovate"), def_.countBefore, panel);
     txtTrova_ = new QLineEdit(panel);
     txtTrova_->setObjectName(QStringLiteral("txtTrova"));
     txtTrova_->setAccessibleName(QStringLiteral("Testo da trovare"));
@@ -174,8 +197,7 @@ QWidget* SearchScreen::buildResultPanel() {
     connect(trova, &QPushButton::clicked, this, &SearchScreen::findInList);
     connect(stampa, &QPushButton::clicked, this, &SearchScreen::printList);
     connect(chiudi, &QPushButton::clicked, this, &SearchScreen::reject);
-    connect(lstRecords_, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { openRow(lstRecords_->row(item)); });
+    connect(lstRecords_, &QListView::doubleClicked, this, [this](const QModelIndex& index) { openRow(index.row()); });
     return panel;
 }
 
@@ -203,8 +225,8 @@ void SearchScreen::search() {
         filters.push_back({def_.filters[std::size_t(i)].field, filterEdits_[i]->text()});
     const RecordMatcher matcher(*def_.layout, filters);
     lblConta_->setText(QString::number(matcher.filtersInUse()));
-    lstRecords_->clear();
-    auto found = searchRecords(def_.filePath(), *def_.layout, matcher, def_.line);
+    model_->setEntries(nullptr);
+    auto found = searchRecords(filePath(), *def_.layout, matcher, def_.line, !def_.fileOrder);
     lblAttendere_->hide();
     if (!found) {
         plainMessage(accessFailureMessage());
@@ -215,13 +237,13 @@ void SearchScreen::search() {
 }
 
 void SearchScreen::fillList() {
+    model_->setEntries(nullptr);
     entries_.clear();
-    lstRecords_->clear();
     // A read failure is not reported: the list shows what was read.
-    scanRecordFile(def_.filePath(), *def_.layout, [this](qint64 index, const char* record) {
+    scanRecordFile(filePath(), *def_.layout, [this](qint64 index, const char* record) {
         if (!def_.listed || def_.listed(record)) entries_.push_back({def_.line(record), index});
     });
-    sortListEntries(entries_);
+    if (!def_.fileOrder) sortListEntries(entries_);
     showResults();
 }
 
@@ -232,9 +254,27 @@ QStringList SearchScreen::lines() const {
     return out;
 }
 
+QString SearchScreen::filePath() const {
+    if (def_.filePath) return def_.filePath();
+    if (auto* archive = qobject_cast<ArchiveScreen*>(caller_.data()); archive && &archive->layout() == def_.layout)
+        return archive->filePath();
+    return programFile(QString::fromUtf8(def_.layout->fileName.data(), qsizetype(def_.layout->fileName.size())));
+}
+
+int SearchScreen::currentRow() const {
+    const QModelIndex i = lstRecords_->currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+void SearchScreen::selectRow(int row) {
+    const QModelIndex i = model_->index(row);
+    lstRecords_->setCurrentIndex(i);
+    lstRecords_->scrollTo(i);
+}
+
 void SearchScreen::showResults() {
-    lstRecords_->addItems(lines());
-    if (!entries_.empty()) lstRecords_->setCurrentRow(0);
+    model_->setEntries(&entries_);
+    if (!entries_.empty()) selectRow(0);
     lblTrovate_->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(entries_.size()));
     panels_->setCurrentIndex(panels_->count() - 1);
     txtTrova_->clear();
@@ -242,13 +282,12 @@ void SearchScreen::showResults() {
 }
 
 void SearchScreen::findInList() {
-    const auto result = finder_.find(lines(), lstRecords_->currentRow(), txtTrova_->text());
+    const auto result = finder_.find(lines(), currentRow(), txtTrova_->text());
     if (result.outcome == ListFinder::Outcome::EmptyList) {
         plainMessage(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         return;
     }
-    lstRecords_->setCurrentRow(result.selected);
-    lstRecords_->scrollToItem(lstRecords_->currentItem());
+    selectRow(result.selected);
 }
 
 void SearchScreen::printList() { printing().print(listingReport(def_.listTitle, lines())); }
@@ -262,7 +301,7 @@ void SearchScreen::openRow(int row) {
     Record record(*def_.layout);
     RecordFile file;
     const qint64 index = entries_[std::size_t(row)].record;
-    const bool ok = file.open(def_.filePath(), def_.layout->size()) && file.seek(index) && file.read(record);
+    const bool ok = file.open(filePath(), def_.layout->size()) && file.seek(index) && file.read(record);
     file.close();
     if (!ok) {
         reject();
@@ -270,23 +309,20 @@ void SearchScreen::openRow(int row) {
     }
     const QString keyword = lblMemory_->text();
     if (keyword == def_.ownKeyword) {
-        if (def_.showOnArchive) def_.showOnArchive(record, index + 1);
+        if (auto* archive = qobject_cast<ArchiveScreen*>(caller_.data())) archive->showRecord(record, index + 1);
     } else if (caller_) {
         for (const PickerKeyword& p : def_.pickers) {
             if (keyword != QLatin1String(p.keyword)) continue;
-            for (const FieldCopy& c : p.copies) {
-                const QString value = record.text(c.field);
-                QWidget* target = caller_->findChild<QWidget*>(QString::fromLatin1(c.target));
-                if (auto* e = qobject_cast<QLineEdit*>(target)) e->setText(value);
-                else if (auto* cb = qobject_cast<QComboBox*>(target)) cb->setEditText(value);
-            }
+            for (const FieldCopy& c : p.copies)
+                if (QWidget* target = caller_->findChild<QWidget*>(QString::fromLatin1(c.target)))
+                    setWidgetText(target, record.text(c.field));
         }
     }
     accept();
 }
 
 void SearchScreen::done(int result) {
-    lstRecords_->clear();
+    model_->setEntries(nullptr);
     entries_.clear();
     if (lblAttendere_) lblAttendere_->hide();
     QDialog::done(result);
@@ -299,3 +335,5 @@ void runSearchScreen(const SearchDefinition& definition, const QString& keyword,
 }
 
 }  // namespace cal
+
+#include "SearchScreen.moc"

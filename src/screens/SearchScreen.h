@@ -5,6 +5,7 @@
 #include "core/Record.h"
 #include "core/Search.h"
 
+#include <QAbstractListModel>
 #include <QDialog>
 #include <QList>
 #include <QPointer>
@@ -16,7 +17,7 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QStackedWidget;
 class QWidget;
@@ -27,14 +28,30 @@ struct SearchDefinition {
     const char* objectName;  // TfrmTrovaClienti, TfrmRicontatta...
     QString caption;
     const RecordLayout* layout;
-    std::function<QString()> filePath;
-    std::span<const FilterField> filters;       // empty for a list screen
+    std::span<const FilterField> filters = {};       // empty for a list screen
     LineBuilder line;
-    std::function<bool(const char* record)> listed;  // list screens: which records are listed
-    QString listTitle;                           // title of the printed list
-    QString ownKeyword;                          // "clienti": Open shows the record on the archive screen
-    std::function<void(const Record& record, qint64 position)> showOnArchive;
-    std::span<const PickerKeyword> pickers;
+    std::function<bool(const char* record)> listed = {};  // list screens: which records are listed
+    QString listTitle;                                // title of the printed list
+    QString ownKeyword;                               // "clienti": Open shows the record on the archive screen
+    std::span<const PickerKeyword> pickers = {};
+    bool fileOrder = false;                           // the list keeps file order instead of being sorted
+    QString countBefore = {};                         // lblTrovate before any search
+    // The record file; by default the calling archive screen's file when it shows this layout
+    // (per-year archives), else the layout's file in the program folder.
+    std::function<QString()> filePath = {};
+};
+
+// The lines of a result list, one item each, without a widget per line.
+class ListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    void setEntries(const std::vector<ListEntry>* entries);
+
+private:
+    const std::vector<ListEntry>* entries_ = nullptr;
 };
 
 class SearchScreen : public QDialog {
@@ -64,6 +81,9 @@ private:
     QWidget* buildFilterPanel();
     QWidget* buildResultPanel();
     void showResults();
+    QString filePath() const;
+    int currentRow() const;
+    void selectRow(int row);
 
     const SearchDefinition& def_;
     QPointer<QWidget> caller_;
@@ -75,7 +95,8 @@ private:
     QLabel* lblConta_ = nullptr;
     QLabel* lblMemory_;
     QLabel* lblTrovate_;
-    QListWidget* lstRecords_;
+    QListView* lstRecords_;
+    ListModel* model_;
     QLineEdit* txtTrova_;
 };
 

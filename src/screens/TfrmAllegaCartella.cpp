@@ -1,6 +1,6 @@
 #include "screens/TfrmAllegaCartella.h"
 
-#include "app/Application.h"
+#include "ui/Regional.h"
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
 #include "ui/KeyRules.h"

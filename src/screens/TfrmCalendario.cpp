@@ -1,6 +1,6 @@
 #include "screens/TfrmCalendario.h"
 
-#include "app/Application.h"
+#include "ui/Regional.h"
 #include "core/DateText.h"
 #include "ui/Services.h"
 

@@ -1,6 +1,6 @@
 #include "screens/TfrmCartella.h"
 
-#include "app/Application.h"
+#include "ui/Regional.h"
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
 #include "ui/Services.h"

@@ -1,5 +1,6 @@
 #include "ui/KeyRules.h"
 
+#include "core/Amount.h"
 #include "core/Text.h"
 
 #include <QAbstractItemView>
@@ -7,6 +8,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QRegularExpressionValidator>
 
@@ -63,6 +65,57 @@ void replaceText(QLineEdit* field, const QString& text) {
 void acceptDigitsOnly(QLineEdit* field) { restrictTo(field, 0); }
 
 void acceptAmountKeys(QLineEdit* field) { restrictTo(field, u','); }
+
+void amountField(QLineEdit* field, int decimals) {
+    acceptAmountKeys(field);
+    class Normalise : public QObject {
+    public:
+        Normalise(QLineEdit* f, int d) : QObject(f), field_(f), decimals_(d) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::FocusOut)
+                field_->setText(decimals_ == 2 ? normaliseAmount2(field_->text()) : normaliseAmount(field_->text()));
+            return false;
+        }
+
+    private:
+        QLineEdit* field_;
+        int decimals_;
+    };
+    field->installEventFilter(new Normalise(field, decimals));
+}
+
+QString storedLines(const QString& plainText) {
+    QString out = plainText;
+    out.replace(u'\n', QStringLiteral("\r\n"));
+    return out;
+}
+
+QString plainLines(const QString& storedText) {
+    QString out = storedText;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return out;
+}
+
+void limitStoredBytes(QPlainTextEdit* field, int capacity) {
+    QObject::connect(field, &QPlainTextEdit::textChanged, field, [field, capacity] {
+        const QString text = field->toPlainText();
+        // One byte per character in the file (a pair of surrogates is one '?'), two per line break.
+        qsizetype bytes = 0, keep = 0;
+        for (; keep < text.size(); ++keep) {
+            const QChar c = text[keep];
+            if (c.isLowSurrogate() && keep > 0 && text[keep - 1].isHighSurrogate()) continue;
+            bytes += c == u'\n' ? 2 : 1;
+            if (bytes > capacity) break;
+        }
+        if (keep >= text.size()) return;
+        QTextCursor cursor = field->textCursor();
+        const int at = std::min<int>(cursor.position(), int(keep));
+        field->setPlainText(text.left(keep));
+        cursor = field->textCursor();
+        cursor.setPosition(at);
+        field->setTextCursor(cursor);
+    });
+}
 
 void upperCaseWhileTyping(QLineEdit* field, bool trim) {
     QObject::connect(field, &QLineEdit::textChanged, field, [field, trim](const QString& text) {

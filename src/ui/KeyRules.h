@@ -9,6 +9,7 @@
 class QLineEdit;
 class QWidget;
 class QComboBox;
+class QPlainTextEdit;
 
 namespace cal {
 
@@ -16,6 +17,16 @@ namespace cal {
 void acceptDigitsOnly(QLineEdit* field);
 // As digits only, and the comma.
 void acceptAmountKeys(QLineEdit* field);
+// An amount field: the amount keys while typing; when the field is left its text is normalised
+// to `decimals` (2: exactly two; 4: two to four), an empty or unreadable text giving "0,00".
+void amountField(QLineEdit* field, int decimals);
+// A multi-line text whose stored form (line breaks as CR LF, one byte per character) never
+// exceeds `capacity` bytes: what is typed or pasted beyond it is cut.
+void limitStoredBytes(QPlainTextEdit* field, int capacity);
+// The stored form of a multi-line text and back: line breaks as CR LF.
+QString storedLines(const QString& plainText);
+QString plainLines(const QString& storedText);
+
 // After every change of the text: A to Z for a to z (only), and trimmed when `trim`.
 void upperCaseWhileTyping(QLineEdit* field, bool trim);
 // After every change of the text: trimmed.

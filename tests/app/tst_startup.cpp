@@ -212,13 +212,13 @@ private slots:
         QVERIFY(!libri->isEnabled());
         QVERIFY(libri->toolTip().contains("In preparazione"));
         click(launcher, "btnClienti");
-        QVERIFY(app->clients()->isVisible());
+        QVERIFY(app->archive("TfrmClienti")->isVisible());
         QVERIFY(!launcher->isVisible());
-        app->clients()->close();
+        app->archive("TfrmClienti")->close();
         QVERIFY(launcher->isVisible());
         click(launcher, "imgClienti");
-        QVERIFY(app->clients()->isVisible());
-        app->clients()->close();
+        QVERIFY(app->archive("TfrmClienti")->isVisible());
+        app->archive("TfrmClienti")->close();
         click(launcher, "imgSito");
         QCOMPARE(fakes->shell.opened, QStringList{"https://www.calvetra.it"});
         click(launcher, "imgGuida");
@@ -233,10 +233,10 @@ private slots:
             const char* extension;
             const char* caption;
         };
-        auto* target = app->clients();  // any archive screen serves to check what Open prepares
-        for (const Case& c : {Case{app->serviceMenu(), ".ser", " Calvetra 4.0 - Registro Servizi anno 2024"},
-                              Case{app->mailMenu(), ".prt", " Calvetra 4.0 - Protocollo Posta anno 2024"},
-                              Case{app->articleMenu(), ".art", " Calvetra 4.0 - Schedario Articoli anno 2024"}}) {
+        auto* target = app->archive("TfrmClienti");  // any archive screen serves to check what Open prepares
+        for (const Case& c : {Case{app->yearMenu("TfrmMenuServizi"), ".ser", " Calvetra 4.0 - Registro Servizi anno 2024"},
+                              Case{app->yearMenu("TfrmMenuProtocollo"), ".prt", " Calvetra 4.0 - Protocollo Posta anno 2024"},
+                              Case{app->yearMenu("TfrmMenuArticoli"), ".art", " Calvetra 4.0 - Schedario Articoli anno 2024"}}) {
             c.menu->setArchive(target);
             c.menu->show();
             auto* year = in<QLineEdit>(c.menu, "txtAnnoPreventivi");
@@ -265,9 +265,9 @@ private slots:
             QCOMPARE(target->windowTitle(), QString::fromUtf8(c.caption));
         }
         // Closing without Open goes back to the launcher.
-        app->mailMenu()->show();
-        in<QToolButton>(app->mailMenu(), "imgEsci")->click();
-        QCOMPARE(app->mailMenu()->keyword(), QString("avvio"));
+        app->yearMenu("TfrmMenuProtocollo")->show();
+        in<QToolButton>(app->yearMenu("TfrmMenuProtocollo"), "imgEsci")->click();
+        QCOMPARE(app->yearMenu("TfrmMenuProtocollo")->keyword(), QString("avvio"));
         QVERIFY(app->launcher()->isVisible());
     }
 };

@@ -2,7 +2,7 @@
 // sees them. Each picture shows the screen with its text and, below it, the message box the
 // verdict opens, built as the program's message service builds it. The pictures go into the
 // folder named by CALVETRA_SCREENSHOTS, or into a temporary folder when it is not set.
-#include "app/Application.h"
+#include "ui/Regional.h"
 #include "checks/CheckScreens.h"
 #include "checks/TfrmCarta.h"
 #include "checks/TfrmCodFisc.h"

@@ -341,8 +341,8 @@ private slots:
         type("txtScadeCarta", "12/30");
         type("txtEnteRil", "Comune");
         type("txtDataRil", "01/01/2020");
-        const Report print = screen->card(false);
-        const Report pdf = screen->card(true);
+        const Report print = screen->card(CardUse::Print);
+        const Report pdf = screen->card(CardUse::Pdf);
         QCOMPARE(print.text("txtTitolo"), QString("SCHEDA ANAGRAFICA"));
         QCOMPARE(pdf.text("TXTTITOLO"), QString("SCHEDA ANAGRAFICA CLIENTE"));
         QCOMPARE(print.text("titCampo20"), QString("Prodotti o servizi richiesti:"));

@@ -1,6 +1,6 @@
 // The client search, its picker keywords, the re-contact list and the client export.
 #include "clients/ClientLayout.h"
-#include "clients/ClientScreens.h"
+#include "screens/Catalog.h"
 #include "clients/TfrmClienti.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
@@ -13,7 +13,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -57,16 +57,16 @@ class TestClientSearch : public QObject {
             QVERIFY(f.write(r));
         }
     }
-    static QListWidget* list(QDialog* d) { return d->findChild<QListWidget*>("lstRecords"); }
+    static QListView* list(QDialog* d) { return d->findChild<QListView*>("lstRecords"); }
     static QStringList lines(QDialog* d) {
         QStringList out;
-        for (int i = 0; i < list(d)->count(); ++i) out << list(d)->item(i)->text();
+        for (int i = 0; i < list(d)->model()->rowCount(); ++i) out << list(d)->model()->index(i, 0).data().toString();
         return out;
     }
     static void click(QDialog* d, const char* name) { QTest::mouseClick(d->findChild<QPushButton*>(name), Qt::LeftButton); }
     static void doubleClick(QDialog* d, int row) {
-        QListWidget* l = list(d);
-        const QPoint p = l->visualItemRect(l->item(row)).center();
+        QListView* l = list(d);
+        const QPoint p = l->visualRect(l->model()->index(row, 0)).center();
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
         QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
     }
@@ -78,7 +78,8 @@ class TestClientSearch : public QObject {
             click(d, "btnCerca");
             then(d);
         };
-        openClientSearch(keyword, caller);
+        // The client screen itself opens its search with its own keyword.
+        openSearch("TfrmTrovaClienti", keyword, caller ? caller : clients.get());
     }
 
 private slots:
@@ -87,7 +88,6 @@ private slots:
         setProgramFolder(folder->path());
         fakes = std::make_unique<caltest::FakeServices>();
         clients = std::make_unique<TfrmClienti>();
-        setClientScreen(clients.get());
         clients->show();
     }
     void cleanup() {
@@ -179,17 +179,17 @@ private slots:
             QTest::keyClick(find, Qt::Key_Return);  // Enter goes to Trova, it does not press it
             QCOMPARE(QApplication::focusWidget(), d->findChild<QPushButton*>("btnTrova"));
             click(d, "btnTrova");
-            QCOMPARE(list(d)->currentRow(), 0);
+            QCOMPARE(list(d)->currentIndex().row(), 0);
             click(d, "btnTrova");
-            QCOMPARE(list(d)->currentRow(), 2);
+            QCOMPARE(list(d)->currentIndex().row(), 2);
             click(d, "btnTrova");  // wraps
-            QCOMPARE(list(d)->currentRow(), 0);
+            QCOMPARE(list(d)->currentIndex().row(), 0);
             find->setText("MILANO");  // a new text starts from the top
             click(d, "btnTrova");
-            QCOMPARE(list(d)->currentRow(), 1);
+            QCOMPARE(list(d)->currentIndex().row(), 1);
             find->setText("napoli");
             click(d, "btnTrova");
-            QCOMPARE(list(d)->currentRow(), 1);
+            QCOMPARE(list(d)->currentIndex().row(), 1);
             QVERIFY(fakes->dialogs.messages.isEmpty());
             click(d, "btnStampa");
             click(d, "btnChiudi");

@@ -2,7 +2,8 @@
 // "Clienti.xls" to CSV and to a flat spreadsheet, and every value must be in its cell with its
 // accents. Skipped where soffice is not installed.
 #include "clients/ClientLayout.h"
-#include "clients/ClientScreens.h"
+#include "clients/TfrmClienti.h"
+#include "screens/Catalog.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
@@ -51,7 +52,7 @@ private slots:
             QTest::mouseClick(d->findChild<QToolButton*>("cmdEsporta"), Qt::LeftButton);
             d->reject();
         };
-        openClientExport();
+        openExport("TfrmExpClienti");
         const QString xls = programFile("Clienti.xls");
         QVERIFY(QFile::exists(xls));
 

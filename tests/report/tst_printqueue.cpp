@@ -30,7 +30,7 @@ private slots:
         screen.findChild<QLineEdit*>("txtComuneRes")->setText(QString::fromUtf8("Forlì"));
         QPrinter printer(QPrinter::HighResolution);  // the default printer, natively
         QCOMPARE(printer.outputFormat(), QPrinter::NativeFormat);
-        QVERIFY(printReport(screen.card(false), printer));
+        QVERIFY(printReport(screen.card(CardUse::Print), printer));
 
         // The queue converts and writes the job in the background.
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(output).size() > 0, 60000);

@@ -1,6 +1,6 @@
 // The real message service: the button sets of the four kinds and of the question, in Italian,
 // driven through the modal boxes themselves (every other test answers through the fakes).
-#include "app/Application.h"
+#include "ui/Regional.h"
 #include "testlib/CalWidgetTest.h"
 #include "ui/Services.h"
 

@@ -1,0 +1,29 @@
+// The archives of the program and the launcher's entries: the one table the application and the
+// screens' name lookups read.
+#include "app/Application.h"
+#include "app/YearMenu.h"
+#include "clients/TfrmClienti.h"
+#include "pricelist/TfrmTariffario.h"
+#include "screens/Catalog.h"
+
+namespace cal {
+
+const LauncherEntry kLauncherEntries[10] = {
+    {.entry = "Clienti", .archive = "TfrmClienti"},
+    {.entry = "Tariffario", .archive = "TfrmTariffario"},
+    {.entry = "Servizi", .archive = "TfrmServizi", .yearMenu = &kServiceYearMenu},
+    {.entry = "Posta", .archive = "TfrmProtocollo", .yearMenu = &kMailYearMenu},
+    {.entry = "Documenti", .archive = "TfrmAltri"},
+    {.entry = "Scadenzario", .archive = "TfrmScadenzario"},
+    {.entry = "Bonifici"},
+    {.entry = "Riepiloghi"},
+    {.entry = "Libri", .archive = "TfrmLibri"},
+    {.entry = "Articoli", .archive = "TfrmBibliografie", .yearMenu = &kArticleYearMenu},
+};
+
+std::span<const ArchiveModule* const> archiveModules() {
+    static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule()};
+    return modules;
+}
+
+}  // namespace cal

@@ -1,0 +1,178 @@
+#pragma once
+// An archive described as data: what its screen shows, in which order, with which typing rules
+// and side buttons; its commands; its save checks; what New and Duplicate set; its card. The
+// generic archive screen builds itself from one such description, so an archive folder holds
+// tables and only the behaviour no table can say.
+#include "core/RecordLayout.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStyle>
+
+#include <functional>
+#include <vector>
+
+namespace cal {
+
+class ArchiveScreen;
+
+// The control a record field is edited with.
+enum class Control {
+    Line,          // one-line edit limited to the field's capacity
+    List,          // drop-down from a fixed list that accepts no typing
+    EditableList,  // drop-down whose text can also be typed (provinces)
+    Check,         // check box stored as "Sì" / "No"; the row's label is its text
+    Options,       // option buttons stored in one field as the chosen option's text
+    Text,          // multi-line text limited to the bytes the field stores
+    PickedDate,    // date filled only from the date picker (Backspace and Delete empty it)
+    Amount2,       // amount normalised to two decimals when the field is left
+    Amount4,       // amount normalised to two to four decimals when the field is left
+    ReadOnly,      // shown, never typed into
+};
+
+// What happens to the text while it is typed.
+enum class Typing {
+    Free,
+    Upper,      // a-z to A-Z
+    UpperTrim,  // a-z to A-Z and trimmed (codes: fiscal code, IBAN)
+    Trim,       // trimmed (e-mail addresses)
+    Digits,     // only 0-9 and the editing keys
+};
+
+// The buttons that can sit beside a field.
+enum class Side {
+    FiscalCode,      // the fiscal code button: VAT check for digits, fiscal code check otherwise
+    VatNumber,       // the VAT number check
+    Iban,            // the IBAN check
+    Card,            // the payment card check
+    Email,           // opens a message to the address
+    Web,             // opens the address in the browser
+    Today,           // puts today's date into the field
+    Import,          // opens a search screen as a picker with a caller keyword
+    DocumentChoose,  // main document slot: choose and copy a file
+    DocumentOpen,    // main document slot: open the file (enabled while the field is not blank)
+    DocumentClear,   // main document slot: empty the field (the copy stays)
+    Custom,          // `action`
+};
+
+struct SideButton {
+    Side kind;
+    const char* objectName;
+    const char* hint;
+    const char* caption = nullptr;  // by kind when not given
+    const char* search = nullptr;   // Import: the search screen's object name
+    const char* keyword = nullptr;  // Import: its caller keyword
+    std::function<void(ArchiveScreen&)> action = {};
+};
+
+// One option of an option group: the button's object name, caption and the stored text.
+struct Choice {
+    const char* objectName;
+    const char* caption;
+    const char* stored;
+};
+
+struct FieldRow {
+    int field;
+    const char* label;  // UTF-8: the label's text, the buddy's accessible name
+    Control control = Control::Line;
+    Typing typing = Typing::Free;
+    std::vector<SideButton> buttons = {};
+    QStringList items = {};            // List and EditableList
+    std::vector<Choice> choices = {};  // Options
+    const char* dateKeyword = nullptr; // PickedDate: the date picker's caller keyword
+    const char* hint = nullptr;        // Check and PickedDate: the status-line hint
+};
+
+struct FieldGroup {
+    const char* title;  // nullptr: the rows stand without a frame
+    std::vector<FieldRow> rows;
+};
+
+// The commands of the toolbars. Each kind has its object name, caption and icon; a command
+// may give others.
+enum class Cmd {
+    New, Duplicate, Save,
+    Find,        // the archive's search screen (`target`) with the archive's own keyword
+    Navigation,  // first, previous, position, next, last
+    Break,       // a second row of commands
+    Attachments, // the attachment screen in the archive's mode
+    Preview, Print, Pdf,  // the card
+    List,        // a list screen (`target`) with the own keyword
+    Export,      // the export screen `target`
+    Help,        // the help topic `target`
+    Exit,
+    Custom,      // `action`
+};
+
+struct Command {
+    Cmd kind;
+    const char* hint = nullptr;
+    const char* target = nullptr;
+    const char* objectName = nullptr;
+    const char* caption = nullptr;
+    std::function<void(ArchiveScreen&)> action = {};
+    int icon = -1;               // a QStyle::StandardPixmap; -1: by kind
+    const char* keys = nullptr;  // its shortcut ("Ctrl+R"), for commands without one by kind
+};
+
+// A check made by Save, in order; the first that fails shows its warning and puts the focus
+// into its field. Without `passes` the field is required: its trimmed text must not be empty.
+struct SaveCheck {
+    int field;
+    QString message;
+    std::function<bool(const QString& text)> passes = {};
+};
+SaveCheck required(int field, const char* message);
+// A whole number from `low` to `high`.
+SaveCheck numberInRange(int field, int low, int high, const char* message);
+// One of `members` exactly.
+SaveCheck memberOf(int field, QStringList members, const char* message);
+// A valid "dd/mm/yyyy" date.
+SaveCheck validDate(int field, const char* message);
+
+// What New (and every showing) or Duplicate puts into a field.
+enum class Preset { Empty, ZeroAmount, Today };
+struct FieldPreset {
+    int field;
+    Preset value;
+};
+
+enum class CardKind { None, CaptionValue, FixedCaption };
+enum class CardUse { Print, Pdf };
+// A card row. Fixed-caption cards: `field` names the report's value field and, by default, the
+// screen field it is filled from. Caption-and-value cards: rows fill titCampo01.. and txtCampo01..
+// in order. `value` joins fields where a row shows more than one.
+struct CardRow {
+    const char* field;
+    const char* caption;
+    std::function<QString(const ArchiveScreen&)> value = {};
+    const char* pdfCaption = nullptr;
+};
+struct CardDefinition {
+    CardKind kind = CardKind::None;
+    const char* title = nullptr;
+    const char* pdfTitle = nullptr;      // the PDF card's title, when it differs
+    std::vector<CardRow> rows = {};
+    const char* printScreen = nullptr;   // the small print screen (TfrmStampa...); none: printed at once
+    const char* printCaption = nullptr;
+    const char* pdfFile = nullptr;       // "Contatto.pdf"
+};
+
+struct ArchiveDefinition {
+    const char* objectName;  // TfrmClienti
+    const RecordLayout* layout;
+    const char* caption;
+    const char* keyword;     // the own keyword of its search and the attachment mode
+    std::vector<FieldGroup> groups;
+    std::vector<Command> commands;
+    std::vector<SaveCheck> checks = {};
+    std::vector<FieldPreset> onClear = {};
+    std::vector<FieldPreset> onDuplicate = {};  // besides the attachments, always emptied
+    std::vector<int> enterChain = {};           // empty: the rows' order
+    int firstField = -1;                        // -1: the first row
+    int columns = 2;                            // groups per row of the record area
+    CardDefinition card = {};
+};
+
+}  // namespace cal

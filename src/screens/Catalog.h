@@ -1,0 +1,41 @@
+#pragma once
+// The archives the program knows, each with its archive screen and the search, list and export
+// screens that work on it. Screens name one another by object name ("TfrmTrovaClienti"); the
+// names are resolved here at run time. An unknown name is a programming error: it is logged and
+// nothing opens (a test walks every name so that none is ever unknown).
+#include <QString>
+
+#include <functional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+class QWidget;
+
+namespace cal {
+
+class ArchiveScreen;
+struct ArchiveDefinition;
+struct ExportDefinition;
+struct SearchDefinition;
+
+struct ArchiveModule {
+    const ArchiveDefinition* archive;
+    std::function<ArchiveScreen*()> create;  // the archive screen, created when first opened
+    std::vector<const SearchDefinition*> searches = {};  // search and list screens
+    std::vector<const ExportDefinition*> exports = {};
+};
+
+// Every archive module, in launcher order. Defined by the application.
+std::span<const ArchiveModule* const> archiveModules();
+
+const SearchDefinition* findSearch(std::string_view objectName);
+const ExportDefinition* findExport(std::string_view objectName);
+const ArchiveModule* findArchive(std::string_view objectName);
+
+// Opens a search or list screen by name with a caller keyword; `caller` is the screen whose
+// fields a picker fills, or the archive screen that shows the chosen record.
+void openSearch(std::string_view objectName, const QString& keyword, QWidget* caller);
+void openExport(std::string_view objectName);
+
+}  // namespace cal
