@@ -1,5 +1,6 @@
 #include "app/TfrmAvvio.h"
 
+#include "ui/Regional.h"
 #include "screens/TfrmGuida.h"
 #include "screens/TfrmInfo.h"
 #include "screens/TfrmSplash.h"
@@ -44,6 +45,7 @@ const QString kInPreparation = QStringLiteral("In preparazione: questo archivio 
 
 TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TfrmAvvio"));
+    applyRegionalSettings();
     setWindowTitle(QStringLiteral(" Calvetra 4.0"));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);

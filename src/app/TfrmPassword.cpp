@@ -49,6 +49,7 @@ QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
 
 // Enter in the password field presses OK when it is enabled.
 class EnterPresses : public QObject {
+    Q_OBJECT
 public:
     EnterPresses(QObject* parent, QPushButton* target) : QObject(parent), target_(target) {}
     bool eventFilter(QObject*, QEvent* e) override {
@@ -237,3 +238,5 @@ void TfrmCambiaPassword::closeEvent(QCloseEvent* event) {
 }
 
 }  // namespace cal
+
+#include "TfrmPassword.moc"

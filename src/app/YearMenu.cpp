@@ -1,5 +1,6 @@
 #include "app/YearMenu.h"
 
+#include "ui/Regional.h"
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
 #include "screens/ArchiveScreen.h"
@@ -56,6 +57,7 @@ const YearMenuTexts kArticleYearMenu{
 
 YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(parent), texts_(texts) {
     setObjectName(QString::fromLatin1(texts.objectName));
+    applyRegionalSettings();
     setWindowTitle(QString::fromUtf8(texts.caption));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);

@@ -23,6 +23,7 @@ namespace {
 // text other than the caller's (a 17-character code cut to a valid 16, an IBAN in groups cut
 // to 27 characters); the caller's text is kept whole and refused for its length instead.
 class TypingLimit : public QValidator {
+    Q_OBJECT
 public:
     TypingLimit(int maxLength, bool digitsOnly, QObject* parent)
         : QValidator(parent), maxLength_(maxLength), digitsOnly_(digitsOnly) {}
@@ -114,3 +115,5 @@ void openFiscalCodeButton(const QString& fieldText) {
 
 }  // namespace cal
 
+
+#include "CheckScreens.moc"

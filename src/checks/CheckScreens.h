@@ -18,6 +18,7 @@ namespace cal {
 // focus to `btnControlla` without running the check. A verdict closes the screen; a refused
 // text (wrong length, empty) leaves it open with the focus back in the field.
 class CheckScreen : public QDialog {
+    Q_OBJECT
 public:
     QLineEdit* field() const { return field_; }
     // Puts a caller's text into the field whole: the key rules and the length limit hold for

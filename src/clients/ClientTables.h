@@ -45,14 +45,14 @@ inline constexpr FieldCopy kBeneficiary[] = {{Cliente, "txtBeneficiario"}, {CodF
 }  // namespace ClientPicker
 
 inline constexpr PickerKeyword kClientPickers[] = {
-    {"tariffario", ClientPicker::kPriceList},
-    {"servizi", ClientPicker::kServices},
-    {"riepilogo", ClientPicker::kFeeSummary},
-    {"scadenzario", ClientPicker::kDeadlines},
-    {"bonificiemessi_pagatore", ClientPicker::kPayer},
-    {"bonificiemessi_beneficiario", ClientPicker::kBeneficiary},
-    {"bonificiricevuti_pagatore", ClientPicker::kPayer},
-    {"bonificiricevuti_beneficiario", ClientPicker::kBeneficiary},
+    {"tariffario", "TfrmTariffario", ClientPicker::kPriceList},
+    {"servizi", "TfrmServizi", ClientPicker::kServices},
+    {"riepilogo", "TfrmMenuRiepCosti", ClientPicker::kFeeSummary},
+    {"scadenzario", "TfrmScadenzario", ClientPicker::kDeadlines},
+    {"bonificiemessi_pagatore", "TfrmBonificiEmessi", ClientPicker::kPayer},
+    {"bonificiemessi_beneficiario", "TfrmBonificiEmessi", ClientPicker::kBeneficiary},
+    {"bonificiricevuti_pagatore", "TfrmBonificiRicevuti", ClientPicker::kPayer},
+    {"bonificiricevuti_beneficiario", "TfrmBonificiRicevuti", ClientPicker::kBeneficiary},
 };
 
 // Grid headers of the export screen differ from the file's in one column only.

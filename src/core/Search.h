@@ -63,6 +63,7 @@ struct FieldCopy {
 };
 struct PickerKeyword {
     const char* keyword;
+    const char* screen;  // the caller's screen, whose fields the copies name
     std::span<const FieldCopy> copies;
 };
 

@@ -49,9 +49,9 @@ inline constexpr FieldCopy kDeadlines[] = {
 
 // The screen each keyword fills, for the name checks.
 inline constexpr PickerKeyword kServicePickers[] = {
-    {"serviziord", ServicePicker::kOrdinary},
-    {"servizisco", ServicePicker::kDiscounted},
-    {"scadenzario", ServicePicker::kDeadlines},
+    {"serviziord", "TfrmServizi", ServicePicker::kOrdinary},
+    {"servizisco", "TfrmServizi", ServicePicker::kDiscounted},
+    {"scadenzario", "TfrmScadenzario", ServicePicker::kDeadlines},
 };
 
 inline constexpr ExportColumn kPriceListExportColumns[] = {

@@ -1,5 +1,6 @@
 #include "screens/ExportScreen.h"
 
+#include "ui/Regional.h"
 #include "core/ProgramFolder.h"
 #include "core/Search.h"
 #include "screens/TfrmGuida.h"
@@ -52,6 +53,7 @@ void GridModel::setRows(QList<QStringList> rows) {
 
 ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) : QDialog(parent), def_(definition) {
     setObjectName(QString::fromLatin1(def_.objectName));
+    applyRegionalSettings();
     setWindowTitle(def_.caption);
     resize(1100, 600);
     QStringList headers = def_.gridHeaders;

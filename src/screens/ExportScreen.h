@@ -19,6 +19,7 @@ namespace cal {
 
 // The grid's data: column 0 "N." (the row number, never exported), then the archive's columns.
 class GridModel : public QAbstractTableModel {
+    Q_OBJECT
 public:
     GridModel(QStringList headers, QObject* parent);
     int rowCount(const QModelIndex& parent = {}) const override;

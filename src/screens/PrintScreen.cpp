@@ -1,5 +1,6 @@
 #include "screens/PrintScreen.h"
 
+#include "ui/Regional.h"
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +12,7 @@ PrintScreen::PrintScreen(const QString& objectName, const QString& caption, std:
                          QWidget* parent)
     : QDialog(parent), print_(std::move(print)) {
     setObjectName(objectName);
+    applyRegionalSettings();
     setWindowTitle(caption);
     setModal(true);
     auto* text = new QLabel(QStringLiteral("Stampa la scheda visualizzata."), this);

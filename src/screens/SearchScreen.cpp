@@ -1,5 +1,6 @@
 #include "screens/SearchScreen.h"
 
+#include "ui/Regional.h"
 #include "core/ProgramFolder.h"
 #include "core/RecordFile.h"
 #include "core/Text.h"
@@ -79,6 +80,7 @@ void ListModel::setEntries(const std::vector<ListEntry>* entries) {
 
 SearchScreen::SearchScreen(const SearchDefinition& definition, QWidget* parent) : QDialog(parent), def_(definition) {
     setObjectName(QString::fromLatin1(def_.objectName));
+    applyRegionalSettings();
     setWindowTitle(def_.caption);
     setModal(true);
     resize(1000, 640);

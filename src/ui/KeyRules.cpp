@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QCoreApplication>
 #include <QRegularExpressionValidator>
 
 namespace cal {
@@ -23,6 +25,7 @@ bool isFocusKey(int key) { return key == Qt::Key_Tab || key == Qt::Key_Backtab |
 
 // A key filter: `allow` decides for each key press whether it reaches the field.
 class KeyFilter : public QObject {
+    Q_OBJECT
 public:
     KeyFilter(QObject* parent, std::function<bool(QKeyEvent*)> handle) : QObject(parent), handle_(std::move(handle)) {}
     bool eventFilter(QObject*, QEvent* event) override {
@@ -60,6 +63,57 @@ void replaceText(QLineEdit* field, const QString& text) {
     field->setCursorPosition(std::min<int>(cursor, text.size()));
 }
 
+
+// Normalises an amount field when the focus leaves it.
+class Normalise : public QObject {
+    Q_OBJECT
+public:
+    Normalise(QLineEdit* f, int d) : QObject(f), field_(f), decimals_(d) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusOut)
+            field_->setText(decimals_ == 2 ? normaliseAmount2(field_->text()) : normaliseAmount(field_->text()));
+        return false;
+    }
+
+private:
+    QLineEdit* field_;
+    int decimals_;
+};
+
+// Province fields: the list selection reset when the field gets the focus, the text tidied when it loses it.
+class FocusReset : public QObject {
+    Q_OBJECT
+public:
+    explicit FocusReset(QComboBox* c) : QObject(c), combo_(c) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusIn) {
+            const QString text = combo_->currentText();
+            combo_->setCurrentIndex(-1);
+            combo_->setEditText(text);
+        } else if (e->type() == QEvent::FocusOut) {
+            combo_->setEditText(upperAscii(trimmed(combo_->currentText())));
+        }
+        return false;
+    }
+
+private:
+    QComboBox* combo_;
+};
+
+// Enter on a focused push button presses it.
+class PressOnEnter : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !isEnter(static_cast<QKeyEvent*>(event)->key())) return false;
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (!button || !button->hasFocus() || !button->isEnabled()) return false;
+        button->click();
+        return true;
+    }
+};
+
 }  // namespace
 
 void acceptDigitsOnly(QLineEdit* field) { restrictTo(field, 0); }
@@ -68,19 +122,6 @@ void acceptAmountKeys(QLineEdit* field) { restrictTo(field, u','); }
 
 void amountField(QLineEdit* field, int decimals) {
     acceptAmountKeys(field);
-    class Normalise : public QObject {
-    public:
-        Normalise(QLineEdit* f, int d) : QObject(f), field_(f), decimals_(d) {}
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::FocusOut)
-                field_->setText(decimals_ == 2 ? normaliseAmount2(field_->text()) : normaliseAmount(field_->text()));
-            return false;
-        }
-
-    private:
-        QLineEdit* field_;
-        int decimals_;
-    };
     field->installEventFilter(new Normalise(field, decimals));
 }
 
@@ -133,26 +174,16 @@ void provinceCombo(QComboBox* combo) {
     combo->setInsertPolicy(QComboBox::NoInsert);
     QLineEdit* edit = combo->lineEdit();
     upperCaseWhileTyping(edit, true);
-    class FocusReset : public QObject {
-    public:
-        explicit FocusReset(QComboBox* c) : QObject(c), combo_(c) {}
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::FocusIn) {
-                const QString text = combo_->currentText();
-                combo_->setCurrentIndex(-1);
-                combo_->setEditText(text);
-            } else if (e->type() == QEvent::FocusOut) {
-                combo_->setEditText(upperAscii(trimmed(combo_->currentText())));
-            }
-            return false;
-        }
-
-    private:
-        QComboBox* combo_;
-    };
     auto* reset = new FocusReset(combo);
     combo->installEventFilter(reset);
     edit->installEventFilter(reset);
+}
+
+void enterPressesFocusedButtons() {
+    static QPointer<QObject> installed;
+    if (installed || !qApp) return;
+    installed = new PressOnEnter(qApp);
+    qApp->installEventFilter(installed);
 }
 
 void enterChain(const QList<QWidget*>& fields) {
@@ -189,3 +220,5 @@ void pickerDateField(QLineEdit* field, std::function<void()> openPicker) {
 }
 
 }  // namespace cal
+
+#include "KeyRules.moc"

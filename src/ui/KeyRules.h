@@ -35,6 +35,10 @@ void trimWhileTyping(QLineEdit* field);
 // and the list selection reset each time the field gets the focus.
 void provinceCombo(QComboBox* combo);
 
+// Enter on a focused push button presses it, on every screen (as Space does). Installed once
+// for the whole program.
+void enterPressesFocusedButtons();
+
 // Enter (Return or the keypad's Enter) in a field moves the focus to the next field of the
 // list, from the last back to the first. It never reaches the field, so it never saves.
 void enterChain(const QList<QWidget*>& fields);

@@ -1,5 +1,7 @@
 #include "ui/Regional.h"
 
+#include "ui/KeyRules.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -9,6 +11,7 @@ namespace cal {
 
 void applyRegionalSettings() {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    enterPressesFocusedButtons();
     static bool translated = false;
     if (translated || !qApp) return;
     translated = true;

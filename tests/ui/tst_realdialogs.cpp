@@ -7,23 +7,32 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTimer>
 
 using namespace cal;
 
 namespace {
 
-// Acts on the next modal message box once it is shown; closes it after 3 s if `act` did not.
-void whenModal(std::function<void(QMessageBox*)> act) {
-    QTimer::singleShot(0, [act] {
-        QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr, 5000);
-        QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QTimer::singleShot(3000, [box] {
-            if (box && box->isVisible()) box->reject();
-        });
-        act(box);
-    });
-}
+// Acts on the next message box as soon as it is shown: the action is queued into the box's own
+// modal event loop, so no timer and no fixed wait are involved.
+class WhenShown : public QObject {
+    Q_OBJECT
+public:
+    explicit WhenShown(std::function<void(QMessageBox*)> act) : QObject(qApp), act_(std::move(act)) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (event->type() != QEvent::Show || !box || !act_) return false;
+        QMetaObject::invokeMethod(box, [box, act = std::move(act_)] { act(box); }, Qt::QueuedConnection);
+        act_ = nullptr;
+        qApp->removeEventFilter(this);
+        deleteLater();
+        return false;
+    }
+
+private:
+    std::function<void(QMessageBox*)> act_;
+};
+
+void whenModal(std::function<void(QMessageBox*)> act) { new WhenShown(std::move(act)); }
 
 QStringList buttonTexts(QMessageBox* box) {
     QStringList out;

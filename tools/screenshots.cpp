@@ -1,0 +1,108 @@
+// Pictures of the program's screens, for looking at them as their user sees them: the login and
+// the launcher, every registered archive screen (empty and with a record), and every search, list,
+// export and card print screen it opens. Run on the offscreen platform or under Xvfb:
+//   screenshots <folder for the pictures>
+// The program folder is a fresh temporary folder holding one sample record per archive.
+#include "app/Application.h"
+#include "app/TfrmAvvio.h"
+#include "app/TfrmPassword.h"
+#include "core/ProgramFolder.h"
+#include "screens/ArchiveScreen.h"
+#include "screens/Catalog.h"
+#include "screens/ExportScreen.h"
+#include "screens/SearchScreen.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+namespace {
+
+QString folder;
+
+void save(QWidget* window, const QString& name) {
+    QApplication::processEvents();
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    if (!window->grab().save(path)) qWarning("cannot write %s", qPrintable(path));
+    else std::printf("%s\n", qPrintable(path));
+}
+
+// Modal screens are shown, pictured (after `act` when given) and closed.
+class PictureScreens : public cal::Screens, public cal::Dialogs {
+public:
+    int exec(QDialog* screen) override {
+        screen->show();
+        QApplication::processEvents();
+        save(screen, prefix + screen->objectName());
+        if (act) {
+            auto once = std::move(act);
+            act = nullptr;
+            once(screen);
+        }
+        screen->reject();
+        return QDialog::Rejected;
+    }
+    void message(Kind, const QString& text) override { std::printf("  message: %s\n", qPrintable(text)); }
+    bool question(const QString&) override { return false; }
+    QString chooseFile(const QString&, const QString&) override { return {}; }
+    QString prefix;
+    std::function<void(QDialog*)> act;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QDir().mkpath(folder);
+    QTemporaryDir programFolder;
+    cal::setProgramFolder(programFolder.path() + u'/');
+    PictureScreens pictures;
+    cal::Services saved = cal::services();
+    cal::services().screens = &pictures;
+    cal::services().dialogs = &pictures;
+
+    cal::Application program;
+    program.login()->resize(520, 360);
+    program.login()->show();
+    save(program.login(), QStringLiteral("TfrmPassword"));
+    program.launcher()->resize(1400, 900);
+    program.launcher()->show();
+    save(program.launcher(), QStringLiteral("TfrmAvvio"));
+    program.launcher()->hide();
+
+    for (const cal::ArchiveModule* module : cal::archiveModules()) {
+        cal::ArchiveScreen* screen = program.archive(module->archive->objectName);
+        const QString name = screen->objectName();
+        screen->resize(1400, 900);
+        screen->show();
+        save(screen, name);
+        // A sample record: every line edit holds a short text, saved once.
+        for (QLineEdit* e : screen->findChildren<QLineEdit*>())
+            if (!e->isReadOnly() && e->isVisible() && e->objectName().startsWith(QLatin1String("txt")) && e->text().isEmpty())
+                e->setText(e->objectName().mid(3).left(e->maxLength()));
+        screen->save();
+        save(screen, name + QStringLiteral("-scheda"));
+        pictures.prefix = name + u'-';
+        for (const cal::SearchDefinition* s : module->searches) {
+            if (!s->filters.empty())
+                pictures.act = [](QDialog* d) {
+                    d->findChild<QPushButton*>(QStringLiteral("btnCerca"))->click();
+                    save(d, d->objectName() + QStringLiteral("-elenco"));
+                };
+            cal::openSearch(s->objectName, QString::fromLatin1(module->archive->keyword), screen);
+        }
+        for (const cal::ExportDefinition* e : module->exports) cal::openExport(e->objectName);
+        if (module->archive->card.printScreen) screen->printCard();
+        pictures.prefix.clear();
+        screen->hide();
+    }
+    cal::services() = saved;
+    return 0;
+}
