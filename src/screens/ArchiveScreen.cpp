@@ -205,6 +205,7 @@ void ArchiveScreen::buildRecordArea() {
     scroll->setWidget(area);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes from field to field, never to the frame
     box->addWidget(scroll, 1);
     box->addWidget(panInfo_);
     setCentralWidget(central);

@@ -32,6 +32,8 @@ const DateTarget kTargets[] = {
 
 }  // namespace
 
+std::span<const DateTarget> dateTargets() { return kTargets; }
+
 std::optional<DateTarget> dateTarget(const QString& keyword) {
     for (const DateTarget& t : kTargets)
         if (keyword == QLatin1String(t.keyword)) return t;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <span>
 
 class QCalendarWidget;
 class QLabel;
@@ -19,6 +20,8 @@ struct DateTarget {
     const char* field;
 };
 
+// Every keyword with its target.
+std::span<const DateTarget> dateTargets();
 // The keyword's target (compared exactly, case included); nullopt for any other keyword.
 std::optional<DateTarget> dateTarget(const QString& keyword);
 

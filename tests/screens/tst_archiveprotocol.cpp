@@ -1,0 +1,256 @@
+// The protocol every archive screen shares, run over each registered archive from its definition:
+// New, Save with its checks in order, Duplicate, the four moves and their messages, the access
+// failure, clearing when shown, Escape, shortcuts and the Tab chain. A new archive is tested here
+// as soon as it is registered.
+#include "core/ProgramFolder.h"
+#include "core/Record.h"
+#include "core/RecordFile.h"
+#include "screens/ArchiveScreen.h"
+#include "screens/Catalog.h"
+#include "testlib/CalWidgetTest.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace cal;
+using Kind = Dialogs::Kind;
+
+namespace {
+const QString kAccess = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
+QString nameOf(const RecordLayout& layout, int field) {
+    return QString::fromLatin1(layout.fields[field].name.data(), qsizetype(layout.fields[field].name.size()));
+}
+}  // namespace
+
+class TestArchiveProtocol : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<caltest::ProgramFolder> folder;
+    std::unique_ptr<caltest::FakeServices> fakes;
+    std::unique_ptr<ArchiveScreen> screen;
+
+    void open(const QString& name) {
+        const ArchiveModule* module = findArchive(name.toStdString());
+        QVERIFY(module);
+        screen.reset(module->create());
+        QCursor::setPos(4000, 4000);
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+    }
+    QString position() { return screen->findChild<QLabel*>("lblPosizione")->text(); }
+    void command(const char* name) {
+        auto* b = screen->findChild<QToolButton*>(name);
+        QVERIFY2(b, name);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    QString lastText() { return fakes->dialogs.messages.isEmpty() ? QString() : fakes->dialogs.messages.last().text; }
+    Kind lastKind() { return fakes->dialogs.messages.last().kind; }
+    QByteArray file() { return caltest::readAll(screen->filePath()); }
+    // A value that passes the field's check: the first entry of a list, the first option, else "1".
+    void fill(int field) {
+        QWidget* w = screen->fieldWidget(field);
+        if (auto* c = qobject_cast<QComboBox*>(w); c && !c->isEditable()) c->setCurrentIndex(0);
+        else if (auto* r = w->findChild<QRadioButton*>()) r->setChecked(true);
+        else setWidgetText(w, QStringLiteral("1"));
+    }
+    // Records written straight into the file: every field "<name> <n>", attachments included.
+    void writeRecords(int count) {
+        RecordFile f;
+        QVERIFY(f.open(screen->filePath(), screen->layout().size()));
+        QVERIFY(f.seek(f.count()));
+        for (int n = 1; n <= count; ++n) {
+            Record r(screen->layout());
+            for (int field = 0; field < screen->layout().count(); ++field)
+                r.setText(field, QStringLiteral("%1 %2").arg(nameOf(screen->layout(), field)).arg(n)
+                                     .left(screen->layout().fields[field].capacity));
+            QVERIFY(f.write(r));
+        }
+    }
+
+private slots:
+    void init() {
+        folder = std::make_unique<caltest::ProgramFolder>();
+        setProgramFolder(folder->path());
+        fakes = std::make_unique<caltest::FakeServices>();
+    }
+    void cleanup() {
+        screen.reset();
+        fakes.reset();
+        folder.reset();
+    }
+
+    void archives_data() {
+        QTest::addColumn<QString>("archive");
+        for (const ArchiveModule* m : archiveModules()) QTest::newRow(m->archive->objectName) << m->archive->objectName;
+    }
+
+    void clearedWhenShownAndEmptyArchive_data() { archives_data(); }
+    void clearedWhenShownAndEmptyArchive() {
+        QFETCH(QString, archive);
+        open(archive);
+        QCOMPARE(screen->statusLine()->text(), QString("Pronto per archiviare una nuova scheda..."));
+        QCOMPARE(position(), QString());
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->window(), screen.get());
+        QWidget* first = QApplication::focusWidget();
+        // The empty archive: First, Last and Previous keep the position; Next empties it.
+        for (const char* cmd : {"cmdPrimo", "cmdUltimo", "cmdIndietro", "cmdAvanti"}) {
+            fakes->dialogs.messages.clear();
+            command(cmd);
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(lastKind(), Kind::Information);
+            QCOMPARE(lastText(), QString("L'archivio non contiene nessuna scheda."));
+        }
+        // Shown again after typing: cleared, with the focus back in the first field.
+        setWidgetText(first, QStringLiteral("x"));
+        screen->setPosition(3);
+        screen->hide();
+        screen->show();
+        QCOMPARE(position(), QString());
+        QCOMPARE(widgetText(first), QString());
+        QCOMPARE(screen->focusWidget(), first);
+    }
+
+    void saveRunsItsChecksInOrder_data() { archives_data(); }
+    void saveRunsItsChecksInOrder() {
+        QFETCH(QString, archive);
+        open(archive);
+        const std::vector<SaveCheck>& checks = screen->definition().checks;
+        for (std::size_t failing = 0; failing < checks.size(); ++failing) {
+            screen->newRecord();
+            // Every check before this one passes, this one and the later ones fail.
+            for (std::size_t i = 0; i < failing; ++i) fill(checks[i].field);
+            for (std::size_t i = failing; i < checks.size(); ++i) FieldEditor(screen->fieldWidget(checks[i].field)).clear();
+            fakes->dialogs.messages.clear();
+            command("cmdSalva");
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(lastKind(), Kind::Warning);
+            QCOMPARE(lastText(), checks[failing].message);
+            QVERIFY(lastText().startsWith(QString::fromUtf8("Attenzione: per salvare la scheda è necessario indicare ")));
+            QCOMPARE(QApplication::focusWidget(), screen->fieldWidget(checks[failing].field));
+            QVERIFY(!QFile::exists(screen->filePath()));
+        }
+        screen->newRecord();
+        for (const SaveCheck& c : checks) fill(c.field);
+        fakes->dialogs.messages.clear();
+        command("cmdSalva");
+        QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(lastKind(), Kind::Information);
+        QCOMPARE(position(), QString("1"));
+        const QByteArray once = file();
+        QCOMPARE(once.size(), qsizetype(screen->layout().size()));
+        // Save again overwrites the same record.
+        command("cmdSalva");
+        QCOMPARE(lastText(), QString("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        QCOMPARE(position(), QString("1"));
+        QCOMPARE(file(), once);
+    }
+
+    void movesAndDuplicate_data() { archives_data(); }
+    void movesAndDuplicate() {
+        QFETCH(QString, archive);
+        open(archive);
+        writeRecords(3);
+        const QByteArray before = file();
+        struct Step {
+            const char* command;
+            const char* position;
+        };
+        // From a new record Previous and Next both show the first; the edges do nothing, silently.
+        for (const Step& s : {Step{"cmdIndietro", "1"}, Step{"cmdIndietro", "1"}, Step{"cmdAvanti", "2"},
+                              Step{"cmdUltimo", "3"}, Step{"cmdAvanti", "3"}, Step{"cmdIndietro", "2"},
+                              Step{"cmdPrimo", "1"}, Step{"cmdNuovo", ""}, Step{"cmdAvanti", "1"}}) {
+            command(s.command);
+            QCOMPARE(position(), QString(s.position));
+        }
+        QVERIFY(fakes->dialogs.messages.isEmpty());
+        const int file01 = screen->layout().indexOf("lblFile01");
+        if (file01 >= 0) QCOMPARE(screen->fieldText(file01), QString("lblFile01 1"));
+        // Duplicate: the attachments and the position go, the record file is not touched.
+        if (!screen->findChild<QToolButton*>("cmdDuplica")) return;
+        command("cmdDuplica");
+        QCOMPARE(lastKind(), Kind::Information);
+        QCOMPARE(lastText(), QString("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                                     "Al termine premere Salva per inserire la scheda in archivio."));
+        QCOMPARE(position(), QString());
+        if (file01 >= 0) QCOMPARE(screen->fieldText(file01), QString());
+        QCOMPARE(file(), before);
+        for (const SaveCheck& c : screen->definition().checks)
+            if (screen->fieldText(c.field).isEmpty()) fill(c.field);
+        command("cmdSalva");
+        QCOMPARE(position(), QString("4"));
+        QCOMPARE(file().size(), 4 * qsizetype(screen->layout().size()));
+        // Duplicate with no saved record: its warning only.
+        command("cmdNuovo");
+        fakes->dialogs.messages.clear();
+        command("cmdDuplica");
+        QCOMPARE(fakes->dialogs.messages.size(), 1);
+        QCOMPARE(lastKind(), Kind::Warning);
+        QCOMPARE(lastText(), QString::fromUtf8("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                                               "che questa è stata inserita in archivio."));
+    }
+
+    void unreachableFileGivesTheAccessMessage_data() { archives_data(); }
+    void unreachableFileGivesTheAccessMessage() {
+        QFETCH(QString, archive);
+        open(archive);
+        CAL_READ_ONLY(guard, folder->path());
+        for (const SaveCheck& c : screen->definition().checks) fill(c.field);
+        for (const char* cmd : {"cmdSalva", "cmdPrimo", "cmdUltimo", "cmdAvanti", "cmdIndietro"}) {
+            fakes->dialogs.messages.clear();
+            command(cmd);
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(lastKind(), Kind::Error);
+            QCOMPARE(lastText(), kAccess);
+        }
+        QCOMPARE(position(), QString());
+        QVERIFY(!QFile::exists(screen->filePath()));
+    }
+
+    void keyboardReachesEveryCommand_data() { archives_data(); }
+    void keyboardReachesEveryCommand() {
+        QFETCH(QString, archive);
+        open(archive);
+        // Each toolbar command has a shortcut, and its tooltip says which.
+        for (QToolBar* bar : screen->findChildren<QToolBar*>()) {
+            for (QAction* a : bar->actions()) {
+                if (a->isSeparator() || !bar->widgetForAction(a) || !qobject_cast<QToolButton*>(bar->widgetForAction(a)))
+                    continue;
+                QWidget* button = bar->widgetForAction(a);
+                QVERIFY2(!a->shortcut().isEmpty(), qPrintable(button->objectName()));
+                QVERIFY2(button->toolTip().contains(a->shortcut().toString(QKeySequence::NativeText)),
+                         qPrintable(button->objectName()));
+            }
+        }
+        // Tab walks only through named controls, each announced by a name.
+        QWidget* start = QApplication::focusWidget();
+        QVERIFY(start);
+        for (int i = 0; i < 200; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* w = QApplication::focusWidget();
+            QVERIFY(w);
+            // An editable drop-down's own line edit stands for the drop-down.
+            QWidget* control = qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget() : w;
+            QVERIFY2(!control->objectName().isEmpty(), control->metaObject()->className());
+            QVERIFY2(!control->accessibleName().isEmpty() || qobject_cast<QAbstractButton*>(control),
+                     qPrintable(control->objectName()));
+            if (w == start) break;
+        }
+        // Escape does what the close box does.
+        QSignalSpy closed(screen.get(), &ArchiveScreen::closed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!screen->isVisible());
+    }
+};
+
+CAL_WIDGET_TEST_MAIN(TestArchiveProtocol)
+#include "tst_archiveprotocol.moc"
