@@ -1,12 +1,14 @@
-// The client export opened by a real spreadsheet program: LibreOffice Calc, headless, converts
-// "Clienti.xls" to CSV and to a flat spreadsheet, and every value must be in its cell with its
-// accents. Skipped where soffice is not installed.
+// The exports opened by a real spreadsheet program: LibreOffice Calc, headless, converts
+// "Clienti.xls" and "Tariffario.xls" to CSV (and the first to a flat spreadsheet), and every value
+// must be in its cell with its accents. Skipped where soffice is not installed.
 #include "clients/ClientLayout.h"
 #include "clients/TfrmClienti.h"
 #include "screens/Catalog.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
+#include "core/Text.h"
+#include "pricelist/PriceListLayout.h"
 #include "testlib/CalWidgetTest.h"
 
 #include <QProcess>
@@ -73,6 +75,53 @@ private slots:
         QFile fods(programFile("Clienti.fods"));
         QVERIFY(fods.open(QIODevice::ReadOnly));
         QCOMPARE(fods.readAll().count("<table:table "), 1);
+    }
+
+    void calcReadsThePriceList() {
+        if (QStandardPaths::findExecutable("soffice").isEmpty()) QSKIP("LibreOffice is not installed");
+        caltest::ProgramFolder folder;
+        setProgramFolder(folder.path());
+        caltest::FakeServices fakes;
+        {
+            RecordFile f;
+            QVERIFY(f.open(programFile("Tariffario.pro"), kPriceListLayout.size()));
+            for (int i = 0; i < 2; ++i) {
+                Record r(kPriceListLayout);
+                for (int field = 0; field < PriceListField::TarScontata; ++field)
+                    r.setText(field, QString::fromUtf8("p%1 à €").arg(field));
+                r.setText(PriceListField::Ordinaria, "1250,50");
+                r.setText(PriceListField::Scontata, "0,0001");
+                r.setText(PriceListField::TarScontata, checkText(i == 0));
+                QVERIFY(f.write(r));
+            }
+        }
+        fakes.dialogs.answers = {true, false};
+        fakes.screens.handlers << [](QDialog* d) {
+            QTest::mouseClick(d->findChild<QToolButton*>("cmdEsporta"), Qt::LeftButton);
+        };
+        openExport("TfrmExpTariffario");
+        const QString xls = programFile("Tariffario.xls");
+        // Semicolon-separated, every cell as text, so the amounts stay as written.
+        QVERIFY(convert(xls, "csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,false,false", folder.path()));
+        QFile csv(programFile("Tariffario.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList rows = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        const QStringList header = rows[0].split(';');
+        QCOMPARE(header.size(), 17);
+        QCOMPARE(header.first(), QString("Codice ID servizio"));
+        QCOMPARE(header[13], QString::fromUtf8("Modalità pagamento"));
+        QCOMPARE(header.last(), QString("Sconto"));
+        for (int i = 1; i <= 2; ++i) {
+            const QStringList cells = rows[i].split(';');
+            QCOMPARE(cells.size(), 17);
+            QCOMPARE(cells[0], QString::fromUtf8("p0 à €"));
+            QCOMPARE(cells[5], QString::fromUtf8("p5 à €"));
+            QCOMPARE(cells[15], QString::fromUtf8("p15 à €"));
+            QCOMPARE(cells[3], QString("1250,50"));
+            QCOMPARE(cells[4], QString("0,0001"));
+            QCOMPARE(cells.last(), i == 1 ? QString::fromUtf8("Sì") : QString("No"));
+        }
     }
 };
 
