@@ -1,0 +1,184 @@
+// The kinds of field, side button, save check and preset an archive definition can ask for, on a
+// small archive made for the test: each kind is built, typed into, saved and shown back.
+#include "core/ProgramFolder.h"
+#include "core/Record.h"
+#include "core/RecordFile.h"
+#include "core/DateText.h"
+#include "screens/ArchiveScreen.h"
+#include "testlib/CalWidgetTest.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+using namespace cal;
+using Kind = Dialogs::Kind;
+
+namespace {
+
+constexpr Field kFields[] = {{"txtTipo", 20}, {"txtLingua", 20}, {"txtImporto", 15}, {"txtGiorni", 3},
+                             {"txtData", 10}, {"txtTesto", 12}, {"txtSito", 50}, {"lblFile01", 30}};
+constexpr RecordLayout kLayout{"Prova.pro", kFields};
+enum { Tipo, Lingua, Importo, Giorni, Data, Testo, Sito, File01 };
+
+const ArchiveDefinition kTest{
+    .objectName = "TfrmProva",
+    .layout = &kLayout,
+    .caption = " Prova",
+    .keyword = "prova",
+    .groups = {{"Prova",
+                {{.field = Tipo,
+                  .label = "Tipo:",
+                  .control = Control::Options,
+                  .choices = {{"optEntrata", "Entrata", "E"}, {"optUscita", "Uscita", "U"}}},
+                 {.field = Lingua, .label = "Lingua:", .control = Control::List, .items = {"Italiano", "Inglese"}},
+                 {Importo, "Importo:", Control::Amount2},
+                 {Giorni, "Giorni:", Control::Line, Typing::Digits},
+                 {Data, "Data:", Control::Line, Typing::Free, {{Side::Today, "btnOggi", "Inserisce la data di oggi."}}},
+                 {Testo, "Testo:", Control::Text},
+                 {Sito, "Sito:", Control::Line, Typing::Trim, {{Side::Web, "btnSito", "Apre il sito."}}}}}},
+    .commands = {{Cmd::New, "Nuova."}, {Cmd::Save, "Salva."}, {Cmd::Duplicate, "Duplica."}, {Cmd::Navigation},
+                 {Cmd::Exit, "Esci."}},
+    .checks = {SaveCheck{Tipo, "Attenzione: per salvare la scheda è necessario indicare il tipo."},
+               memberOf(Lingua, {"Italiano", "Inglese"}, "Attenzione: per salvare la scheda è necessario indicare la lingua."),
+               numberInRange(Giorni, 0, 365, "Attenzione: per salvare la scheda è necessario indicare i giorni."),
+               validDate(Data, "Attenzione: per salvare la scheda è necessario indicare una data valida.")},
+    .onClear = {{Importo, Preset::ZeroAmount}, {Data, Preset::Today}},
+    .onDuplicate = {{Testo, Preset::Empty}},
+};
+
+}  // namespace
+
+class TestArchiveDefinition : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<caltest::ProgramFolder> folder;
+    std::unique_ptr<caltest::FakeServices> fakes;
+    std::unique_ptr<ArchiveScreen> screen;
+
+    template <typename T = QLineEdit>
+    T* field(const char* name) {
+        T* w = screen->findChild<T*>(name);
+        if (!w) qFatal("no %s", name);
+        return w;
+    }
+    QString lastText() { return fakes->dialogs.messages.isEmpty() ? QString() : fakes->dialogs.messages.last().text; }
+    void save() { QTest::mouseClick(field<QToolButton>("cmdSalva"), Qt::LeftButton); }
+    Record stored(int index = 0) {
+        Record r(kLayout);
+        r.bytes() = caltest::readAll(programFile("Prova.pro")).mid(index * kLayout.size(), kLayout.size());
+        return r;
+    }
+
+private slots:
+    void init() {
+        folder = std::make_unique<caltest::ProgramFolder>();
+        setProgramFolder(folder->path());
+        fakes = std::make_unique<caltest::FakeServices>();
+        screen = std::make_unique<ArchiveScreen>(kTest);
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+    }
+    void cleanup() {
+        screen.reset();
+        fakes.reset();
+        folder.reset();
+    }
+
+    void presetsAndChecksInOrder() {
+        QCOMPARE(field("txtImporto")->text(), QString("0,00"));
+        QCOMPARE(field("txtData")->text(), todayText());
+        QCOMPARE(field<QComboBox>("txtLingua")->currentIndex(), -1);
+        QVERIFY(!field<QComboBox>("txtLingua")->isEditable());
+        struct Step {
+            std::function<void()> fix;  // what makes the previous check pass
+            const char* message;
+            const char* focus;
+        };
+        const Step steps[] = {
+            {[] {}, "Attenzione: per salvare la scheda è necessario indicare il tipo.", "txtTipo"},
+            {[this] { field<QRadioButton>("optUscita")->click(); },
+             "Attenzione: per salvare la scheda è necessario indicare la lingua.", "txtLingua"},
+            {[this] {
+                 field<QComboBox>("txtLingua")->setCurrentIndex(1);
+                 field("txtGiorni")->setText("366");
+             },
+             "Attenzione: per salvare la scheda è necessario indicare i giorni.", "txtGiorni"},
+            {[this] {
+                 field("txtGiorni")->setText("30");
+                 field("txtData")->setText("31/04/2024");
+             },
+             "Attenzione: per salvare la scheda è necessario indicare una data valida.", "txtData"},
+        };
+        for (const Step& s : steps) {
+            s.fix();
+            save();
+            QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Warning);
+            QCOMPARE(lastText(), QString::fromUtf8(s.message));
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString(s.focus));
+        }
+        field("txtData")->setText("29/02/2024");
+        save();
+        QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(stored().text(Tipo), QString("U"));
+        QCOMPARE(stored().text(Lingua), QString("Inglese"));
+    }
+
+    void fieldsRoundTrip() {
+        field<QRadioButton>("optEntrata")->click();
+        field<QComboBox>("txtLingua")->setCurrentIndex(0);
+        field("txtGiorni")->setFocus();
+        QTest::keyClicks(field("txtGiorni"), "1x2");
+        QCOMPARE(field("txtGiorni")->text(), QString("12"));
+        field("txtImporto")->setFocus();
+        field("txtImporto")->clear();
+        QTest::keyClicks(field("txtImporto"), "12,345");
+        field("txtGiorni")->setFocus();
+        QCOMPARE(field("txtImporto")->text(), QString("12,35"));  // two decimals, half up
+        auto* text = field<QPlainTextEdit>("txtTesto");
+        text->setPlainText(QString::fromUtf8("Riga è\nseconda riga lunga"));
+        // Twelve stored bytes: the line break counts as CR LF.
+        QCOMPARE(text->toPlainText(), QString::fromUtf8("Riga è\nseco"));
+        save();
+        QCOMPARE(stored().rawBytes(Testo), QByteArray("Riga \xE8\r\nseco"));
+        QCOMPARE(stored().text(Tipo), QString("E"));
+        QCOMPARE(stored().text(Importo), QString("12,35"));
+
+        QTest::mouseClick(field<QToolButton>("cmdNuovo"), Qt::LeftButton);
+        QVERIFY(!field<QRadioButton>("optEntrata")->isChecked());
+        QVERIFY(!field<QRadioButton>("optUscita")->isChecked());
+        QCOMPARE(text->toPlainText(), QString());
+        QTest::mouseClick(field<QToolButton>("cmdPrimo"), Qt::LeftButton);
+        QVERIFY(field<QRadioButton>("optEntrata")->isChecked());
+        QCOMPARE(field<QComboBox>("txtLingua")->currentText(), QString("Italiano"));
+        QCOMPARE(text->toPlainText(), QString::fromUtf8("Riga è\nseco"));
+        // Duplicate: the preset empties the text and the attachments go; the rest stays.
+        QTest::mouseClick(field<QToolButton>("cmdDuplica"), Qt::LeftButton);
+        QCOMPARE(text->toPlainText(), QString());
+        QVERIFY(field<QRadioButton>("optEntrata")->isChecked());
+        QCOMPARE(field("txtImporto")->text(), QString("12,35"));
+    }
+
+    void sideButtons() {
+        field("txtData")->clear();
+        QTest::mouseClick(field<QPushButton>("btnOggi"), Qt::LeftButton);
+        QCOMPARE(field("txtData")->text(), todayText());
+        field("txtSito")->setText("https://www.example.org/a?b=1");
+        QTest::mouseClick(field<QPushButton>("btnSito"), Qt::LeftButton);
+        QCOMPARE(fakes->shell.opened, QStringList{"https://www.example.org/a?b=1"});
+        // Reached from the keyboard: Tab stops on it, Enter presses it.
+        QCOMPARE(field<QPushButton>("btnOggi")->focusPolicy(), Qt::TabFocus);
+        field("txtData")->clear();
+        field<QPushButton>("btnOggi")->setFocus();
+        QTest::keyClick(field<QPushButton>("btnOggi"), Qt::Key_Return);
+        QCOMPARE(field("txtData")->text(), todayText());
+    }
+};
+
+CAL_WIDGET_TEST_MAIN(TestArchiveDefinition)
+#include "tst_archivedefinition.moc"
