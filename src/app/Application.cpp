@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 namespace cal {
 
@@ -23,28 +24,32 @@ Application::Application() {
     ensurePasswordFile();
 
     login_ = std::make_unique<TfrmPassword>();
-    launcher_ = std::make_unique<TfrmAvvio>();
-
-    auto quit = [this] {
-        if (ending_) return;
-        ending_ = true;
-        QApplication::quit();
-    };
-    connect(login_.get(), &TfrmPassword::exitRequested, this, quit);
-    connect(launcher_.get(), &TfrmAvvio::exitRequested, this, quit);
+    connect(login_.get(), &TfrmPassword::exitRequested, this, &Application::quit);
     connect(login_.get(), &TfrmPassword::loggedIn, this, [this] {
-        showFull(launcher_.get());
+        showFull(launcher());
         login_->hide();
     });
     connect(login_.get(), &TfrmPassword::changePasswordRequested, this, [this] {
         showCentred(changePassword());
         login_->hide();
     });
+}
 
+void Application::quit() {
+    if (ending_) return;
+    ending_ = true;
+    QApplication::quit();
+}
+
+TfrmAvvio* Application::launcher() {
+    if (launcher_) return launcher_.get();
+    launcher_ = std::make_unique<TfrmAvvio>();
+    connect(launcher_.get(), &TfrmAvvio::exitRequested, this, &Application::quit);
     for (const LauncherEntry& e : kLauncherEntries) {
         if (!e.archive || !findArchive(e.archive)) continue;  // in preparation: the entry stays disabled
         launcher_->setEntry(QString::fromLatin1(e.entry), [this, &e] { openFromLauncher(e); });
     }
+    return launcher_.get();
 }
 
 Application::~Application() {
@@ -54,7 +59,11 @@ Application::~Application() {
     menus_.clear();
 }
 
-void Application::start() { showCentred(login_.get()); }
+void Application::start() {
+    showCentred(login_.get());
+    // The launcher is built while the user types the password.
+    QTimer::singleShot(0, this, [this] { launcher(); });
+}
 
 TfrmCambiaPassword* Application::changePassword() {
     if (!change_) {
@@ -75,7 +84,7 @@ ArchiveScreen* Application::archive(std::string_view objectName) {
     archives_.emplace(std::string(objectName), std::unique_ptr<ArchiveScreen>(screen));
     connect(screen, &ArchiveScreen::closed, this, [this, screen] {
         if (ending_) return;
-        showFull(launcher_.get());
+        showFull(launcher());
         screen->hide();
     });
     return screen;
@@ -96,7 +105,7 @@ YearMenu* Application::yearMenu(std::string_view objectName) {
         ArchiveScreen* screen = archiveName && keyword == QLatin1String(menu->texts().keyword) ? archive(archiveName)
                                                                                               : nullptr;
         if (screen) showFull(screen);
-        else showFull(launcher_.get());
+        else showFull(launcher());
         menu->hide();
     });
     return menu;
@@ -109,7 +118,7 @@ void Application::openFromLauncher(const LauncherEntry& entry) {
                                      : static_cast<QWidget*>(archive(entry.archive));
     if (!screen) return;
     showFull(screen);
-    launcher_->hide();
+    launcher()->hide();
 }
 
 }  // namespace cal

@@ -37,7 +37,8 @@ public:
 
     TfrmPassword* login() const { return login_.get(); }
     TfrmCambiaPassword* changePassword();
-    TfrmAvvio* launcher() const { return launcher_.get(); }
+    // The launcher, created right after the login is shown (or when first asked for).
+    TfrmAvvio* launcher();
     // The archive screen of that name, created on first use; nullptr when none is registered.
     ArchiveScreen* archive(std::string_view objectName);
     // The year menu of that name, created on first use.
@@ -47,6 +48,7 @@ public:
 
 private:
     void openFromLauncher(const LauncherEntry& entry);
+    void quit();
     void showArchive(ArchiveScreen* screen);
 
     std::unique_ptr<TfrmPassword> login_;

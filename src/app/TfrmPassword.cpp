@@ -76,14 +76,30 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("imgLogo"));
     logo->setPixmap(QPixmap(QStringLiteral(":/images/calvetra.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    auto* title = new QLabel(QStringLiteral("<b>Calvetra 4.0</b><br><span style='font-size:10pt; color:#555;'>"
-                                            "Organizzatore per l'ufficio</span>"),
-                             this);
-    title->setStyleSheet(QStringLiteral("font-size: 18pt; color: #1d4f91;"));
+    // Fonts and colours set directly: a style sheet would cost the first screen a style engine.
+    auto* title = new QLabel(QStringLiteral("Calvetra 4.0"), this);
+    QFont big = title->font();
+    big.setPointSize(18);
+    big.setBold(true);
+    title->setFont(big);
+    QPalette blue = title->palette();
+    blue.setColor(QPalette::WindowText, QColor(0x1d, 0x4f, 0x91));
+    title->setPalette(blue);
+    auto* subtitle = new QLabel(QStringLiteral("Organizzatore per l'ufficio"), this);
+    QFont small = subtitle->font();
+    small.setPointSize(10);
+    subtitle->setFont(small);
+    QPalette grey = subtitle->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x55, 0x55, 0x55));
+    subtitle->setPalette(grey);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(0);
+    titles->addWidget(title);
+    titles->addWidget(subtitle);
     auto* header = new QHBoxLayout;
     header->addWidget(logo);
     header->addSpacing(8);
-    header->addWidget(title, 1);
+    header->addLayout(titles, 1);
     auto* prompt = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
     prompt->setObjectName(QStringLiteral("lblRigo05"));
     txtPassword_ = maskedEdit(QStringLiteral("txtPassword"), this);

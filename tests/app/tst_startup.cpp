@@ -227,6 +227,31 @@ private slots:
         QCOMPARE(fakes->screens.shown, (QStringList{"TfrmGuida", "TfrmInfo", "TfrmSplash"}));
     }
 
+    void screensAreCreatedWhenFirstOpened() {
+        // At start only the login and the launcher exist.
+        QCOMPARE(app->screensCreated(), 0);
+        QTest::keyClicks(in<QLineEdit>(app->login(), "txtPassword"), "calvetra");
+        click(app->login(), "cmdOK");
+        QCOMPARE(app->screensCreated(), 0);
+        // Enter on a focused launcher entry opens it, as a click does.
+        auto* tariffario = in<QPushButton>(app->launcher(), "btnTariffario");
+        QVERIFY(tariffario->isEnabled());
+        QApplication::setActiveWindow(app->launcher());
+        tariffario->setFocus();
+        QTest::keyClick(tariffario, Qt::Key_Return);
+        QWidget* screen = app->archive("TfrmTariffario");
+        QVERIFY(screen->isVisible());
+        QCOMPARE(screen->windowTitle(), QString(" Calvetra 4.0 - Tariffario Servizi"));
+        QCOMPARE(app->screensCreated(), 1);
+        QVERIFY(!app->launcher()->isVisible());
+        screen->close();
+        QVERIFY(app->launcher()->isVisible());
+        click(app->launcher(), "imgTariffario");
+        QCOMPARE(app->archive("TfrmTariffario"), screen);  // shown again, not created again
+        QCOMPARE(app->screensCreated(), 1);
+        QVERIFY(!app->archive("TfrmNessuno"));
+    }
+
     void yearMenus() {
         struct Case {
             YearMenu* menu;
