@@ -163,6 +163,7 @@ void ArchiveScreen::buildRecordArea() {
     auto* grid = new QGridLayout(area);
     QList<QWidget*> enterOrder;
     const int columns = std::max(1, def_->columns);
+    std::vector<QList<QLabel*>> labelsByColumn(static_cast<std::size_t>(columns));
     int index = 0;
     for (const FieldGroup& g : def_->groups) {
         QWidget* box = g.title ? new QGroupBox(utf8(g.title), area) : new QWidget(area);
@@ -177,9 +178,16 @@ void ArchiveScreen::buildRecordArea() {
             auto* label = new QLabel(utf8(row.label), box);
             label->setBuddy(fieldWidget(row.field));
             form->addRow(label, cell);
+            labelsByColumn[std::size_t(index % columns)] << label;
         }
         grid->addWidget(box, index / columns, index % columns);
         ++index;
+    }
+    // The groups of one column share their label width, so their fields start at the same point.
+    for (const QList<QLabel*>& labels : labelsByColumn) {
+        int width = 0;
+        for (QLabel* l : labels) width = std::max(width, l->sizeHint().width());
+        for (QLabel* l : labels) l->setMinimumWidth(width);
     }
     // Record fields without a place on the screen are kept in hidden labels (attachments).
     for (int f = 0; f < layout().count(); ++f) {

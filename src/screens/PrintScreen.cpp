@@ -15,6 +15,7 @@ PrintScreen::PrintScreen(const QString& objectName, const QString& caption, std:
     applyRegionalSettings();
     setWindowTitle(caption);
     setModal(true);
+    setMinimumWidth(360);
     auto* text = new QLabel(QStringLiteral("Stampa la scheda visualizzata."), this);
     auto* stampa = new QPushButton(QStringLiteral("Stampa"), this);
     stampa->setObjectName(QStringLiteral("btnStampa"));
