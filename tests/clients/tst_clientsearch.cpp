@@ -9,6 +9,7 @@
 #include "screens/ExportScreen.h"
 #include "screens/SearchScreen.h"
 #include "testlib/CalWidgetTest.h"
+#include "testlib/ScreenHelpers.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -58,18 +59,9 @@ class TestClientSearch : public QObject {
         }
     }
     static QListView* list(QDialog* d) { return d->findChild<QListView*>("lstRecords"); }
-    static QStringList lines(QDialog* d) {
-        QStringList out;
-        for (int i = 0; i < list(d)->model()->rowCount(); ++i) out << list(d)->model()->index(i, 0).data().toString();
-        return out;
-    }
+    static QStringList lines(QDialog* d) { return caltest::listLines(d); }
     static void click(QDialog* d, const char* name) { QTest::mouseClick(d->findChild<QPushButton*>(name), Qt::LeftButton); }
-    static void doubleClick(QDialog* d, int row) {
-        QListView* l = list(d);
-        const QPoint p = l->visualRect(l->model()->index(row, 0)).center();
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
-    }
+    static void doubleClick(QDialog* d, int row) { caltest::openLine(d, row); }
     // Runs the client search with the filters given (object name -> text), then `then`.
     void search(const QString& keyword, QWidget* caller, const QList<std::pair<const char*, QString>>& filters,
                 std::function<void(QDialog*)> then) {

@@ -10,6 +10,7 @@
 #include "screens/Catalog.h"
 #include "screens/SearchScreen.h"
 #include "testlib/CalWidgetTest.h"
+#include "testlib/ScreenHelpers.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -32,12 +33,8 @@ class TestPriceList : public QObject {
     QLineEdit* edit(const char* name) { return screen->findChild<QLineEdit*>(name); }
     QCheckBox* flag() { return screen->findChild<QCheckBox*>("chkTarScontata"); }
     QString position() { return screen->findChild<QLabel*>("lblPosizione")->text(); }
-    QString lastText() { return fakes->dialogs.messages.isEmpty() ? QString() : fakes->dialogs.messages.last().text; }
-    void command(const char* name) {
-        auto* b = screen->findChild<QToolButton*>(name);
-        QVERIFY2(b, name);
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
+    QString lastText() { return caltest::lastText(fakes->dialogs); }
+    void command(const char* name) { caltest::command(screen.get(), name); }
     void click(const char* name) {
         auto* b = screen->findChild<QPushButton*>(name);
         QVERIFY2(b, name);
@@ -58,18 +55,8 @@ class TestPriceList : public QObject {
         edit("txtDescrizione")->setText(QString::fromUtf8("Dichiarazione dei redditi è annuale"));
     }
     QByteArray file() { return caltest::readAll(programFile("Tariffario.pro")); }
-    static QListView* list(QDialog* d) { return d->findChild<QListView*>("lstRecords"); }
-    static QStringList lines(QDialog* d) {
-        QStringList out;
-        for (int i = 0; i < list(d)->model()->rowCount(); ++i) out << list(d)->model()->index(i, 0).data().toString();
-        return out;
-    }
-    static void open(QDialog* d, int row) {
-        QListView* l = list(d);
-        const QPoint p = l->visualRect(l->model()->index(row, 0)).center();
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
-    }
+    static QStringList lines(QDialog* d) { return caltest::listLines(d); }
+    static void open(QDialog* d, int row) { caltest::openLine(d, row); }
     void writeClient(const QString& name, const QString& email) {
         RecordFile f;
         QVERIFY(f.open(programFile("Contatti.pro"), kClientLayout.size()));

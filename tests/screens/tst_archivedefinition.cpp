@@ -6,6 +6,7 @@
 #include "core/DateText.h"
 #include "screens/ArchiveScreen.h"
 #include "testlib/CalWidgetTest.h"
+#include "testlib/ScreenHelpers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -66,7 +67,7 @@ class TestArchiveDefinition : public QObject {
         if (!w) qFatal("no %s", name);
         return w;
     }
-    QString lastText() { return fakes->dialogs.messages.isEmpty() ? QString() : fakes->dialogs.messages.last().text; }
+    QString lastText() { return caltest::lastText(fakes->dialogs); }
     void save() { QTest::mouseClick(field<QToolButton>("cmdSalva"), Qt::LeftButton); }
     Record stored(int index = 0) {
         Record r(kLayout);

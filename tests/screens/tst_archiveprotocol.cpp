@@ -8,6 +8,7 @@
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
 #include "testlib/CalWidgetTest.h"
+#include "testlib/ScreenHelpers.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -46,12 +47,8 @@ class TestArchiveProtocol : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(screen.get()));
     }
     QString position() { return screen->findChild<QLabel*>("lblPosizione")->text(); }
-    void command(const char* name) {
-        auto* b = screen->findChild<QToolButton*>(name);
-        QVERIFY2(b, name);
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-    QString lastText() { return fakes->dialogs.messages.isEmpty() ? QString() : fakes->dialogs.messages.last().text; }
+    void command(const char* name) { caltest::command(screen.get(), name); }
+    QString lastText() { return caltest::lastText(fakes->dialogs); }
     Kind lastKind() { return fakes->dialogs.messages.last().kind; }
     QByteArray file() { return caltest::readAll(screen->filePath()); }
     // A value that passes the field's check: the first entry of a list, the first option, else "1".
