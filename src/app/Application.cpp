@@ -57,6 +57,7 @@ Application::~Application() {
     ending_ = true;
     archives_.clear();
     menus_.clear();
+    others_.clear();
 }
 
 void Application::start() {
@@ -102,16 +103,36 @@ YearMenu* Application::yearMenu(std::string_view objectName) {
     if (archiveName) menu->setArchive([this, archiveName] { return archive(archiveName); });
     connect(menu, &YearMenu::routed, this, [this, menu, archiveName](const QString& keyword) {
         if (ending_) return;
-        ArchiveScreen* screen = archiveName && keyword == QLatin1String(menu->texts().keyword) ? archive(archiveName)
-                                                                                              : nullptr;
-        if (screen) showFull(screen);
-        else showFull(launcher());
+        const YearMenuTexts& texts = menu->texts();
+        QWidget* screen = nullptr;
+        if (archiveName && keyword == QLatin1String(texts.keyword)) screen = archive(archiveName);
+        else if (texts.feeSummary && keyword == QLatin1String("compensi")) screen = otherScreen(texts.feeSummary);
+        showFull(screen ? screen : launcher());
         menu->hide();
     });
     return menu;
 }
 
-int Application::screensCreated() const { return int(archives_.size() + menus_.size()) + (change_ ? 1 : 0); }
+QWidget* Application::otherScreen(std::string_view objectName) {
+    if (auto it = others_.find(objectName); it != others_.end()) return it->second.get();
+    const OtherScreen* other = findOtherScreen(objectName);
+    if (!other) return nullptr;
+    QWidget* screen = other->create();
+    others_.emplace(std::string(objectName), std::unique_ptr<QWidget>(screen));
+    // Such screens say that the user left them with a closed() signal, as archive screens do.
+    connect(screen, SIGNAL(closed()), this, SLOT(otherScreenClosed()));
+    return screen;
+}
+
+void Application::otherScreenClosed() {
+    if (ending_) return;
+    if (auto* screen = qobject_cast<QWidget*>(sender())) screen->hide();
+    showFull(launcher());
+}
+
+int Application::screensCreated() const {
+    return int(archives_.size() + menus_.size() + others_.size()) + (change_ ? 1 : 0);
+}
 
 void Application::openFromLauncher(const LauncherEntry& entry) {
     QWidget* screen = entry.yearMenu ? static_cast<QWidget*>(yearMenu(entry.yearMenu->objectName))

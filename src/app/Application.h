@@ -41,10 +41,16 @@ public:
     TfrmAvvio* launcher();
     // The archive screen of that name, created on first use; nullptr when none is registered.
     ArchiveScreen* archive(std::string_view objectName);
+    // Another working screen of an archive (the fee summary), created on first use; nullptr when
+    // none is registered.
+    QWidget* otherScreen(std::string_view objectName);
     // The year menu of that name, created on first use.
     YearMenu* yearMenu(std::string_view objectName);
     // How many screens exist besides the login and the launcher (for start-up checks).
     int screensCreated() const;
+
+private slots:
+    void otherScreenClosed();
 
 private:
     void openFromLauncher(const LauncherEntry& entry);
@@ -56,6 +62,7 @@ private:
     std::unique_ptr<TfrmCambiaPassword> change_;
     std::map<std::string, std::unique_ptr<ArchiveScreen>, std::less<>> archives_;
     std::map<std::string, std::unique_ptr<YearMenu>, std::less<>> menus_;
+    std::map<std::string, std::unique_ptr<QWidget>, std::less<>> others_;
     bool ending_ = false;
 };
 

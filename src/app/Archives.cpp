@@ -5,6 +5,7 @@
 #include "clients/TfrmClienti.h"
 #include "pricelist/TfrmTariffario.h"
 #include "screens/Catalog.h"
+#include "services/TfrmServizi.h"
 
 namespace cal {
 
@@ -22,7 +23,7 @@ const LauncherEntry kLauncherEntries[10] = {
 };
 
 std::span<const ArchiveModule* const> archiveModules() {
-    static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule()};
+    static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &serviceModule()};
     return modules;
 }
 

@@ -32,7 +32,7 @@ const YearMenuTexts kServiceYearMenu{
     .archiveTitle = " Calvetra 4.0 - Registro Servizi anno ",
     .keyword = "servizi",
     .helpTitle = "Applicazione Registro Servizi.",
-    .feeSummary = true,
+    .feeSummary = "TfrmMenuRiepCosti",
 };
 const YearMenuTexts kMailYearMenu{
     .objectName = "TfrmMenuProtocollo",

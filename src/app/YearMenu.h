@@ -21,7 +21,7 @@ struct YearMenuTexts {
     const char* archiveTitle;  // " Calvetra 4.0 - Registro Servizi anno "
     const char* keyword;       // set by Open: "servizi", "protocollo"
     const char* helpTitle;
-    bool feeSummary = false;   // the service menu's btnCompensi
+    const char* feeSummary = nullptr;  // the screen the service menu's btnCompensi leads to
 };
 
 extern const YearMenuTexts kServiceYearMenu;

@@ -203,7 +203,9 @@ void ArchiveScreen::buildRecordArea() {
         enterOrder.clear();
         for (int f : def_->enterChain) enterOrder << fieldWidget(f);
     }
-    enterChain(enterOrder);
+    // Enter moves along the chain; in a picked date it opens the date picker instead.
+    for (qsizetype i = 0; i < enterOrder.size(); ++i)
+        if (!pickedDates_.contains(enterOrder[i])) enterMovesTo(enterOrder[i], enterOrder[(i + 1) % enterOrder.size()]);
     firstField_ = def_->firstField >= 0 ? fieldWidget(def_->firstField) : enterOrder.value(0);
 
     auto* central = new QWidget(this);
@@ -269,6 +271,7 @@ QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
         case Control::PickedDate: {
             const QString keyword = QString::fromLatin1(row.dateKeyword);
             pickerDateField(line, [keyword] { openDatePicker(keyword); });
+            pickedDates_ << line;
             if (row.hint) addHint(line, utf8(row.hint));
             break;
         }
@@ -357,7 +360,7 @@ void ArchiveScreen::addCommand(const Command& c) {
     case Cmd::Preview: action = [this] { previewCard(); }; break;
     case Cmd::Print: action = [this] { printCard(); }; break;
     case Cmd::Pdf: action = [this] { writePdf(); }; break;
-    case Cmd::Export: action = [target] { openExport(target); }; break;
+    case Cmd::Export: action = [this, target] { openExport(target, this); }; break;
     case Cmd::Help: action = [topic = utf8(c.target)] { showHelp(topic); }; break;
     case Cmd::Exit: action = [this] { close(); }; break;
     case Cmd::Custom: action = [this, f = c.action] { f(*this); }; break;

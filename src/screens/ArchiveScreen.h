@@ -110,6 +110,7 @@ private:
     QString filePath_;
     QList<Binding> bindings_;
     QWidget* firstField_ = nullptr;
+    QList<QWidget*> pickedDates_;
     QLabel* lblPosizione_;
     QLabel* lblFile_;
     QLabel* panInfo_;

@@ -30,6 +30,13 @@ const ArchiveModule* findArchive(std::string_view objectName) {
     return nullptr;
 }
 
+const OtherScreen* findOtherScreen(std::string_view objectName) {
+    for (const ArchiveModule* m : archiveModules())
+        for (const OtherScreen& o : m->screens)
+            if (objectName == o.objectName) return &o;
+    return nullptr;
+}
+
 void openSearch(std::string_view objectName, const QString& keyword, QWidget* caller) {
     const SearchDefinition* def = findSearch(objectName);
     if (!def) {
@@ -39,13 +46,13 @@ void openSearch(std::string_view objectName, const QString& keyword, QWidget* ca
     runSearchScreen(*def, keyword, caller);
 }
 
-void openExport(std::string_view objectName) {
+void openExport(std::string_view objectName, ArchiveScreen* archive) {
     const ExportDefinition* def = findExport(objectName);
     if (!def) {
         qCCritical(lcCatalog, "no export screen is named %.*s", int(objectName.size()), objectName.data());
         return;
     }
-    runExportScreen(*def);
+    runExportScreen(*def, archive);
 }
 
 }  // namespace cal

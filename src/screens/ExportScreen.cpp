@@ -3,6 +3,7 @@
 #include "ui/Regional.h"
 #include "core/ProgramFolder.h"
 #include "core/Search.h"
+#include "screens/ArchiveScreen.h"
 #include "screens/TfrmGuida.h"
 #include "ui/Services.h"
 #include "ui/StatusHints.h"
@@ -110,9 +111,10 @@ void ExportScreen::showEvent(QShowEvent* event) {
 
 void ExportScreen::fillFromArchive() {
     QList<QStringList> rows;
-    const QString path = def_.filePath ? def_.filePath()
-                                       : programFile(QString::fromUtf8(def_.layout->fileName.data(),
-                                                                       qsizetype(def_.layout->fileName.size())));
+    const QString path = !recordFile_.isEmpty() ? recordFile_
+                         : def_.filePath      ? def_.filePath()
+                                              : programFile(QString::fromUtf8(def_.layout->fileName.data(),
+                                                                              qsizetype(def_.layout->fileName.size())));
     const bool ok = scanRecordFile(path, *def_.layout, [&](qint64, const char* record) { rows << def_.row(record); });
     if (!ok || rows.isEmpty()) {
         model_->setEmptyRows(10);
@@ -158,8 +160,9 @@ void ExportScreen::exportFile() {
     }
 }
 
-void runExportScreen(const ExportDefinition& definition) {
+void runExportScreen(const ExportDefinition& definition, ArchiveScreen* archive) {
     ExportScreen screen(definition);
+    if (archive && &archive->layout() == definition.layout) screen.setRecordFile(archive->filePath());
     screens().exec(&screen);
 }
 

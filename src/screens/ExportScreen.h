@@ -17,6 +17,8 @@ class QLabel;
 
 namespace cal {
 
+class ArchiveScreen;
+
 // The grid's data: column 0 "N." (the row number, never exported), then the archive's columns.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -55,6 +57,8 @@ class ExportScreen : public QDialog {
     Q_OBJECT
 public:
     ExportScreen(const ExportDefinition& definition, QWidget* parent = nullptr);
+    // The record file a whole-archive export reads.
+    void setRecordFile(const QString& path) { recordFile_ = path; }
 
     // Fills the grid from the archive: one row per record, or ten empty rows when the file
     // holds none or cannot be read (no message).
@@ -71,11 +75,14 @@ protected:
 
 private:
     const ExportDefinition& def_;
+    QString recordFile_;
     GridModel* model_;
     QTableView* grid_;
 };
 
-void runExportScreen(const ExportDefinition& definition);
+// A whole-archive export; `archive`, when it shows the export's layout, gives the file (per-year
+// archives).
+void runExportScreen(const ExportDefinition& definition, ArchiveScreen* archive = nullptr);
 // A selection export: the grid shows `rows` (ten empty rows when there are none).
 void runExportScreen(const ExportDefinition& definition, QList<QStringList> rows);
 

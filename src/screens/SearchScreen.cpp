@@ -62,6 +62,17 @@ private:
 
 }  // namespace
 
+QFont listFont() {
+    QFont mono(QStringLiteral("Courier New"), 12);
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setFixedPitch(true);
+    if (!QFontInfo(mono).fixedPitch()) {
+        mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        mono.setPointSize(12);
+    }
+    return mono;
+}
+
 int ListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() || !entries_ ? 0 : int(entries_->size());
 }
@@ -153,14 +164,7 @@ QWidget* SearchScreen::buildResultPanel() {
     lstRecords_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstRecords_->setObjectName(QStringLiteral("lstRecords"));
     lstRecords_->setAccessibleName(QStringLiteral("Elenco schede"));
-    QFont mono(QStringLiteral("Courier New"), 12);
-    mono.setStyleHint(QFont::TypeWriter);
-    mono.setFixedPitch(true);
-    if (!QFontInfo(mono).fixedPitch()) {
-        mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        mono.setPointSize(12);
-    }
-    lstRecords_->setFont(mono);
+    lstRecords_->setFont(listFont());
     lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstRecords_->setUniformItemSizes(true);
     lstRecords_->installEventFilter(new ListKeys(lstRecords_, this));

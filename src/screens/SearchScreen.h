@@ -7,6 +7,7 @@
 
 #include <QAbstractListModel>
 #include <QDialog>
+#include <QFont>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -40,6 +41,9 @@ struct SearchDefinition {
     // (per-year archives), else the layout's file in the program folder.
     std::function<QString()> filePath = {};
 };
+
+// The font of every result list: Courier New 12, or the system's fixed-pitch font where it is missing.
+QFont listFont();
 
 // The lines of a result list, one item each, without a widget per line.
 class ListModel : public QAbstractListModel {

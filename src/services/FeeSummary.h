@@ -1,0 +1,86 @@
+#pragma once
+// The fee summary: the query screen reached from the service year menu, and the result screen
+// listing the services of an interval with the total of their rates.
+#include "core/Search.h"
+#include "screens/SearchScreen.h"
+
+#include <QDate>
+#include <QDialog>
+#include <QMainWindow>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+
+namespace cal {
+
+class TfrmMenuRiepCosti : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmMenuRiepCosti(QWidget* parent = nullptr);
+
+    // "Visualizza riepilogo": checks the year and the interval, then opens the result screen.
+    void showSummary();
+
+signals:
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct DateBox {
+        QComboBox* day;
+        QComboBox* month;
+        QLabel* year;
+        QLabel* date;  // hidden: the date built from the three
+    };
+    DateBox makeDateBox(const QString& title, const QString& suffix, QWidget* parent);
+    // The box's date as "dd/mm/yyyy" (it may not exist).
+    static QString dateText(const DateBox& box);
+
+    QLineEdit* txtAnno_;
+    QLineEdit* txtCliente_;
+    QLineEdit* txtTarga_;
+    DateBox start_;
+    DateBox end_;
+    QLabel* lblAttendere_;
+    QLabel* lblFile_;
+};
+
+class TfrmRiepCosti : public QDialog {
+    Q_OBJECT
+public:
+    TfrmRiepCosti(const QString& path, const QString& fiscalCode, const QString& type, QDate from, QDate to,
+                  QWidget* parent = nullptr);
+
+    QStringList lines() const;
+    void findInList();
+    void printSummary();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void build();
+
+    QString path_;
+    QString fiscalCode_;
+    QString type_;
+    QDate from_;
+    QDate to_;
+    std::vector<ListEntry> entries_;
+    ListFinder finder_;
+    ListModel* model_;
+    QListView* lstRecords_;
+    QLabel* titTipologia_;
+    QLabel* lblIntervallo_;
+    QLabel* lblTotCosti_;
+    QLabel* lblConta_;
+    QLineEdit* txtTrova_;
+};
+
+}  // namespace cal
