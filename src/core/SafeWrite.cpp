@@ -84,10 +84,15 @@ std::optional<QByteArray> readSmallFile(const QString& path, qint64 maxBytes, QS
     const QString tooLarge = QStringLiteral("larger than %1 bytes").arg(maxBytes);
     // A regular file announces its size; a device or pipe is read up to the bound.
     if (file.size() > maxBytes) return failure(tooLarge);
-    QByteArray bytes = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError) return failure(file.errorString());
-    if (bytes.size() > maxBytes) return failure(tooLarge);
-    return bytes;
+    QByteArray bytes;
+    char chunk[16384];
+    for (;;) {
+        const qint64 n = file.read(chunk, sizeof chunk);
+        if (n < 0) return failure(file.errorString());
+        if (n == 0) return bytes;
+        if (bytes.size() + n > maxBytes) return failure(tooLarge);
+        bytes.append(chunk, qsizetype(n));
+    }
 }
 
 }  // namespace cal

@@ -55,7 +55,7 @@ bool writeFileWhole(const QString& path, QByteArrayView bytes, QString* error = 
 
 // Reads a file that the program keeps small (settings, password) with a bound: nullopt, with
 // the cause in `error` and logged, when it cannot be read or holds more than `maxBytes` bytes.
-// At most maxBytes + 1 bytes are ever read into memory.
+// Read in chunks: at most maxBytes bytes (and one chunk more) are ever held in memory.
 std::optional<QByteArray> readSmallFile(const QString& path, qint64 maxBytes, QString* error = nullptr);
 
 }  // namespace cal
