@@ -155,7 +155,8 @@ void ArchiveScreen::save() {
     const Record record = recordFromScreen();
     qint64 written = 0;
     const bool ok = withFile([&](RecordFile& file) {
-        const qint64 index = pos.isEmpty() ? file.count() : pos.toLongLong() - 1;
+        if (pos.isEmpty()) return (written = file.append(record)) > 0;
+        const qint64 index = pos.toLongLong() - 1;
         // A position past the end of the file (the file was shortened meanwhile) is not
         // written: it would leave a gap of garbage records.
         if (index < 0 || index > file.count() || !file.seek(index) || !file.write(record)) return false;
