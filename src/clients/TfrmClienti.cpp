@@ -3,6 +3,7 @@
 #include "clients/ClientLayout.h"
 #include "clients/ClientScreens.h"
 #include "core/ProgramFolder.h"
+#include "core/Text.h"
 #include "report/PdfWriter.h"
 #include "report/Printouts.h"
 #include "report/Report.h"
@@ -255,7 +256,7 @@ void TfrmClienti::writePdf() {
         shell().open(path);
 }
 
-void TfrmClienti::sendEmail() { shell().open(QStringLiteral("mailto:") + fieldText(Email)); }
+void TfrmClienti::sendEmail() { shell().open(mailtoTarget(fieldText(Email))); }
 
 void TfrmClienti::openAssociatedFolder() {
     if (!requireSavedRecord(QStringLiteral("Attenzione: l'associazione di una cartella ad un cliente può avvenire "
