@@ -23,6 +23,9 @@ public:
         do rc = ::flock(fd_, LOCK_EX);
         while (rc != 0 && errno == EINTR);
         locked_ = rc == 0;
+        // A file system without locks (some network or user-space ones) still takes appends,
+        // as a single copy of the program needs none; the lack is logged.
+        unsupported_ = !locked_ && (errno == EOPNOTSUPP || errno == ENOLCK);
         if (!locked_) error_ = systemError();
     }
     ~FileLock() {
@@ -31,11 +34,13 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     bool locked() const { return locked_; }
+    bool unsupported() const { return unsupported_; }
     QString errorString() const { return error_; }
 
 private:
     int fd_;
     bool locked_ = false;
+    bool unsupported_ = false;
     QString error_;
 };
 
@@ -115,7 +120,10 @@ qint64 RecordFile::append(const Record& record) {
     if (!file_.isOpen()) return failedCount(QStringLiteral("file not open"));
     if (record.bytes().size() != recordSize_) return failedCount(QStringLiteral("record of another size"));
     const FileLock lock(file_.handle());
-    if (!lock.locked()) return failedCount(QStringLiteral("lock: ") + lock.errorString());
+    if (lock.unsupported())
+        qCWarning(lcFiles).noquote() << "record file" << file_.fileName() << "cannot be locked:" << lock.errorString();
+    else if (!lock.locked())
+        return failedCount(QStringLiteral("lock: ") + lock.errorString());
     // The size as it is now, under the lock: another copy's append is either wholly before
     // or wholly after this one.
     const qint64 index = count();
