@@ -3,9 +3,9 @@
 #include "core/Codepage.h"
 #include "core/Text.h"
 
-#include <QFile>
+#include "core/SafeWrite.h"
+
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace cal {
 namespace {
@@ -110,11 +110,9 @@ QByteArray IniFile::bytes() const {
 IniFile::Load IniFile::load(const QString& path) {
     lines_.clear();
     if (!QFileInfo::exists(path)) return Load::Missing;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return Load::Unreadable;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return Load::Unreadable;
-    setBytes(bytes);
+    const std::optional<QByteArray> bytes = readSmallFile(path, kMaxIniFileSize);
+    if (!bytes) return Load::Unreadable;
+    setBytes(*bytes);
     return Load::Loaded;
 }
 
@@ -174,18 +172,16 @@ bool IniFile::setValue(QStringView section, QStringView key, QStringView value) 
     return true;
 }
 
-bool IniFile::save(const QString& path) const {
+bool IniFile::save(const QString& path, QString* error) const {
     const QFileInfo info(path);
     // The rename of the temporary file would replace a file that is itself read-only.
-    if (info.exists() && (!info.isFile() || !info.isWritable())) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray data = bytes();
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
+    if (info.exists() && (!info.isFile() || !info.isWritable())) {
+        const QString cause = QStringLiteral("not a writable file");
+        qCWarning(lcFiles).noquote() << "writing" << path << "failed:" << cause;
+        if (error) *error = cause;
         return false;
     }
-    return file.commit();
+    return writeFileWhole(path, bytes(), error);
 }
 
 std::optional<QString> readIniValue(const QString& path, QStringView section, QStringView key) {

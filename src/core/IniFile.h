@@ -15,6 +15,9 @@
 // - The value is the text after the first "=", with blanks and control characters around it
 //   removed, then one pair of enclosing double or single quotes removed.
 // - A missing file, section or key gives an empty value.
+// - A file larger than kMaxIniFileSize (1 MiB) cannot be read: the program's own files are a
+//   few hundred bytes, so such a file is damaged. It is refused without reading it whole, so
+//   that a damaged file costs neither time nor memory.
 //
 // Writing
 // - A key present in its section has its line replaced by "key=value" (the key spelled as in
@@ -26,7 +29,8 @@
 //   characters become blanks (a value can never start a line of its own), and a value with
 //   blanks at either end or already enclosed in a pair of quotes is enclosed in double quotes.
 // - The whole file is written to a temporary file in the same folder and renamed over the old
-//   one, so a failure leaves the old file as it was.
+//   one only once it is all on the disk (core/SafeWrite.h), so a failure, a full disk included,
+//   leaves the old file as it was and is reported.
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -35,6 +39,9 @@
 #include <optional>
 
 namespace cal {
+
+// The largest settings or password file that is read (1 MiB).
+inline constexpr qint64 kMaxIniFileSize = 1 << 20;
 
 class IniFile {
 public:
@@ -48,6 +55,7 @@ public:
     explicit IniFile(const QByteArray& bytes) { setBytes(bytes); }
 
     // Replaces the document with the file's content; the document is empty unless Loaded.
+    // A file larger than kMaxIniFileSize is Unreadable.
     Load load(const QString& path);
 
     // The value of a key; empty when the section or the key is missing.
@@ -64,8 +72,9 @@ public:
     QByteArray bytes() const;
 
     // Writes the document to `path` in one atomic step; false when the folder or the file
-    // cannot be written, in which case the file on disk is unchanged.
-    bool save(const QString& path) const;
+    // cannot be written or the data did not reach the disk, in which case the file on disk is
+    // unchanged and the cause is in `error` when given.
+    bool save(const QString& path, QString* error = nullptr) const;
 
 private:
     struct Located {

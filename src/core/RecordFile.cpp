@@ -1,10 +1,50 @@
 #include "core/RecordFile.h"
 
 #include "core/Record.h"
+#include "core/SafeWrite.h"
 
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/file.h>
+
 namespace cal {
+namespace {
+
+QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+// An exclusive lock of the operating system on an open file, released when it goes out of
+// scope (or when the file is closed).
+class FileLock {
+public:
+    explicit FileLock(int fd) : fd_(fd) {
+        int rc;
+        do rc = ::flock(fd_, LOCK_EX);
+        while (rc != 0 && errno == EINTR);
+        locked_ = rc == 0;
+        // A file system without locks (some network or user-space ones) still takes appends,
+        // as a single copy of the program needs none; the lack is logged.
+        unsupported_ = !locked_ && (errno == EOPNOTSUPP || errno == ENOLCK);
+        if (!locked_) error_ = systemError();
+    }
+    ~FileLock() {
+        if (locked_) ::flock(fd_, LOCK_UN);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool locked() const { return locked_; }
+    bool unsupported() const { return unsupported_; }
+    QString errorString() const { return error_; }
+
+private:
+    int fd_;
+    bool locked_ = false;
+    bool unsupported_ = false;
+    QString error_;
+};
+
+}  // namespace
 
 QString accessFailureMessage() {
     return QStringLiteral(
@@ -12,14 +52,21 @@ QString accessFailureMessage() {
         "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
+bool RecordFile::fail(const QString& cause) {
+    error_ = cause;
+    qCWarning(lcFiles).noquote() << "record file" << file_.fileName() << "failed:" << cause;
+    return false;
+}
+
 bool RecordFile::open(const QString& path, int recordSize) {
     close();
-    if (recordSize <= 0) return false;
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) return false;
+    error_.clear();
     file_.setFileName(path);
+    if (recordSize <= 0) return fail(QStringLiteral("invalid record size %1").arg(recordSize));
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) return fail(QStringLiteral("not a file"));
     // ReadWrite without Truncate: an existing file is opened as it is, a missing one created.
-    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) return false;
+    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) return fail(file_.errorString());
     recordSize_ = recordSize;
     position_ = 0;
     return true;
@@ -31,44 +78,69 @@ qint64 RecordFile::count() const {
 }
 
 bool RecordFile::seek(qint64 index) {
-    if (!file_.isOpen() || index < 0 || index > count()) return false;
+    if (!file_.isOpen()) return fail(QStringLiteral("file not open"));
+    if (index < 0 || index > count()) return fail(QStringLiteral("position %1 out of range").arg(index + 1));
     position_ = index;
     return true;
 }
 
 bool RecordFile::read(Record& record) {
-    if (!file_.isOpen() || record.bytes().size() != recordSize_ || atEnd()) return false;
-    if (!file_.seek(position_ * recordSize_)) return false;
-    if (file_.read(record.bytes().data(), recordSize_) != recordSize_) return false;
+    if (!file_.isOpen()) return fail(QStringLiteral("file not open"));
+    if (record.bytes().size() != recordSize_) return fail(QStringLiteral("record of another size"));
+    if (atEnd()) return fail(QStringLiteral("reading past the last record"));
+    if (!file_.seek(position_ * recordSize_)) return fail(file_.errorString());
+    if (file_.read(record.bytes().data(), recordSize_) != recordSize_) return fail(file_.errorString());
     ++position_;
     return true;
 }
 
 qint64 RecordFile::readBlock(char* buffer, qint64 maxRecords) {
-    if (!file_.isOpen()) return -1;
+    if (!file_.isOpen()) return failedCount(QStringLiteral("file not open"));
     const qint64 wanted = std::min(maxRecords, count() - position_);
     if (wanted <= 0) return 0;
-    if (!file_.seek(position_ * recordSize_)) return -1;
+    if (!file_.seek(position_ * recordSize_)) return failedCount(file_.errorString());
     const qint64 bytes = wanted * recordSize_;
-    if (file_.read(buffer, bytes) != bytes) return -1;
+    if (file_.read(buffer, bytes) != bytes) return failedCount(file_.errorString());
     position_ += wanted;
     return wanted;
 }
 
 bool RecordFile::write(const Record& record) {
-    if (!file_.isOpen() || record.bytes().size() != recordSize_ || position_ > count()) return false;
-    if (!file_.seek(position_ * recordSize_)) return false;
-    if (file_.write(record.bytes().constData(), recordSize_) != recordSize_) return false;
-    if (!file_.flush()) return false;
+    if (!file_.isOpen()) return fail(QStringLiteral("file not open"));
+    if (record.bytes().size() != recordSize_) return fail(QStringLiteral("record of another size"));
+    if (position_ > count()) return fail(QStringLiteral("position %1 out of range").arg(position_ + 1));
+    if (!file_.seek(position_ * recordSize_)) return fail(file_.errorString());
+    if (file_.write(record.bytes().constData(), recordSize_) != recordSize_) return fail(file_.errorString());
+    if (!file_.flush()) return fail(file_.errorString());
     ++position_;
     return true;
+}
+
+qint64 RecordFile::append(const Record& record) {
+    if (!file_.isOpen()) return failedCount(QStringLiteral("file not open"));
+    if (record.bytes().size() != recordSize_) return failedCount(QStringLiteral("record of another size"));
+    const FileLock lock(file_.handle());
+    if (lock.unsupported())
+        qCWarning(lcFiles).noquote() << "record file" << file_.fileName() << "cannot be locked:" << lock.errorString();
+    else if (!lock.locked())
+        return failedCount(QStringLiteral("lock: ") + lock.errorString());
+    // The size as it is now, under the lock: another copy's append is either wholly before
+    // or wholly after this one.
+    const qint64 index = count();
+    if (!file_.seek(index * recordSize_)) return failedCount(file_.errorString());
+    if (file_.write(record.bytes().constData(), recordSize_) != recordSize_) return failedCount(file_.errorString());
+    if (!file_.flush()) return failedCount(file_.errorString());
+    position_ = index + 1;
+    return position_;
 }
 
 bool RecordFile::close() {
     if (!file_.isOpen()) return true;
     const bool ok = file_.error() == QFileDevice::NoError;
+    if (!ok) fail(file_.errorString());
     file_.close();
     const bool closed = file_.error() == QFileDevice::NoError;
+    if (!closed) fail(file_.errorString());
     file_.unsetError();
     return ok && closed;
 }

@@ -1,7 +1,13 @@
 #pragma once
 // The handle on one record file: records of a fixed size laid end to end, no header.
-// Opened and closed within one command. Every failure is reported as `false`;
-// the screens turn it into the access-failure message.
+// Opened and closed within one command. Every failure is reported as `false` (or -1), its
+// cause kept in errorString() and logged under "calvetra.files" with the path; the screens
+// turn it into the access-failure message.
+//
+// Several copies of the program may share one program folder. A new record is added with
+// append(), which takes the next free position under an exclusive lock of the operating system
+// on the file (flock), held only while it counts and writes: appends from several copies never
+// land on the same position. Overwriting a record is not locked: the last write wins.
 #include <QFile>
 #include <QString>
 
@@ -28,15 +34,24 @@ public:
 
     bool read(Record& record);         // the record at position(), then advance
     bool write(const Record& record);  // overwrite or append at position(), then advance
+    // Writes the record after the last whole record of the file as it is at that moment, under
+    // the file lock; returns its 1-based position (position() is then that number), or -1.
+    qint64 append(const Record& record);
     // Reads up to `maxRecords` whole records from position() into `buffer`; returns how many
     // were read (0 at the end), or -1 on failure. Used by scans that walk the file in blocks.
     qint64 readBlock(char* buffer, qint64 maxRecords);
 
     bool close();
     int recordSize() const { return recordSize_; }
+    // The cause of the last failure; empty when nothing failed since open().
+    QString errorString() const { return error_; }
 
 private:
+    bool fail(const QString& cause);
+    qint64 failedCount(const QString& cause) { fail(cause); return -1; }
+
     QFile file_;
+    QString error_;
     int recordSize_ = 0;
     qint64 position_ = 0;
 };

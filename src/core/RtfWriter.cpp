@@ -3,7 +3,7 @@
 #include "core/Codepage.h"
 #include "core/Text.h"
 
-#include <QSaveFile>
+#include "core/SafeWrite.h"
 
 namespace cal {
 namespace {
@@ -82,15 +82,8 @@ QByteArray articleCardRtf(const ArticleCard& card) {
     return out;
 }
 
-bool writeArticleCard(const QString& path, const ArticleCard& card) {
-    const QByteArray bytes = articleCardRtf(card);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+bool writeArticleCard(const QString& path, const ArticleCard& card, QString* error) {
+    return writeFileWhole(path, articleCardRtf(card), error);
 }
 
 }  // namespace cal

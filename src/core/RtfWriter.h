@@ -35,8 +35,9 @@ QByteArray rtfText(QStringView value);
 QByteArray articleCardRtf(const ArticleCard& card);
 
 // Writes the document to `path` through a temporary file in the same folder that replaces
-// the old file only once it is complete: on failure the previous file is left as it was
-// and no partial file remains. False when anything fails.
-bool writeArticleCard(const QString& path, const ArticleCard& card);
+// the old file only once it is all on the disk (core/SafeWrite.h): on failure the previous
+// file is left as it was and no partial file remains. False when anything fails, a full disk
+// included, with the cause in `error` when given.
+bool writeArticleCard(const QString& path, const ArticleCard& card, QString* error = nullptr);
 
 }  // namespace cal

@@ -2,7 +2,7 @@
 
 #include "core/Codepage.h"
 
-#include <QSaveFile>
+#include "core/SafeWrite.h"
 
 #include <cstring>
 
@@ -36,7 +36,7 @@ constexpr std::string_view kTail = "</table></body></html>";
 // so a large export never holds the whole file in memory.
 class Sink {
 public:
-    explicit Sink(QIODevice* device, qsizetype reserve) : device_(device) {
+    explicit Sink(SafeWrite* device, qsizetype reserve) : device_(device) {
         buffer_.reserve(device ? kBlock + kBlock / 4 : reserve);
     }
 
@@ -104,12 +104,12 @@ private:
     }
 
     void flush() {
-        if (ok_ && device_->write(buffer_) != buffer_.size()) ok_ = false;
+        if (ok_ && !device_->write(buffer_)) ok_ = false;
         buffer_.resize(0);  // keeps the allocation for the next block
     }
 
     static constexpr qsizetype kBlock = 1 << 16;
-    QIODevice* device_;
+    SafeWrite* device_;
     QByteArray buffer_;
     bool ok_ = true;
 };
@@ -167,15 +167,16 @@ QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColu
 }
 
 bool writeSpreadsheet(const QString& path, const QString& sheetName,
-                      std::span<const ExportColumn> header, const QList<QStringList>& rows) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    Sink sink(&file, 0);
-    if (!generate(sink, sheetName, header, rows)) {
-        file.cancelWriting();
-        return false;
+                      std::span<const ExportColumn> header, const QList<QStringList>& rows,
+                      QString* error) {
+    SafeWrite file(path);
+    bool ok = file.open();
+    if (ok) {
+        Sink sink(&file, 0);
+        ok = generate(sink, sheetName, header, rows) && file.commit();
     }
-    return file.commit();
+    if (!ok && error) *error = file.errorString();
+    return ok;
 }
 
 }  // namespace cal

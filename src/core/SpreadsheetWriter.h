@@ -62,9 +62,11 @@ QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColu
                             const QList<QStringList>& rows);
 
 // Writes the same bytes to `path` through a temporary file in the same folder that
-// replaces the old file only once it is complete: on failure the previous file is left
-// as it was and no partial file remains. False when anything fails.
+// replaces the old file only once it is all on the disk (core/SafeWrite.h): on failure the
+// previous file is left as it was and no partial file remains. False when anything fails,
+// a full disk included, with the cause in `error` when given.
 bool writeSpreadsheet(const QString& path, const QString& sheetName,
-                      std::span<const ExportColumn> header, const QList<QStringList>& rows);
+                      std::span<const ExportColumn> header, const QList<QStringList>& rows,
+                      QString* error = nullptr);
 
 }  // namespace cal

@@ -23,4 +23,9 @@ QString lowerAscii(QStringView text) {
     return out;
 }
 
+QString mailtoTarget(QStringView address) {
+    const qsizetype query = address.indexOf(u'?');
+    return QStringLiteral("mailto:") + trimmed(query < 0 ? address : address.left(query));
+}
+
 }  // namespace cal

@@ -17,6 +17,11 @@ QString lowerAscii(QStringView text);
 inline const QString kYes = QStringLiteral("S\u00EC");
 inline const QString kNo = QStringLiteral("No");
 inline QString checkText(bool ticked) { return ticked ? kYes : kNo; }
+// The "mailto:" address that opens a message to the e-mail address of a field: the trimmed
+// address only. Anything from the first "?" on is left out, so a field can never add headers,
+// a body or attachments ("a@b.it?attach=/etc/passwd" gives "mailto:a@b.it").
+QString mailtoTarget(QStringView address);
+
 // The state a stored text gives a box that was `current`: anything but "Sì"/"No" leaves it.
 inline bool checkState(const QString& stored, bool current) {
     if (stored == kYes) return true;

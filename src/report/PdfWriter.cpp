@@ -1,11 +1,10 @@
 #include "report/PdfWriter.h"
 
 #include "core/Codepage.h"
+#include "core/SafeWrite.h"
 #include "report/Emblem.h"
 #include "report/PdfMetrics.h"
 #include "report/Report.h"
-
-#include <QSaveFile>
 
 #include <hpdf.h>
 
@@ -122,7 +121,12 @@ QByteArray toPdfDocEncoding(QStringView text) {
     return out;
 }
 
-bool writeReportPdf(const Report& source, const QString& path) {
+bool writeReportPdf(const Report& source, const QString& path, QString* error) {
+    const auto failure = [&](const char* cause) {
+        qCWarning(lcFiles).noquote() << "writing" << path << "failed:" << cause;
+        if (error) *error = QString::fromLatin1(cause);
+        return false;
+    };
     std::optional<Report> prepared;
     if (!source.isPrepared()) {
         prepared = source;
@@ -131,24 +135,18 @@ bool writeReportPdf(const Report& source, const QString& path) {
     const Report& report = prepared ? *prepared : source;
 
     PdfDocument pdf;
-    if (!pdf.get()) return false;
+    if (!pdf.get()) return failure("PDF library unavailable");
     HPDF_SetCompressionMode(pdf.get(), HPDF_COMP_NONE);
     if (!report.title().isEmpty())
         HPDF_SetInfoAttr(pdf.get(), HPDF_INFO_TITLE, toPdfDocEncoding(report.title()).constData());
     if (!report.subject().isEmpty())
         HPDF_SetInfoAttr(pdf.get(), HPDF_INFO_SUBJECT, toPdfDocEncoding(report.subject()).constData());
     for (const Report::Page& page : report.pages()) writePage(pdf, page, report.pageSize());
-    if (!pdf.ok()) return false;
+    if (!pdf.ok()) return failure("PDF document not built");
 
     const std::optional<QByteArray> bytes = pdf.bytes();
-    if (!bytes) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(*bytes) != bytes->size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (!bytes) return failure("PDF document not built");
+    return writeFileWhole(path, *bytes, error);
 }
 
 }  // namespace cal

@@ -312,7 +312,7 @@ QWidget* ArchiveScreen::buildSideButton(const SideButton& b, int field, QWidget*
     case Side::VatNumber: action = [this, field] { openVatNumberCheck(fieldText(field)); }; break;
     case Side::Iban: action = [this, field] { openIbanCheck(fieldText(field)); }; break;
     case Side::Card: action = [this, field] { openCardCheck(fieldText(field)); }; break;
-    case Side::Email: action = [this, field] { shell().open(QStringLiteral("mailto:") + fieldText(field)); }; break;
+    case Side::Email: action = [this, field] { shell().open(mailtoTarget(fieldText(field))); }; break;
     case Side::Web: action = [this, field] { shell().open(fieldText(field)); }; break;
     case Side::Today: action = [this, field] { setWidgetText(fieldWidget(field), today()); }; break;
     case Side::Import: {
@@ -526,7 +526,8 @@ void ArchiveScreen::save() {
     const Record record = recordFromScreen();
     qint64 written = 0;
     const bool ok = withFile([&](RecordFile& file) {
-        const qint64 index = pos.isEmpty() ? file.count() : pos.toLongLong() - 1;
+        if (pos.isEmpty()) return (written = file.append(record)) > 0;
+        const qint64 index = pos.toLongLong() - 1;
         // A position past the end of the file (the file was shortened meanwhile) is not
         // written: it would leave a gap of garbage records.
         if (index < 0 || index > file.count() || !file.seek(index) || !file.write(record)) return false;

@@ -1,7 +1,9 @@
 #include "screens/TfrmAllegaCartella.h"
 
 #include "ui/Regional.h"
+#include "core/Codepage.h"
 #include "core/ProgramFolder.h"
+#include "core/SafeWrite.h"
 #include "core/Text.h"
 #include "ui/KeyRules.h"
 #include "ui/Services.h"
@@ -16,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -66,7 +67,9 @@ QString ordinalLabel(const char* what, int slot) {
 QString attachmentsFolder() { return programFolder() + kFolderName + u'/'; }
 
 std::optional<QString> attachmentFileName(const QString& name) {
-    const QString file = QFileInfo(trimmed(name)).fileName();
+    QString file = QFileInfo(trimmed(name)).fileName();
+    // The name as it reads back from the record's field: Windows-1252, at most 250 bytes.
+    file = trimmed(fromCp1252(toCp1252(file).left(kNameCapacity)));
     if (file.isEmpty() || file == QLatin1String(".") || file == QLatin1String("..")) return std::nullopt;
     return file;
 }
@@ -79,15 +82,21 @@ std::optional<QString> attachmentPath(const QString& storedName) {
 
 bool copyReplacing(const QString& source, const QString& target) {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) return false;
+    if (!in.open(QIODevice::ReadOnly)) {
+        qCWarning(lcFiles).noquote() << "reading" << source << "failed:" << in.errorString();
+        return false;
+    }
+    SafeWrite out(target);
+    if (!out.open()) return false;
     QByteArray buffer(1 << 16, Qt::Uninitialized);
     for (;;) {
         const qint64 n = in.read(buffer.data(), buffer.size());
-        if (n < 0) return false;  // the unfinished temporary file is removed with `out`
+        if (n < 0) {  // the unfinished temporary file is removed with `out`
+            out.cancel(QStringLiteral("reading %1 failed: %2").arg(source, in.errorString()));
+            return false;
+        }
         if (n == 0) break;
-        if (out.write(buffer.constData(), n) != n) return false;
+        if (!out.write(QByteArrayView(buffer.constData(), n))) return false;
     }
     return out.commit();
 }

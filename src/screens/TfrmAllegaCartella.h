@@ -22,15 +22,17 @@ namespace cal {
 
 // The attachments folder, ending with a separator.
 QString attachmentsFolder();
-// The file-name component of a stored or chosen name (trimmed, without any folder);
-// nullopt when nothing usable is left ("", "." or "..").
+// The file-name component of a stored or chosen name (trimmed, without any folder), as the
+// record's field gives it back: characters outside Windows-1252 become '?' and the name is
+// cut to the field's 250 bytes. A copy is made under exactly this name, so a stored name
+// always finds its file. nullopt when nothing usable is left ("", "." or "..").
 std::optional<QString> attachmentFileName(const QString& name);
 // The full path of an attachment inside the attachments folder; nullopt as above.
 std::optional<QString> attachmentPath(const QString& storedName);
 
 // Copies `source` over `target` through a temporary file of the target's folder that is renamed
-// over the target only once the whole copy is written: a failure leaves any existing target as
-// it was and no temporary file behind.
+// over the target only once the whole copy is on the disk: a failure (a full disk included)
+// returns false and leaves any existing target as it was and no temporary file behind.
 bool copyReplacing(const QString& source, const QString& target);
 
 // Attaching a file: the chooser; on a choice, its name (no folder) goes into `nameField` and the

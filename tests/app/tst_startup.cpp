@@ -9,6 +9,7 @@
 #include "core/Password.h"
 #include "core/ProgramFolder.h"
 #include "testlib/CalWidgetTest.h"
+#include "testlib/FullDisk.h"
 
 #include <QDate>
 #include <QLabel>
@@ -127,8 +128,15 @@ private slots:
         QVERIFY(app->launcher()->isVisible());
     }
 
+    void unreadablePasswordFile_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("not hexadecimal") << QByteArray("[Accesso]\r\nValore=ZZ\r\n");
+        // Damage: a file of blank lines far larger than any the program writes.
+        QTest::newRow("2 MiB of blank lines") << QByteArray("[Accesso]\r\nValore=41\r\n").append(QByteArray(2 << 20, '\n'));
+    }
     void unreadablePasswordFile() {
-        storePassword("ZZ");
+        QFETCH(QByteArray, content);
+        QVERIFY(caltest::writeAll(programFile(kPasswordFile), content));
         QTest::keyClicks(in<QLineEdit>(app->login(), "txtPassword"), "x");
         click(app->login(), "cmdOK");
         QCOMPARE(fakes->dialogs.messages[0].kind, Kind::Plain);
@@ -188,14 +196,25 @@ private slots:
         QCOMPARE(oldPwd->text(), QString());
     }
 
+    void changeRefusedWhenTheFileCannotBeWritten_data() {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("read-only file") << false;
+        QTest::newRow("full disk") << true;
+    }
     void changeRefusedWhenTheFileCannotBeWritten() {
+        QFETCH(bool, fullDisk);
         click(app->login(), "btnCambiaPassword");
         QWidget* change = reinterpret_cast<QWidget*>(app->changePassword());
-        CAL_READ_ONLY(guard, programFile(kPasswordFile));
         QTest::keyClicks(in<QLineEdit>(change, "txtPasswordOld"), "calvetra");
         QTest::keyClicks(in<QLineEdit>(change, "txtPasswordNew"), "nuova");
         QTest::keyClicks(in<QLineEdit>(change, "txtConferma"), "nuova");
-        click(change, "cmdOK");
+        if (fullDisk) {
+            CAL_FULL_DISK(full);
+            click(change, "cmdOK");
+        } else {
+            CAL_READ_ONLY(guard, programFile(kPasswordFile));
+            click(change, "cmdOK");
+        }
         QCOMPARE(lastText(), QString::fromUtf8("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
                                                "Si consiglia di reinstallare il software."));
         QVERIFY(change->isVisible());

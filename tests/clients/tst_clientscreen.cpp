@@ -8,6 +8,7 @@
 #include "core/Text.h"
 #include "report/Report.h"
 #include "testlib/CalWidgetTest.h"
+#include "testlib/FullDisk.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -396,6 +397,36 @@ private slots:
         QVERIFY(meta.contains(QRegularExpression("Title:\\s+Scheda informativa")));
         QVERIFY(meta.contains(QRegularExpression("Subject:\\s+Scheda informativa")));
         QVERIFY(!QFile::exists(programFile("Contatti.pro")));  // printing saves nothing
+    }
+
+    void pdfOnAFullDiskIsTheWritingErrorAndKeepsTheOldFile() {
+        QVERIFY(caltest::writeAll(programFile("Contatto.pdf"), "an older card"));
+        type("txtCliente", "Rossi Mario");
+        {
+            CAL_FULL_DISK(full);
+            command("cmdPDF");
+        }
+        QCOMPARE(lastKind(), Kind::Error);
+        QCOMPARE(lastText(), QString::fromUtf8("Attenzione: il sistema non permette di scrivere il file PDF.\n\r\n\r"
+                                               "Accertarsi che il file non sia già aperto e di possedere i privilegi di "
+                                               "scrittura nella cartella di installazione del programma."));
+        QVERIFY(fakes->dialogs.questions.isEmpty());  // no success, no offer to open it
+        QCOMPARE(caltest::readAll(programFile("Contatto.pdf")), QByteArray("an older card"));
+    }
+
+    void emailOpensOnlyTheAddress_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("address") << "rossi@example.it" << "mailto:rossi@example.it";
+        QTest::newRow("attachment asked for") << "a@b.it?attach=/etc/passwd" << "mailto:a@b.it";
+        QTest::newRow("headers and body") << "a@b.it?subject=x&body=y&cc=c@d.it" << "mailto:a@b.it";
+    }
+    void emailOpensOnlyTheAddress() {
+        QFETCH(QString, typed);
+        QFETCH(QString, target);
+        type("txtEmail", typed);
+        QTest::mouseClick(screen->findChild<QPushButton*>("btnEmail"), Qt::LeftButton);
+        QCOMPARE(fakes->shell.opened, QStringList{target});
     }
 
     void emailAndFolderCommands() {

@@ -10,6 +10,7 @@
 #include "screens/SearchScreen.h"
 #include "testlib/CalWidgetTest.h"
 #include "testlib/ScreenHelpers.h"
+#include "testlib/FullDisk.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -345,6 +346,23 @@ private slots:
         QTest::mouseClick(clients->findChild<QToolButton*>("cmdEsporta"), Qt::LeftButton);
         QCOMPARE(caltest::readAll(programFile("Clienti.xls")), QByteArray("vecchio"));
         QCOMPARE(fakes->dialogs.questions.size(), 1);
+    }
+
+    void exportOnAFullDiskIsTheFailureAndKeepsTheOldFile() {
+        QVERIFY(caltest::writeAll(programFile("Clienti.xls"), "vecchio"));
+        fakes->dialogs.answers = {true, true};
+        fakes->screens.handlers << [&](QDialog* d) {
+            {
+                CAL_FULL_DISK(full);
+                QTest::mouseClick(d->findChild<QToolButton*>("cmdEsporta"), Qt::LeftButton);
+            }
+            d->reject();
+        };
+        QTest::mouseClick(clients->findChild<QToolButton*>("cmdEsporta"), Qt::LeftButton);
+        QCOMPARE(fakes->dialogs.texts(), QStringList{kExportFailed});
+        QCOMPARE(fakes->dialogs.questions.size(), 1);  // never "terminata con successo"
+        QCOMPARE(caltest::readAll(programFile("Clienti.xls")), QByteArray("vecchio"));
+        QVERIFY(fakes->shell.opened.isEmpty());
     }
 
     void exportFailureAndMissingAssociation() {

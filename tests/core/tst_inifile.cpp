@@ -1,7 +1,11 @@
 // INI settings files: the bytes written, the reading of hand-written files, and failures that
 // must leave the old file intact.
 #include "core/IniFile.h"
+#include "core/Password.h"
+#include "core/Settings.h"
 #include "testlib/CalTest.h"
+
+#include <sys/resource.h>
 
 using namespace cal;
 
@@ -98,6 +102,52 @@ private slots:
         QVERIFY(!readIniValue(path, u"Bonifici Emessi", u"Nome Pagatore").has_value());
         QVERIFY(!writeIniValue(path, u"Bonifici Emessi", u"Nome Pagatore", u"x"));
         QVERIFY(QFileInfo(path).isDir());
+    }
+
+    // The program writes files of a few hundred bytes; one over 1 MiB is damage and is the
+    // reading error, found without reading it whole.
+    void oversizedFilesAreUnreadable_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("exactly the largest") << kMaxIniFileSize << true;
+        QTest::newRow("one byte more") << kMaxIniFileSize + 1 << false;
+        QTest::newRow("100 MB") << qint64(100) * 1000 * 1000 << false;
+    }
+    void oversizedFilesAreUnreadable() {
+        QFETCH(qint64, size);
+        QFETCH(bool, readable);
+        caltest::ProgramFolder folder;
+        const QString path = folder.path(kPasswordFile);
+        // The password of an intact file, then blank lines up to the size.
+        const QByteArray head = "[Accesso]\r\nValore=" + scramble(u"CALVETRA").value().toLatin1() + "\r\n";
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.write(head) == head.size());
+            const QByteArray blanks(1 << 20, '\n');
+            for (qint64 left = size - head.size(); left > 0; left -= blanks.size())
+                QVERIFY(file.write(blanks.constData(), std::min<qint64>(left, blanks.size())) > 0);
+        }
+        QCOMPARE(QFileInfo(path).size(), size);
+
+        rusage before{};
+        QCOMPARE(getrusage(RUSAGE_SELF, &before), 0);
+        const std::optional<QString> password = readStoredPassword(folder.path());
+        IniFile ini;
+        const IniFile::Load load = ini.load(path);
+        rusage after{};
+        QCOMPARE(getrusage(RUSAGE_SELF, &after), 0);
+
+        QCOMPARE(load, readable ? IniFile::Load::Loaded : IniFile::Load::Unreadable);
+        QCOMPARE(password, readable ? std::optional<QString>("CALVETRA") : std::nullopt);
+        if (!readable) {
+            // Refused without reading it whole: far less than the file's size in memory.
+            const long grownKb = after.ru_maxrss - before.ru_maxrss;
+            QVERIFY2(grownKb < 16 * 1024, qPrintable(QStringLiteral("peak memory grew by %1 KB").arg(grownKb)));
+        }
+        // The settings files are read the same way.
+        QVERIFY(QFile::link(path, folder.path(kMailSettingsFile)));
+        QCOMPARE(readMailOffice(folder.path()).has_value(), readable);
     }
 
     void writesCreateTheFileWithCrLf() {

@@ -9,6 +9,7 @@
 #include "screens/TfrmAllegaCartella.h"
 #include "screens/TfrmCartella.h"
 #include "testlib/CalWidgetTest.h"
+#include "testlib/FullDisk.h"
 
 #include <QDir>
 #include <QLabel>
@@ -124,6 +125,39 @@ private slots:
     }
 
     // A damaged or crafted record can only open what is inside the attachments folder.
+    // The copy takes the name the record will give back (Windows-1252, 250 bytes), so the
+    // stored name always finds its file.
+    void attachedCopyTakesTheStoredName_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("name");
+        const QString a250(250, u'a');
+        QTest::newRow("accented") << QString::fromUtf8("città.pdf") << QString::fromUtf8("città.pdf");
+        QTest::newRow("outside the code page") << QString::fromUtf8("Ωmega.pdf") << "?mega.pdf";
+        QTest::newRow("outside the plane") << QString::fromUtf8("a😀.pdf") << "a?.pdf";
+        QTest::newRow("255 characters") << a250 + ".docx" << a250;
+        QTest::newRow("cut before a blank") << QString(249, u'b') + " x.pdf" << QString(249, u'b');
+    }
+    void attachedCopyTakesTheStoredName() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, name);
+        fakes->dialogs.files << userFile(chosen, "content");
+        auto d = dialog();
+        click(d.get(), "btnSfoglia01");
+        const QString field = child<QLineEdit>(d.get(), "txtFile01")->text();
+        QCOMPARE(field, name);
+        QCOMPARE(entries(attachmentsFolder()), QStringList{name});
+        QCOMPARE(caltest::readAll(stored(name)), QByteArray("content"));
+
+        // Saved in a record and read back, the name opens that very copy.
+        Record record(kClientLayout);
+        record.setText("lblFile01", field);
+        const QString readBack = record.text("lblFile01");
+        QCOMPARE(readBack, name);
+        openAttachment(readBack);
+        QCOMPARE(fakes->shell.opened, QStringList{stored(name)});
+        QVERIFY(QFileInfo::exists(fakes->shell.opened.first()));
+    }
+
     void craftedNamesOpenOnlyInsideTheFolder_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("opened");  // empty: nothing opened
@@ -234,14 +268,20 @@ private slots:
     void failedCopyKeepsTheOldFile_data() {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("name");
-        QTest::newRow("source vanished") << QString() << "scan.pdf";
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("source vanished") << QString() << "scan.pdf" << false;
         // Opens, then fails on the first read (EIO): the copy breaks after it has started.
-        QTest::newRow("read error") << "/proc/self/mem" << "mem";
+        QTest::newRow("read error") << "/proc/self/mem" << "mem" << false;
+        // A small file stays in a buffer until the end: the disk refuses it only then.
+        QTest::newRow("full disk") << "scan.pdf" << "scan.pdf" << true;
     }
     void failedCopyKeepsTheOldFile() {
         QFETCH(QString, source);
         QFETCH(QString, name);
-        if (source.isEmpty()) {
+        QFETCH(bool, fullDisk);
+        if (fullDisk) {
+            source = userFile(source, "new content, longer than the room left on the disk");
+        } else if (source.isEmpty()) {
             source = userFile(name, "new");
             QVERIFY(QFile::remove(source));
         } else {
@@ -254,7 +294,11 @@ private slots:
         fakes->dialogs.files << source;
         fakes->dialogs.answers << true;
         auto d = dialog();
-        click(d.get(), "btnSfoglia01");
+        {
+            caltest::FullDisk full(fullDisk ? 16 : RLIM_INFINITY);
+            QVERIFY(full.ok());
+            click(d.get(), "btnSfoglia01");
+        }
         QCOMPARE(fakes->dialogs.questions, QStringList{kOverwrite});
         QCOMPARE(caltest::readAll(stored(name)), QByteArray("old bytes"));
         QCOMPARE(entries(attachmentsFolder()), QStringList{name});

@@ -19,6 +19,21 @@
         return QTest::qExec(&tc, argc, argv);                      \
     }
 
+// The same main for a test that starts copies of itself as other processes: when the
+// environment variable CALTEST_CHILD is set, `child(argc, argv)` runs instead of the tests.
+#define CAL_TEST_MAIN_WITH_CHILD(TestClass, child)                 \
+    int main(int argc, char** argv) {                              \
+        if (qEnvironmentVariableIsSet("CALTEST_CHILD")) {          \
+            QCoreApplication app(argc, argv);                      \
+            return child(argc, argv);                              \
+        }                                                          \
+        QCoreApplication app(argc, argv);                          \
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); \
+        TestClass tc;                                              \
+        QTEST_SET_MAIN_SOURCE_PATH                                 \
+        return QTest::qExec(&tc, argc, argv);                      \
+    }
+
 namespace caltest {
 
 // A fresh, empty program folder whose path ends with a separator.

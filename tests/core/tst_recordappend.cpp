@@ -1,0 +1,123 @@
+// Adding records: append() takes the next free position under a lock of the operating
+// system, so several copies of the program adding records to one file never overwrite each
+// other. The test starts copies of itself (CALTEST_CHILD) that add records at the same time.
+#include "core/Record.h"
+#include "core/RecordFile.h"
+#include "testlib/CalTest.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+
+using namespace cal;
+
+namespace {
+constexpr Field kFields[] = {{"txtNome", 12}, {"txtNote", 20}};
+constexpr RecordLayout kLayout{"Prova.pro", kFields};
+
+// Child: adds `count` records named "<tag>-<n>", opening and closing the file for each one as
+// a save does, and prints the position each one got, one a line.
+int appendChild(int argc, char** argv) {
+    if (argc != 4) return 2;
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    const QString tag = QString::fromLocal8Bit(argv[2]);
+    const int count = QByteArray(argv[3]).toInt();
+    QTextStream out(stdout);
+    Record record(kLayout);
+    for (int i = 0; i < count; ++i) {
+        record.setText(0, QStringLiteral("%1-%2").arg(tag).arg(i));
+        record.setText(1, QStringLiteral("nota %1").arg(i));
+        RecordFile file;
+        if (!file.open(path, kLayout.size())) return 3;
+        const qint64 position = file.append(record);
+        if (position < 1 || !file.close()) return 4;
+        out << position << '\n';
+    }
+    return 0;
+}
+}  // namespace
+
+class TestRecordAppend : public QObject {
+    Q_OBJECT
+private slots:
+    void appendTakesTheNextPosition() {
+        caltest::ProgramFolder folder;
+        const QString path = folder.path("Prova.pro");
+        QVERIFY(caltest::writeAll(path, QByteArray(kLayout.size() * 2, 'x') + "partial"));
+        RecordFile file;
+        QVERIFY(file.open(path, kLayout.size()));
+        Record record(kLayout);
+        record.setText(0, "terzo");
+        QCOMPARE(file.append(record), 3);  // after the last whole record, over the partial one
+        QCOMPARE(file.position(), 3);
+        record.setText(0, "quarto");
+        QCOMPARE(file.append(record), 4);
+        QVERIFY(file.seek(2));
+        QVERIFY(file.read(record));
+        QCOMPARE(record.text(0), QString("terzo"));
+        QVERIFY(file.close());
+        QCOMPARE(QFileInfo(path).size(), 4 * kLayout.size());
+    }
+
+    void failedAppendsKeepTheirCause() {
+        caltest::ProgramFolder folder;
+        RecordFile file;
+        Record record(kLayout);
+        QCOMPARE(file.append(record), -1);  // not open
+        QVERIFY(!file.errorString().isEmpty());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^record file .*/missing/Prova\\.pro failed: .+"));
+        QVERIFY(!file.open(folder.path("missing/Prova.pro"), kLayout.size()));
+        QVERIFY(!file.errorString().isEmpty());
+        QVERIFY(file.open(folder.path("Prova.pro"), kLayout.size() + 1));
+        QVERIFY(file.errorString().isEmpty());
+        QCOMPARE(file.append(record), -1);  // a record of another layout
+        QVERIFY(!file.errorString().isEmpty());
+        QCOMPARE(file.count(), 0);
+    }
+
+    void copiesAppendingAtOnceLoseNothing() {
+        caltest::ProgramFolder folder;
+        const QString path = folder.path("Prova.pro");
+        constexpr int kEach = 3000;
+        const QStringList tags{"A", "B"};
+        std::vector<std::unique_ptr<QProcess>> copies;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("CALTEST_CHILD", "1");
+        for (const QString& tag : tags) {
+            auto p = std::make_unique<QProcess>();
+            p->setProcessEnvironment(env);
+            p->start(QCoreApplication::applicationFilePath(), {path, tag, QString::number(kEach)});
+            copies.push_back(std::move(p));
+        }
+        QSet<qint64> positions;
+        for (auto& p : copies) {
+            QVERIFY(p->waitForFinished(120000));
+            QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p->exitCode(), 0);
+            const QList<QByteArray> lines = p->readAllStandardOutput().split('\n');
+            for (const QByteArray& line : lines)
+                if (!line.isEmpty()) positions.insert(line.toLongLong());
+        }
+        // Every save was told a position of its own.
+        QCOMPARE(positions.size(), 2 * kEach);
+        QCOMPARE(*std::min_element(positions.begin(), positions.end()), 1);
+        QCOMPARE(*std::max_element(positions.begin(), positions.end()), 2 * kEach);
+
+        // Every record is in the file, once, at the position its copy was told.
+        RecordFile file;
+        QVERIFY(file.open(path, kLayout.size()));
+        QCOMPARE(file.count(), 2 * kEach);
+        QSet<QString> names;
+        Record record(kLayout);
+        while (!file.atEnd()) {
+            QVERIFY(file.read(record));
+            names.insert(record.text(0));
+        }
+        QCOMPARE(names.size(), 2 * kEach);
+        for (const QString& tag : tags)
+            for (int i = 0; i < kEach; ++i) QVERIFY(names.contains(QStringLiteral("%1-%2").arg(tag).arg(i)));
+    }
+};
+
+CAL_TEST_MAIN_WITH_CHILD(TestRecordAppend, appendChild)
+#include "tst_recordappend.moc"
