@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/YearMenu.h"
 #include "clients/TfrmClienti.h"
+#include "documents/TfrmAltri.h"
 #include "pricelist/TfrmTariffario.h"
 #include "screens/Catalog.h"
 
@@ -22,7 +23,7 @@ const LauncherEntry kLauncherEntries[10] = {
 };
 
 std::span<const ArchiveModule* const> archiveModules() {
-    static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule()};
+    static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &documentModule()};
     return modules;
 }
 

@@ -203,7 +203,13 @@ void ArchiveScreen::buildRecordArea() {
         enterOrder.clear();
         for (int f : def_->enterChain) enterOrder << fieldWidget(f);
     }
-    enterChain(enterOrder);
+    // Enter moves along the chain; in a date filled from the picker it opens the picker instead.
+    QList<QWidget*> pickedDates;
+    for (const FieldGroup& g : def_->groups)
+        for (const FieldRow& row : g.rows)
+            if (row.control == Control::PickedDate) pickedDates << fieldWidget(row.field);
+    for (qsizetype i = 0; i < enterOrder.size(); ++i)
+        if (!pickedDates.contains(enterOrder[i])) enterMovesTo(enterOrder[i], enterOrder[(i + 1) % enterOrder.size()]);
     firstField_ = def_->firstField >= 0 ? fieldWidget(def_->firstField) : enterOrder.value(0);
 
     auto* central = new QWidget(this);
@@ -217,9 +223,12 @@ void ArchiveScreen::buildRecordArea() {
     box->addWidget(scroll, 1);
     box->addWidget(panInfo_);
     setCentralWidget(central);
-    // The focused field shows a frame.
-    area->setStyleSheet(QStringLiteral(
-        "QLineEdit:focus, QComboBox:focus, QPlainTextEdit:focus { border: 2px solid #2a6fdb; border-radius: 2px; }"));
+    // The focused field shows a frame, or a coloured background where the archive asks for it.
+    area->setStyleSheet(def_->focusLook == FocusLook::Background
+                            ? QStringLiteral("QLineEdit:focus, QComboBox:focus, QPlainTextEdit:focus "
+                                             "{ background: #fff3b0; }")
+                            : QStringLiteral("QLineEdit:focus, QComboBox:focus, QPlainTextEdit:focus "
+                                             "{ border: 2px solid #2a6fdb; border-radius: 2px; }"));
 }
 
 QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<QWidget*>& enterOrder) {
@@ -494,11 +503,11 @@ void ArchiveScreen::clearScreen() {
 
 // ---- the record protocol ----
 
-bool ArchiveScreen::withFile(const std::function<bool(RecordFile&)>& work) {
+bool ArchiveScreen::withFile(const std::function<bool(RecordFile&)>& work, FailureKind kind) {
     RecordFile file;
     bool ok = file.open(filePath(), layout().size()) && work(file);
     ok = file.close() && ok;
-    if (!ok) error(accessFailureMessage());
+    if (!ok) kind == FailureKind::Warning ? warning(accessFailureMessage()) : error(accessFailureMessage());
     return ok;
 }
 
@@ -546,7 +555,7 @@ void ArchiveScreen::duplicate() {
     }
     applyPresets(def_->onDuplicate);
     setPosition(0);
-    if (!withFile([](RecordFile&) { return true; })) return;
+    if (!withFile([](RecordFile&) { return true; }, def_->duplicateFailure)) return;
     if (firstField_) firstField_->setFocus(Qt::OtherFocusReason);
     information(ArchiveText::kDuplicated);
 }
