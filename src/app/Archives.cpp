@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/YearMenu.h"
 #include "clients/TfrmClienti.h"
+#include "documents/TfrmAltri.h"
 #include "pricelist/TfrmTariffario.h"
 #include "screens/Catalog.h"
 #include "services/TfrmServizi.h"
@@ -23,7 +24,8 @@ const LauncherEntry kLauncherEntries[10] = {
 };
 
 std::span<const ArchiveModule* const> archiveModules() {
-    static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &serviceModule()};
+    static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &serviceModule(),
+                                                    &documentModule()};
     return modules;
 }
 

@@ -159,6 +159,11 @@ struct CardDefinition {
     const char* pdfFile = nullptr;       // "Contatto.pdf"
 };
 
+// How the field that has the focus is marked.
+enum class FocusLook { Frame, Background };
+// The kind of message an access failure is shown with.
+enum class FailureKind { Error, Warning };
+
 struct ArchiveDefinition {
     const char* objectName;  // TfrmClienti
     const RecordLayout* layout;
@@ -173,6 +178,8 @@ struct ArchiveDefinition {
     int firstField = -1;                        // -1: the first row
     int columns = 2;                            // groups per row of the record area
     CardDefinition card = {};
+    FocusLook focusLook = FocusLook::Frame;
+    FailureKind duplicateFailure = FailureKind::Error;  // Duplicate's access failure
 };
 
 }  // namespace cal

@@ -219,9 +219,12 @@ void ArchiveScreen::buildRecordArea() {
     box->addWidget(scroll, 1);
     box->addWidget(panInfo_);
     setCentralWidget(central);
-    // The focused field shows a frame.
-    area->setStyleSheet(QStringLiteral(
-        "QLineEdit:focus, QComboBox:focus, QPlainTextEdit:focus { border: 2px solid #2a6fdb; border-radius: 2px; }"));
+    // The focused field shows a frame, or a coloured background where the archive asks for it.
+    area->setStyleSheet(def_->focusLook == FocusLook::Background
+                            ? QStringLiteral("QLineEdit:focus, QComboBox:focus, QPlainTextEdit:focus "
+                                             "{ background: #fff3b0; }")
+                            : QStringLiteral("QLineEdit:focus, QComboBox:focus, QPlainTextEdit:focus "
+                                             "{ border: 2px solid #2a6fdb; border-radius: 2px; }"));
 }
 
 QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<QWidget*>& enterOrder) {
@@ -497,11 +500,11 @@ void ArchiveScreen::clearScreen() {
 
 // ---- the record protocol ----
 
-bool ArchiveScreen::withFile(const std::function<bool(RecordFile&)>& work) {
+bool ArchiveScreen::withFile(const std::function<bool(RecordFile&)>& work, FailureKind kind) {
     RecordFile file;
     bool ok = file.open(filePath(), layout().size()) && work(file);
     ok = file.close() && ok;
-    if (!ok) error(accessFailureMessage());
+    if (!ok) kind == FailureKind::Warning ? warning(accessFailureMessage()) : error(accessFailureMessage());
     return ok;
 }
 
@@ -550,7 +553,7 @@ void ArchiveScreen::duplicate() {
     }
     applyPresets(def_->onDuplicate);
     setPosition(0);
-    if (!withFile([](RecordFile&) { return true; })) return;
+    if (!withFile([](RecordFile&) { return true; }, def_->duplicateFailure)) return;
     if (firstField_) firstField_->setFocus(Qt::OtherFocusReason);
     information(ArchiveText::kDuplicated);
 }

@@ -102,8 +102,8 @@ private:
     void setShortcut(QAction* action, const QKeySequence& keys);
     QAction* addAction(const QString& objectName, int icon, const QString& caption, const QString& hint,
                        std::function<void()> action);
-    // Opens the file, runs `work`, closes; shows the access failure and returns false on error.
-    bool withFile(const std::function<bool(RecordFile&)>& work);
+    // Opens the file, runs `work`, closes; shows the access failure (of `kind`) and returns false on error.
+    bool withFile(const std::function<bool(RecordFile&)>& work, FailureKind kind = FailureKind::Error);
     bool readAt(RecordFile& file, qint64 index);
 
     const ArchiveDefinition* def_;

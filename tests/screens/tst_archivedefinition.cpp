@@ -9,6 +9,7 @@
 #include "testlib/ScreenHelpers.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,9 +23,10 @@ using Kind = Dialogs::Kind;
 namespace {
 
 constexpr Field kFields[] = {{"txtTipo", 20}, {"txtLingua", 20}, {"txtImporto", 15}, {"txtGiorni", 3},
-                             {"txtData", 10}, {"txtTesto", 12}, {"txtSito", 50}, {"lblFile01", 30}};
+                             {"txtData", 10}, {"txtTesto", 12}, {"txtSito", 50}, {"txtConsegna", 10},
+                             {"lblFile01", 30}};
 constexpr RecordLayout kLayout{"Prova.pro", kFields};
-enum { Tipo, Lingua, Importo, Giorni, Data, Testo, Sito, File01 };
+enum { Tipo, Lingua, Importo, Giorni, Data, Testo, Sito, Consegna, File01 };
 
 const ArchiveDefinition kTest{
     .objectName = "TfrmProva",
@@ -41,7 +43,12 @@ const ArchiveDefinition kTest{
                  {Giorni, "Giorni:", Control::Line, Typing::Digits},
                  {Data, "Data:", Control::Line, Typing::Free, {{Side::Today, "btnOggi", "Inserisce la data di oggi."}}},
                  {Testo, "Testo:", Control::Text},
-                 {Sito, "Sito:", Control::Line, Typing::Trim, {{Side::Web, "btnSito", "Apre il sito."}}}}}},
+                 {Sito, "Sito:", Control::Line, Typing::Trim, {{Side::Web, "btnSito", "Apre il sito."}}},
+                 {.field = Consegna,
+                  .label = "Consegna:",
+                  .control = Control::PickedDate,
+                  .dateKeyword = "consegna",
+                  .hint = "Premi un tasto per scegliere la data."}}}},
     .commands = {{Cmd::New, "Nuova."}, {Cmd::Save, "Salva."}, {Cmd::Duplicate, "Duplica."}, {Cmd::Navigation},
                  {Cmd::Exit, "Esci."}},
     .checks = {SaveCheck{Tipo, "Attenzione: per salvare la scheda è necessario indicare il tipo."},
@@ -51,6 +58,17 @@ const ArchiveDefinition kTest{
     .onClear = {{Importo, Preset::ZeroAmount}, {Data, Preset::Today}},
     .onDuplicate = {{Testo, Preset::Empty}},
 };
+
+// The colour of a field's inside and of its edge, as drawn.
+struct Look {
+    QRgb inside;
+    QRgb edge;
+};
+Look lookOf(QWidget* w) {
+    const QImage image = w->grab().toImage();
+    const int y = image.height() / 2;
+    return {image.pixel(image.width() - 6, y), image.pixel(0, y)};
+}
 
 }  // namespace
 
@@ -178,6 +196,98 @@ private slots:
         field<QPushButton>("btnOggi")->setFocus();
         QTest::keyClick(field<QPushButton>("btnOggi"), Qt::Key_Return);
         QCOMPARE(field("txtData")->text(), todayText());
+    }
+
+    void pickedDateOpensThePickerInsteadOfTyping() {
+        auto* date = field("txtConsegna");
+        // Enter reaches the date from the field before it; in the date it opens the picker.
+        field("txtSito")->setFocus();
+        QTest::keyClick(field("txtSito"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), date);
+        QStringList keywords;
+        auto record = [&](QDialog* d) { keywords << d->findChild<QLabel*>("lblMemory")->text(); };
+        fakes->screens.handlers << record << record;
+        QTest::keyClick(date, Qt::Key_Return);
+        QTest::keyClick(date, Qt::Key_A);
+        QCOMPARE(fakes->screens.shown, (QStringList{"TfrmCalendario", "TfrmCalendario"}));
+        QCOMPARE(keywords, (QStringList{"consegna", "consegna"}));
+        QCOMPARE(date->text(), QString());
+        QCOMPARE(screen->focusWidget(), date);  // the focus stays in the date
+        QApplication::setActiveWindow(screen.get());
+        // Backspace and Delete empty it without the picker; Tab leaves it.
+        for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Delete}) {
+            date->setText("01/02/2024");
+            QTest::keyClick(date, key);
+            QCOMPARE(date->text(), QString());
+        }
+        QTest::keyClick(date, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != date);
+        QCOMPARE(fakes->screens.shown.size(), 2);
+    }
+
+    void focusedFieldIsMarkedAsTheArchiveAsks_data() {
+        QTest::addColumn<int>("look");
+        QTest::newRow("frame") << int(FocusLook::Frame);
+        QTest::newRow("background") << int(FocusLook::Background);
+    }
+    void focusedFieldIsMarkedAsTheArchiveAsks() {
+        QFETCH(int, look);
+        ArchiveDefinition def = kTest;
+        def.focusLook = FocusLook(look);
+        screen = std::make_unique<ArchiveScreen>(def);
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        QLineEdit* edit = field("txtGiorni");
+        field("txtSito")->setFocus();
+        const Look before = lookOf(edit);
+        edit->setFocus();
+        QVERIFY(edit->hasFocus());
+        const Look focused = lookOf(edit);
+        if (FocusLook(look) == FocusLook::Background) {
+            QVERIFY(focused.inside != before.inside);
+        } else {
+            QCOMPARE(focused.inside, before.inside);
+            QVERIFY(focused.edge != before.edge);
+        }
+        // Losing the focus takes the mark away.
+        field("txtSito")->setFocus();
+        const Look after = lookOf(edit);
+        QCOMPARE(after.inside, before.inside);
+        QCOMPARE(after.edge, before.edge);
+        screen.reset();  // before `def` goes
+    }
+
+    void duplicateAccessFailureHasTheArchivesKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("error") << int(FailureKind::Error);
+        QTest::newRow("warning") << int(FailureKind::Warning);
+    }
+    void duplicateAccessFailureHasTheArchivesKind() {
+        QFETCH(int, kind);
+        ArchiveDefinition def = kTest;
+        def.duplicateFailure = FailureKind(kind);
+        screen = std::make_unique<ArchiveScreen>(def);
+        screen->show();
+        field<QRadioButton>("optEntrata")->click();
+        field<QComboBox>("txtLingua")->setCurrentIndex(0);
+        field("txtGiorni")->setText("30");
+        save();
+        QCOMPARE(screen->position(), QString("1"));
+        {
+            CAL_READ_ONLY(guard, programFile("Prova.pro"));
+            fakes->dialogs.messages.clear();
+            QTest::mouseClick(field<QToolButton>("cmdDuplica"), Qt::LeftButton);
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(fakes->dialogs.messages.last().kind, FailureKind(kind) == FailureKind::Warning ? Kind::Warning
+                                                                                                    : Kind::Error);
+            QVERIFY(lastText().startsWith("Attenzione: il sistema non permette di accedere all'archivio."));
+            // Navigation and Save keep the error kind.
+            field<QRadioButton>("optEntrata")->click();
+            save();
+            QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Error);
+        }
+        screen.reset();
     }
 };
 

@@ -162,6 +162,12 @@ private slots:
                                                       "maiuscolo", "soltanto cifre", "Invio"};
         QTest::newRow("client export") << kClientExport
                                        << QStringList{"Clienti.xls", "Archivio Clienti", "Esporta", "Esci"};
+        QTest::newRow("document screen")
+            << QString("Applicazione Archivio Documenti.")
+            << QStringList{"Nuovo", "Salva", "Duplica", "Trova", "Allega file", "Sfoglia...", "Documenti_Allegati",
+                           "calendario", "Da completare", "Stampa", "Esporta", "Esci"};
+        QTest::newRow("document export") << QString("Esportazione archivio documenti in Microsoft Excel.")
+                                         << QStringList{"Altri_Documenti.xls", "Altri Documenti", "Esporta", "Esci"};
     }
     void mainTopicsCoverTheirScreen() {
         QFETCH(QString, title);
