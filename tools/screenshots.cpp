@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
                 };
             cal::openSearch(s->objectName, QString::fromLatin1(module->archive->keyword), screen);
         }
-        for (const cal::ExportDefinition* e : module->exports) cal::openExport(e->objectName);
+        for (const cal::ExportDefinition* e : module->exports) cal::openExport(e->objectName, screen);
         if (module->archive->card.printScreen) screen->printCard();
         pictures.prefix.clear();
         screen->hide();

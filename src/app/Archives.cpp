@@ -2,6 +2,7 @@
 // screens' name lookups read.
 #include "app/Application.h"
 #include "app/YearMenu.h"
+#include "articles/TfrmBibliografie.h"
 #include "clients/TfrmClienti.h"
 #include "pricelist/TfrmTariffario.h"
 #include "screens/Catalog.h"
@@ -22,7 +23,7 @@ const LauncherEntry kLauncherEntries[10] = {
 };
 
 std::span<const ArchiveModule* const> archiveModules() {
-    static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule()};
+    static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &articleModule()};
     return modules;
 }
 

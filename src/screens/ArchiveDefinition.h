@@ -63,6 +63,9 @@ struct SideButton {
     const char* search = nullptr;   // Import: the search screen's object name
     const char* keyword = nullptr;  // Import: its caller keyword
     std::function<void(ArchiveScreen&)> action = {};
+    // Email and Web: with the field blank, this warning instead, the field's New value put
+    // back and the focus in the field. None: the blank address is handed over.
+    const char* blankWarning = nullptr;
 };
 
 // One option of an option group: the button's object name, caption and the stored text.
@@ -132,10 +135,17 @@ SaveCheck memberOf(int field, QStringList members, const char* message);
 SaveCheck validDate(int field, const char* message);
 
 // What New (and every showing) or Duplicate puts into a field.
-enum class Preset { Empty, ZeroAmount, Today };
+enum class Preset { Empty, ZeroAmount, Today, Text };
 struct FieldPreset {
     int field;
     Preset value;
+    const char* text = nullptr;  // Text: the UTF-8 text put into the field
+};
+
+// Enter in `from` moves the focus to `to`.
+struct EnterMove {
+    int from;
+    int to;
 };
 
 enum class CardKind { None, CaptionValue, FixedCaption };
@@ -170,9 +180,14 @@ struct ArchiveDefinition {
     std::vector<FieldPreset> onClear = {};
     std::vector<FieldPreset> onDuplicate = {};  // besides the attachments, always emptied
     std::vector<int> enterChain = {};           // empty: the rows' order
+    // Where Enter moves, instead of a chain, for screens whose Enter does not walk a loop; a
+    // field that is no `from` keeps its own Enter (a multi-line text starts a new line).
+    std::vector<EnterMove> enterMoves = {};
     int firstField = -1;                        // -1: the first row
     int columns = 2;                            // groups per row of the record area
     CardDefinition card = {};
+    // Save shows a failure to reach the file as a plain message instead of an error.
+    bool plainSaveFailure = false;
 };
 
 }  // namespace cal

@@ -203,7 +203,12 @@ void ArchiveScreen::buildRecordArea() {
         enterOrder.clear();
         for (int f : def_->enterChain) enterOrder << fieldWidget(f);
     }
-    enterChain(enterOrder);
+    if (def_->enterMoves.empty()) {
+        enterChain(enterOrder);
+    } else {
+        for (const EnterMove& m : def_->enterMoves) enterMovesTo(fieldWidget(m.from), fieldWidget(m.to));
+        enterOrder.prepend(fieldWidget(def_->enterMoves.front().from));
+    }
     firstField_ = def_->firstField >= 0 ? fieldWidget(def_->firstField) : enterOrder.value(0);
 
     auto* central = new QWidget(this);
@@ -246,7 +251,12 @@ QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
         break;
     }
     case Control::Options: input = new OptionsBox(row.choices, parent); break;
-    case Control::Text: input = new QPlainTextEdit(parent); break;
+    case Control::Text: {
+        auto* text = new QPlainTextEdit(parent);
+        text->setTabChangesFocus(true);  // Tab goes on to the next field, as everywhere
+        input = text;
+        break;
+    }
     default: input = line = new QLineEdit(parent); break;
     }
     input->setObjectName(nameOf(layout(), row.field));
@@ -309,8 +319,27 @@ QWidget* ArchiveScreen::buildSideButton(const SideButton& b, int field, QWidget*
     case Side::VatNumber: action = [this, field] { openVatNumberCheck(fieldText(field)); }; break;
     case Side::Iban: action = [this, field] { openIbanCheck(fieldText(field)); }; break;
     case Side::Card: action = [this, field] { openCardCheck(fieldText(field)); }; break;
-    case Side::Email: action = [this, field] { shell().open(QStringLiteral("mailto:") + fieldText(field)); }; break;
-    case Side::Web: action = [this, field] { shell().open(fieldText(field)); }; break;
+    case Side::Email:
+    case Side::Web: {
+        const QString scheme = b.kind == Side::Email ? QStringLiteral("mailto:") : QString();
+        const QString blank = b.blankWarning ? utf8(b.blankWarning) : QString();
+        action = [this, field, scheme, blank] {
+            const QString address = trimmed(fieldText(field));
+            if (address.isEmpty() && !blank.isEmpty()) {
+                warning(blank);
+                for (Binding& bound : bindings_)
+                    if (bound.field == field) bound.editor.clear();
+                std::vector<FieldPreset> presets;
+                for (const FieldPreset& p : def_->onClear)
+                    if (p.field == field) presets.push_back(p);
+                applyPresets(presets);
+                if (QWidget* w = fieldWidget(field)) w->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+            shell().open(scheme + address);
+        };
+        break;
+    }
     case Side::Today: action = [this, field] { setWidgetText(fieldWidget(field), today()); }; break;
     case Side::Import: {
         const std::string search = b.search;
@@ -357,7 +386,7 @@ void ArchiveScreen::addCommand(const Command& c) {
     case Cmd::Preview: action = [this] { previewCard(); }; break;
     case Cmd::Print: action = [this] { printCard(); }; break;
     case Cmd::Pdf: action = [this] { writePdf(); }; break;
-    case Cmd::Export: action = [target] { openExport(target); }; break;
+    case Cmd::Export: action = [this, target] { openExport(target, this); }; break;
     case Cmd::Help: action = [topic = utf8(c.target)] { showHelp(topic); }; break;
     case Cmd::Exit: action = [this] { close(); }; break;
     case Cmd::Custom: action = [this, f = c.action] { f(*this); }; break;
@@ -479,6 +508,7 @@ void ArchiveScreen::applyPresets(const std::vector<FieldPreset>& presets) {
             case Preset::Empty: b.editor.clear(); break;
             case Preset::ZeroAmount: b.editor.setText(kZeroAmount); break;
             case Preset::Today: b.editor.setText(today()); break;
+            case Preset::Text: b.editor.setText(utf8(p.text)); break;
             }
         }
     }
@@ -494,11 +524,14 @@ void ArchiveScreen::clearScreen() {
 
 // ---- the record protocol ----
 
-bool ArchiveScreen::withFile(const std::function<bool(RecordFile&)>& work) {
+bool ArchiveScreen::withFile(const std::function<bool(RecordFile&)>& work, bool plainFailure) {
     RecordFile file;
     bool ok = file.open(filePath(), layout().size()) && work(file);
     ok = file.close() && ok;
-    if (!ok) error(accessFailureMessage());
+    if (!ok) {
+        if (plainFailure) plainMessage(accessFailureMessage());
+        else error(accessFailureMessage());
+    }
     return ok;
 }
 
@@ -513,7 +546,8 @@ void ArchiveScreen::newRecord() { clearScreen(); }
 
 void ArchiveScreen::save() {
     for (const SaveCheck& c : def_->checks) {
-        const QString text = fieldText(c.field);
+        // Checked trimmed also where the value is stored untrimmed (zero-terminated fields).
+        const QString text = trimmed(fieldText(c.field));
         if (c.passes ? c.passes(text) : !text.isEmpty()) continue;
         warning(c.message);
         if (QWidget* w = fieldWidget(c.field)) w->setFocus(Qt::OtherFocusReason);
@@ -529,7 +563,7 @@ void ArchiveScreen::save() {
         if (index < 0 || index > file.count() || !file.seek(index) || !file.write(record)) return false;
         written = file.position();
         return true;
-    });
+    }, def_->plainSaveFailure);
     if (!ok) return;
     setPosition(written);
     information(pos.isEmpty() ? ArchiveText::kInserted : ArchiveText::kUpdated);

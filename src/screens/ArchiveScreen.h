@@ -103,7 +103,7 @@ private:
     QAction* addAction(const QString& objectName, int icon, const QString& caption, const QString& hint,
                        std::function<void()> action);
     // Opens the file, runs `work`, closes; shows the access failure and returns false on error.
-    bool withFile(const std::function<bool(RecordFile&)>& work);
+    bool withFile(const std::function<bool(RecordFile&)>& work, bool plainFailure = false);
     bool readAt(RecordFile& file, qint64 index);
 
     const ArchiveDefinition* def_;

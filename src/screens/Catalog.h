@@ -36,6 +36,7 @@ const ArchiveModule* findArchive(std::string_view objectName);
 // Opens a search or list screen by name with a caller keyword; `caller` is the screen whose
 // fields a picker fills, or the archive screen that shows the chosen record.
 void openSearch(std::string_view objectName, const QString& keyword, QWidget* caller);
-void openExport(std::string_view objectName);
+// `caller`: the archive screen whose record file a whole-archive export reads (per-year archives).
+void openExport(std::string_view objectName, QWidget* caller = nullptr);
 
 }  // namespace cal
