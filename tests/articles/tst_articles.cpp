@@ -2,6 +2,9 @@
 // archive). Zero-terminated fields kept untrimmed, the article's text cut to the bytes it is
 // stored in, the link, the year files, the full-text search, the export of the open year and
 // the RTF card, which LibreOffice Writer must read back.
+#include "app/Application.h"
+#include "app/TfrmAvvio.h"
+#include "app/TfrmPassword.h"
 #include "app/YearMenu.h"
 #include "articles/ArticleTables.h"
 #include "articles/TfrmBibliografie.h"
@@ -136,6 +139,30 @@ private slots:
         screen.reset();
         fakes.reset();
         folder.reset();
+    }
+
+    // "Schedario Articoli" on the launcher: the year menu, then the cards of that year; closing
+    // them goes back to the launcher.
+    void launcherOpensAYear() {
+        Application app;
+        app.start();
+        QTest::keyClicks(app.login()->findChild<QLineEdit*>("txtPassword"), "calvetra");
+        QTest::mouseClick(app.login()->findChild<QAbstractButton*>("cmdOK"), Qt::LeftButton);
+        auto* entry = app.launcher()->findChild<QPushButton*>("btnArticoli");
+        QVERIFY(entry);
+        QVERIFY(entry->isEnabled());
+        QTest::mouseClick(entry, Qt::LeftButton);
+        YearMenu* years = app.yearMenu("TfrmMenuArticoli");
+        QVERIFY(years->isVisible());
+        years->findChild<QLineEdit*>("txtAnnoPreventivi")->setText("2019");
+        QTest::mouseClick(years->findChild<QPushButton*>("btnApriPreventivi"), Qt::LeftButton);
+        ArchiveScreen* cards = app.archive("TfrmBibliografie");
+        QVERIFY(cards->isVisible());
+        QVERIFY(!years->isVisible());
+        QCOMPARE(cards->windowTitle(), QString(" Calvetra 4.0 - Schedario Articoli anno 2019"));
+        QCOMPARE(cards->findChild<QLabel*>("lblFile")->text(), programFile("2019.art"));
+        cards->close();
+        QVERIFY(app.launcher()->isVisible());
     }
 
     void titleKeptUntrimmed() {
