@@ -1,6 +1,6 @@
 // Pictures of the program's screens, for looking at them as their user sees them: the login and
 // the launcher, every registered archive screen (empty and with a record), and every search, list,
-// export and card print screen it opens. Run on the offscreen platform or under Xvfb:
+// export, card print and RTF card screen it opens. Run on the offscreen platform or under Xvfb:
 //   screenshots <folder for the pictures>
 // The program folder is a fresh temporary folder holding one sample record per archive.
 #include "app/Application.h"
@@ -98,8 +98,10 @@ int main(int argc, char** argv) {
                 };
             cal::openSearch(s->objectName, QString::fromLatin1(module->archive->keyword), screen);
         }
-        for (const cal::ExportDefinition* e : module->exports) cal::openExport(e->objectName);
+        for (const cal::ExportDefinition* e : module->exports) cal::openExport(e->objectName, screen);
         if (module->archive->card.printScreen) screen->printCard();
+        // The RTF card screen of the archives that have one.
+        if (auto* word = screen->findChild<QToolButton*>(QStringLiteral("cmdWord"))) word->click();
         pictures.prefix.clear();
         screen->hide();
     }

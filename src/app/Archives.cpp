@@ -2,6 +2,7 @@
 // screens' name lookups read.
 #include "app/Application.h"
 #include "app/YearMenu.h"
+#include "articles/TfrmBibliografie.h"
 #include "clients/TfrmClienti.h"
 #include "documents/TfrmAltri.h"
 #include "pricelist/TfrmTariffario.h"
@@ -25,7 +26,7 @@ const LauncherEntry kLauncherEntries[10] = {
 
 std::span<const ArchiveModule* const> archiveModules() {
     static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &serviceModule(),
-                                                    &documentModule()};
+                                                    &documentModule(), &articleModule()};
     return modules;
 }
 

@@ -63,6 +63,9 @@ struct SideButton {
     const char* search = nullptr;   // Import: the search screen's object name
     const char* keyword = nullptr;  // Import: its caller keyword
     std::function<void(ArchiveScreen&)> action = {};
+    // Email and Web: with the field blank, this warning instead, the field's New value put
+    // back and the focus in the field. None: the blank address is handed over.
+    const char* blankWarning = nullptr;
 };
 
 // One option of an option group: the button's object name, caption and the stored text.
@@ -132,10 +135,17 @@ SaveCheck memberOf(int field, QStringList members, const char* message);
 SaveCheck validDate(int field, const char* message);
 
 // What New (and every showing) or Duplicate puts into a field.
-enum class Preset { Empty, ZeroAmount, Today };
+enum class Preset { Empty, ZeroAmount, Today, Text };
 struct FieldPreset {
     int field;
     Preset value;
+    const char* text = nullptr;  // Text: the UTF-8 text put into the field
+};
+
+// Enter in `from` moves the focus to `to`.
+struct EnterMove {
+    int from;
+    int to;
 };
 
 enum class CardKind { None, CaptionValue, FixedCaption };
@@ -162,7 +172,7 @@ struct CardDefinition {
 // How the field that has the focus is marked.
 enum class FocusLook { Frame, Background };
 // The kind of message an access failure is shown with.
-enum class FailureKind { Error, Warning };
+enum class FailureKind { Error, Warning, Plain };
 
 struct ArchiveDefinition {
     const char* objectName;  // TfrmClienti
@@ -175,11 +185,15 @@ struct ArchiveDefinition {
     std::vector<FieldPreset> onClear = {};
     std::vector<FieldPreset> onDuplicate = {};  // besides the attachments, always emptied
     std::vector<int> enterChain = {};           // empty: the rows' order
+    // Where Enter moves, instead of a chain, for screens whose Enter does not walk a loop; a
+    // field that is no `from` keeps its own Enter (a multi-line text starts a new line).
+    std::vector<EnterMove> enterMoves = {};
     int firstField = -1;                        // -1: the first row
     int columns = 2;                            // groups per row of the record area
     CardDefinition card = {};
     FocusLook focusLook = FocusLook::Frame;
     FailureKind duplicateFailure = FailureKind::Error;  // Duplicate's access failure
+    FailureKind saveFailure = FailureKind::Error;       // Save's access failure
 };
 
 }  // namespace cal

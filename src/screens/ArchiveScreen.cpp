@@ -203,9 +203,16 @@ void ArchiveScreen::buildRecordArea() {
         enterOrder.clear();
         for (int f : def_->enterChain) enterOrder << fieldWidget(f);
     }
-    // Enter moves along the chain; in a picked date it opens the date picker instead.
-    for (qsizetype i = 0; i < enterOrder.size(); ++i)
-        if (!pickedDates_.contains(enterOrder[i])) enterMovesTo(enterOrder[i], enterOrder[(i + 1) % enterOrder.size()]);
+    // Enter moves along the chain (in a picked date it opens the date picker instead), or as the
+    // archive's own moves say.
+    if (def_->enterMoves.empty()) {
+        for (qsizetype i = 0; i < enterOrder.size(); ++i)
+            if (!pickedDates_.contains(enterOrder[i]))
+                enterMovesTo(enterOrder[i], enterOrder[(i + 1) % enterOrder.size()]);
+    } else {
+        for (const EnterMove& m : def_->enterMoves) enterMovesTo(fieldWidget(m.from), fieldWidget(m.to));
+        enterOrder.prepend(fieldWidget(def_->enterMoves.front().from));
+    }
     firstField_ = def_->firstField >= 0 ? fieldWidget(def_->firstField) : enterOrder.value(0);
 
     auto* central = new QWidget(this);
@@ -251,7 +258,12 @@ QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
         break;
     }
     case Control::Options: input = new OptionsBox(row.choices, parent); break;
-    case Control::Text: input = new QPlainTextEdit(parent); break;
+    case Control::Text: {
+        auto* text = new QPlainTextEdit(parent);
+        text->setTabChangesFocus(true);  // Tab goes on to the next field, as everywhere
+        input = text;
+        break;
+    }
     default: input = line = new QLineEdit(parent); break;
     }
     input->setObjectName(nameOf(layout(), row.field));
@@ -315,8 +327,26 @@ QWidget* ArchiveScreen::buildSideButton(const SideButton& b, int field, QWidget*
     case Side::VatNumber: action = [this, field] { openVatNumberCheck(fieldText(field)); }; break;
     case Side::Iban: action = [this, field] { openIbanCheck(fieldText(field)); }; break;
     case Side::Card: action = [this, field] { openCardCheck(fieldText(field)); }; break;
-    case Side::Email: action = [this, field] { shell().open(mailtoTarget(fieldText(field))); }; break;
-    case Side::Web: action = [this, field] { shell().open(fieldText(field)); }; break;
+    case Side::Email:
+    case Side::Web: {
+        const QString blank = b.blankWarning ? utf8(b.blankWarning) : QString();
+        action = [this, field, mail = b.kind == Side::Email, blank] {
+            const QString address = trimmed(fieldText(field));
+            if (address.isEmpty() && !blank.isEmpty()) {
+                warning(blank);
+                for (Binding& bound : bindings_)
+                    if (bound.field == field) bound.editor.clear();
+                std::vector<FieldPreset> presets;
+                for (const FieldPreset& p : def_->onClear)
+                    if (p.field == field) presets.push_back(p);
+                applyPresets(presets);
+                if (QWidget* w = fieldWidget(field)) w->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+            shell().open(mail ? mailtoTarget(address) : address);
+        };
+        break;
+    }
     case Side::Today: action = [this, field] { setWidgetText(fieldWidget(field), today()); }; break;
     case Side::Import: {
         const std::string search = b.search;
@@ -485,6 +515,7 @@ void ArchiveScreen::applyPresets(const std::vector<FieldPreset>& presets) {
             case Preset::Empty: b.editor.clear(); break;
             case Preset::ZeroAmount: b.editor.setText(kZeroAmount); break;
             case Preset::Today: b.editor.setText(today()); break;
+            case Preset::Text: b.editor.setText(utf8(p.text)); break;
             }
         }
     }
@@ -504,7 +535,10 @@ bool ArchiveScreen::withFile(const std::function<bool(RecordFile&)>& work, Failu
     RecordFile file;
     bool ok = file.open(filePath(), layout().size()) && work(file);
     ok = file.close() && ok;
-    if (!ok) kind == FailureKind::Warning ? warning(accessFailureMessage()) : error(accessFailureMessage());
+    if (!ok) dialogs().message(kind == FailureKind::Warning ? Dialogs::Kind::Warning
+                               : kind == FailureKind::Plain ? Dialogs::Kind::Plain
+                                                            : Dialogs::Kind::Error,
+                               accessFailureMessage());
     return ok;
 }
 
@@ -519,7 +553,8 @@ void ArchiveScreen::newRecord() { clearScreen(); }
 
 void ArchiveScreen::save() {
     for (const SaveCheck& c : def_->checks) {
-        const QString text = fieldText(c.field);
+        // Checked trimmed also where the value is stored untrimmed (zero-terminated fields).
+        const QString text = trimmed(fieldText(c.field));
         if (c.passes ? c.passes(text) : !text.isEmpty()) continue;
         warning(c.message);
         if (QWidget* w = fieldWidget(c.field)) w->setFocus(Qt::OtherFocusReason);
@@ -536,7 +571,7 @@ void ArchiveScreen::save() {
         if (index < 0 || index > file.count() || !file.seek(index) || !file.write(record)) return false;
         written = file.position();
         return true;
-    });
+    }, def_->saveFailure);
     if (!ok) return;
     setPosition(written);
     information(pos.isEmpty() ? ArchiveText::kInserted : ArchiveText::kUpdated);

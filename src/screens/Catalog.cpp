@@ -46,13 +46,13 @@ void openSearch(std::string_view objectName, const QString& keyword, QWidget* ca
     runSearchScreen(*def, keyword, caller);
 }
 
-void openExport(std::string_view objectName, ArchiveScreen* archive) {
+void openExport(std::string_view objectName, QWidget* caller) {
     const ExportDefinition* def = findExport(objectName);
     if (!def) {
         qCCritical(lcCatalog, "no export screen is named %.*s", int(objectName.size()), objectName.data());
         return;
     }
-    runExportScreen(*def, archive);
+    runExportScreen(*def, caller);
 }
 
 }  // namespace cal

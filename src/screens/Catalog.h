@@ -45,7 +45,7 @@ const OtherScreen* findOtherScreen(std::string_view objectName);
 // Opens a search or list screen by name with a caller keyword; `caller` is the screen whose
 // fields a picker fills, or the archive screen that shows the chosen record.
 void openSearch(std::string_view objectName, const QString& keyword, QWidget* caller);
-// `archive` is the screen whose file a whole-archive export reads (per-year archives).
-void openExport(std::string_view objectName, ArchiveScreen* archive = nullptr);
+// `caller`: the archive screen whose record file a whole-archive export reads (per-year archives).
+void openExport(std::string_view objectName, QWidget* caller = nullptr);
 
 }  // namespace cal

@@ -1,5 +1,7 @@
 #include "screens/ExportScreen.h"
 
+#include "screens/ArchiveScreen.h"
+
 #include "ui/Regional.h"
 #include "core/ProgramFolder.h"
 #include "core/Search.h"
@@ -111,16 +113,19 @@ void ExportScreen::showEvent(QShowEvent* event) {
 
 void ExportScreen::fillFromArchive() {
     QList<QStringList> rows;
-    const QString path = !recordFile_.isEmpty() ? recordFile_
-                         : def_.filePath      ? def_.filePath()
-                                              : programFile(QString::fromUtf8(def_.layout->fileName.data(),
-                                                                              qsizetype(def_.layout->fileName.size())));
-    const bool ok = scanRecordFile(path, *def_.layout, [&](qint64, const char* record) { rows << def_.row(record); });
+    const bool ok = scanRecordFile(recordFilePath(), *def_.layout, [&](qint64, const char* record) { rows << def_.row(record); });
     if (!ok || rows.isEmpty()) {
         model_->setEmptyRows(10);
         return;
     }
     model_->setRows(std::move(rows));
+}
+
+QString ExportScreen::recordFilePath() const {
+    if (def_.filePath) return def_.filePath();
+    if (auto* archive = qobject_cast<ArchiveScreen*>(caller_.data()); archive && &archive->layout() == def_.layout)
+        return archive->filePath();
+    return programFile(QString::fromUtf8(def_.layout->fileName.data(), qsizetype(def_.layout->fileName.size())));
 }
 
 void ExportScreen::setRows(QList<QStringList> rows) {
@@ -160,9 +165,9 @@ void ExportScreen::exportFile() {
     }
 }
 
-void runExportScreen(const ExportDefinition& definition, ArchiveScreen* archive) {
+void runExportScreen(const ExportDefinition& definition, QWidget* caller) {
     ExportScreen screen(definition);
-    if (archive && &archive->layout() == definition.layout) screen.setRecordFile(archive->filePath());
+    screen.setCaller(caller);
     screens().exec(&screen);
 }
 

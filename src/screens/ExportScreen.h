@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QDialog>
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -49,7 +50,8 @@ struct ExportDefinition {
     // (a period, a list) is handed its rows by the screen that opens it.
     const RecordLayout* layout = nullptr;
     std::function<QStringList(const char* record)> row = {};
-    // The record file; by default the layout's file in the program folder.
+    // The record file; by default the calling archive screen's file when it shows this layout
+    // (per-year archives), else the layout's file in the program folder.
     std::function<QString()> filePath = {};
 };
 
@@ -57,8 +59,10 @@ class ExportScreen : public QDialog {
     Q_OBJECT
 public:
     ExportScreen(const ExportDefinition& definition, QWidget* parent = nullptr);
+    // The archive screen that opened the export.
+    void setCaller(QWidget* caller) { caller_ = caller; }
     // The record file a whole-archive export reads.
-    void setRecordFile(const QString& path) { recordFile_ = path; }
+    QString recordFilePath() const;
 
     // Fills the grid from the archive: one row per record, or ten empty rows when the file
     // holds none or cannot be read (no message).
@@ -75,14 +79,12 @@ protected:
 
 private:
     const ExportDefinition& def_;
-    QString recordFile_;
+    QPointer<QWidget> caller_;
     GridModel* model_;
     QTableView* grid_;
 };
 
-// A whole-archive export; `archive`, when it shows the export's layout, gives the file (per-year
-// archives).
-void runExportScreen(const ExportDefinition& definition, ArchiveScreen* archive = nullptr);
+void runExportScreen(const ExportDefinition& definition, QWidget* caller = nullptr);
 // A selection export: the grid shows `rows` (ten empty rows when there are none).
 void runExportScreen(const ExportDefinition& definition, QList<QStringList> rows);
 

@@ -43,7 +43,13 @@ const ArchiveDefinition kTest{
                  {Giorni, "Giorni:", Control::Line, Typing::Digits},
                  {Data, "Data:", Control::Line, Typing::Free, {{Side::Today, "btnOggi", "Inserisce la data di oggi."}}},
                  {Testo, "Testo:", Control::Text},
-                 {Sito, "Sito:", Control::Line, Typing::Trim, {{Side::Web, "btnSito", "Apre il sito."}}},
+                 {.field = Sito,
+                  .label = "Sito:",
+                  .typing = Typing::Trim,
+                  .buttons = {{.kind = Side::Web,
+                               .objectName = "btnSito",
+                               .hint = "Apre il sito.",
+                               .blankWarning = "Attenzione: indicare il sito."}}},
                  {.field = Consegna,
                   .label = "Consegna:",
                   .control = Control::PickedDate,
@@ -55,8 +61,10 @@ const ArchiveDefinition kTest{
                memberOf(Lingua, {"Italiano", "Inglese"}, "Attenzione: per salvare la scheda è necessario indicare la lingua."),
                numberInRange(Giorni, 0, 365, "Attenzione: per salvare la scheda è necessario indicare i giorni."),
                validDate(Data, "Attenzione: per salvare la scheda è necessario indicare una data valida.")},
-    .onClear = {{Importo, Preset::ZeroAmount}, {Data, Preset::Today}},
+    .onClear = {{Importo, Preset::ZeroAmount}, {Data, Preset::Today}, {Sito, Preset::Text, "https://"}},
     .onDuplicate = {{Testo, Preset::Empty}},
+    .enterMoves = {{Lingua, Giorni}, {Giorni, Testo}, {Sito, Lingua}},
+    .saveFailure = FailureKind::Plain,
 };
 
 // The colour of a field's inside and of its edge, as drawn.
@@ -187,6 +195,17 @@ private slots:
         field("txtData")->clear();
         QTest::mouseClick(field<QPushButton>("btnOggi"), Qt::LeftButton);
         QCOMPARE(field("txtData")->text(), todayText());
+        // A preset text; a blank address warns and puts the preset back instead of opening.
+        QCOMPARE(field("txtSito")->text(), QString("https://"));
+        field("txtSito")->setText("   ");
+        field("txtGiorni")->setFocus();
+        QTest::mouseClick(field<QPushButton>("btnSito"), Qt::LeftButton);
+        QCOMPARE(fakes->dialogs.messages.size(), 1);
+        QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Warning);
+        QCOMPARE(lastText(), QString("Attenzione: indicare il sito."));
+        QCOMPARE(field("txtSito")->text(), QString("https://"));
+        QCOMPARE(QApplication::focusWidget(), field("txtSito"));
+        QVERIFY(fakes->shell.opened.isEmpty());
         field("txtSito")->setText("https://www.example.org/a?b=1");
         QTest::mouseClick(field<QPushButton>("btnSito"), Qt::LeftButton);
         QCOMPARE(fakes->shell.opened, QStringList{"https://www.example.org/a?b=1"});
@@ -199,6 +218,13 @@ private slots:
     }
 
     void pickedDateOpensThePickerInsteadOfTyping() {
+        // The Enter chain of the rows, not the archive's own moves.
+        ArchiveDefinition def = kTest;
+        def.enterMoves.clear();
+        screen = std::make_unique<ArchiveScreen>(def);
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
         auto* date = field("txtConsegna");
         // Enter reaches the date from the field before it; in the date it opens the picker.
         field("txtSito")->setFocus();
@@ -223,6 +249,7 @@ private slots:
         QTest::keyClick(date, Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() != date);
         QCOMPARE(fakes->screens.shown.size(), 2);
+        screen.reset();  // before `def` goes
     }
 
     void focusedFieldIsMarkedAsTheArchiveAsks_data() {
@@ -267,6 +294,7 @@ private slots:
         QFETCH(int, kind);
         ArchiveDefinition def = kTest;
         def.duplicateFailure = FailureKind(kind);
+        def.saveFailure = FailureKind::Error;
         screen = std::make_unique<ArchiveScreen>(def);
         screen->show();
         field<QRadioButton>("optEntrata")->click();
@@ -288,6 +316,45 @@ private slots:
             QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Error);
         }
         screen.reset();
+    }
+
+    // Given Enter moves: each `from` goes to its `to`; any other field keeps its Enter, and the
+    // multi-line text starts a new line. Tab leaves the text instead of typing a tab.
+    void enterMovesAndTheText() {
+        const auto enterIn = [](QWidget* w) {
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key_Return);
+            return QApplication::focusWidget();
+        };
+        auto* text = field<QPlainTextEdit>("txtTesto");
+        QCOMPARE(enterIn(field<QComboBox>("txtLingua")), field("txtGiorni"));
+        QCOMPARE(enterIn(field("txtGiorni")), text);
+        QCOMPARE(enterIn(field("txtSito")), field<QComboBox>("txtLingua"));
+        QCOMPARE(enterIn(field("txtImporto")), field("txtImporto"));
+        text->clear();
+        text->setFocus();
+        QTest::keyClicks(text, "a");
+        QTest::keyClick(text, Qt::Key_Return);
+        QTest::keyClicks(text, "b");
+        QCOMPARE(text->toPlainText(), QString("a\nb"));
+        QTest::keyClick(text, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != text);
+        QCOMPARE(text->toPlainText(), QString("a\nb"));
+    }
+
+    // Save of an archive that says so shows a failure to reach the file as a plain message; the
+    // moves still show it as an error.
+    void plainSaveFailure() {
+        CAL_READ_ONLY(guard, folder->path());
+        field<QRadioButton>("optEntrata")->click();
+        field<QComboBox>("txtLingua")->setCurrentIndex(0);
+        field("txtGiorni")->setText("1");
+        save();
+        QCOMPARE(fakes->dialogs.messages.size(), 1);
+        QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Plain);
+        QVERIFY(lastText().startsWith("Attenzione: il sistema non permette di accedere all'archivio."));
+        QTest::mouseClick(field<QToolButton>("cmdPrimo"), Qt::LeftButton);
+        QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Error);
     }
 };
 
