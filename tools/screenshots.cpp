@@ -14,6 +14,7 @@
 #include "ui/Services.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
@@ -104,6 +105,23 @@ int main(int argc, char** argv) {
         if (auto* word = screen->findChild<QToolButton*>(QStringLiteral("cmdWord"))) word->click();
         pictures.prefix.clear();
         screen->hide();
+        for (const cal::OtherScreen& o : module->screens) {
+            QWidget* other = program.otherScreen(o.objectName);
+            other->resize(1400, 900);
+            other->show();
+            save(other, QString::fromLatin1(o.objectName));
+            // The fee summary over the whole year just saved.
+            if (auto* from = other->findChild<QComboBox*>(QStringLiteral("txtGiornoInizio"))) {
+                from->setCurrentIndex(0);
+                other->findChild<QComboBox*>(QStringLiteral("txtMeseInizio"))->setCurrentIndex(0);
+                other->findChild<QComboBox*>(QStringLiteral("txtGiornoFine"))->setCurrentIndex(30);
+                other->findChild<QComboBox*>(QStringLiteral("txtMeseFine"))->setCurrentIndex(11);
+                pictures.prefix = QString::fromLatin1(o.objectName) + u'-';
+                other->findChild<QPushButton*>(QStringLiteral("btnVisualizza"))->click();
+                pictures.prefix.clear();
+            }
+            other->hide();
+        }
     }
     cal::services() = saved;
     return 0;

@@ -293,7 +293,9 @@ TfrmRiepCosti::TfrmRiepCosti(const QString& path, const QString& fiscalCode, con
 
     auto* grid = new QGridLayout;
     auto pair = [&](int row, const char* infoName, const QString& info, const char* valueName) {
-        grid->addWidget(label(infoName, info, this), row, 0);
+        QLabel* caption = label(infoName, info, this);
+        caption->setWordWrap(false);
+        grid->addWidget(caption, row, 0);
         QLabel* value = label(valueName, {}, this);
         value->setStyleSheet(QStringLiteral("font-weight: bold;"));
         grid->addWidget(value, row, 1);
@@ -333,6 +335,7 @@ TfrmRiepCosti::TfrmRiepCosti(const QString& path, const QString& fiscalCode, con
     guida->setToolTip(QStringLiteral("Visualizza la guida in linea. (F1)"));
     guida->setAccessibleName(QStringLiteral("Guida"));
     guida->setShortcut(QKeySequence(Qt::Key_F1));
+    guida->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     enterMovesTo(txtTrova_, trova);
 
     auto* findRow = new QHBoxLayout;

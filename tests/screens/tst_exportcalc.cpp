@@ -9,6 +9,10 @@
 #include "core/RecordFile.h"
 #include "core/Text.h"
 #include "pricelist/PriceListLayout.h"
+#include "services/ServiceLayout.h"
+#include "services/TfrmServizi.h"
+#include "services/ServiceLayout.h"
+#include "services/TfrmServizi.h"
 #include "testlib/CalWidgetTest.h"
 
 #include <QProcess>
@@ -121,6 +125,52 @@ private slots:
             QCOMPARE(cells[3], QString("1250,50"));
             QCOMPARE(cells[4], QString("0,0001"));
             QCOMPARE(cells.last(), i == 1 ? QString::fromUtf8("Sì") : QString("No"));
+        }
+    }
+
+    void calcReadsTheServiceRegister() {
+        if (QStandardPaths::findExecutable("soffice").isEmpty()) QSKIP("LibreOffice is not installed");
+        caltest::ProgramFolder folder;
+        setProgramFolder(folder.path());
+        caltest::FakeServices fakes;
+        {
+            RecordFile f;
+            QVERIFY(f.open(programFile("2024.ser"), kServiceLayout.size()));
+            for (int i = 0; i < 2; ++i) {
+                Record r(kServiceLayout);
+                for (int field = 0; field < ServiceField::Pagato; ++field)
+                    r.setText(field, QString::fromUtf8("s%1 ù €").arg(field));
+                r.setText(ServiceField::Tariffa, "30,75");
+                r.setText(ServiceField::DataRic, "05/03/2024");
+                r.setText(ServiceField::Pagato, checkText(i == 1));
+                QVERIFY(f.write(r));
+            }
+        }
+        TfrmServizi serviceRegister;
+        serviceRegister.setFilePath(programFile("2024.ser"));
+        fakes.dialogs.answers = {true, false};
+        fakes.screens.handlers << [](QDialog* d) {
+            QTest::mouseClick(d->findChild<QToolButton*>("cmdEsporta"), Qt::LeftButton);
+        };
+        openExport("TfrmExpServizi", &serviceRegister);
+        QVERIFY(convert(programFile("Servizi.xls"), "csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,false,false",
+                        folder.path()));
+        QFile csv(programFile("Servizi.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList rows = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        const QStringList header = rows[0].split(';');
+        QCOMPARE(header.size(), 17);
+        QCOMPARE(header[6], QString::fromUtf8("Modalità di pagamento"));
+        QCOMPARE(header.last(), QString("Pagato"));
+        for (int i = 1; i <= 2; ++i) {
+            const QStringList cells = rows[i].split(';');
+            QCOMPARE(cells.size(), 17);
+            QCOMPARE(cells[0], QString::fromUtf8("s0 ù €"));
+            QCOMPARE(cells[3], QString("30,75"));
+            QCOMPARE(cells[4], QString("05/03/2024"));
+            QCOMPARE(cells[15], QString::fromUtf8("s15 ù €"));
+            QCOMPARE(cells.last(), i == 2 ? QString::fromUtf8("Sì") : QString("No"));
         }
     }
 };
