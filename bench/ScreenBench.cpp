@@ -7,11 +7,16 @@
 #include "app/TfrmPassword.h"
 #include "clients/TfrmClienti.h"
 #include "screens/Catalog.h"
+#include "services/FeeSummary.h"
+#include "services/ServiceLayout.h"
+#include "core/Search.h"
 #include "core/ProgramFolder.h"
 #include "screens/ExportScreen.h"
 #include "ui/Services.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 
 #include <ctime>
 #include <QDialog>
@@ -148,6 +153,34 @@ int runScreenBench(const QString& command, const QStringList& args, int times) {
             cal::openExport("TfrmExpClienti");
         }
         print("client export, shown to written", ms);
+    } else if (command == QLatin1String("screen-fees")) {
+        // The summary screen over the whole year, alternating with a plain scan of the same file.
+        const QString path = QDir(args.value(0)).filePath(QStringLiteral("2026.ser"));
+        std::vector<double> scan;
+        cal::TfrmMenuRiepCosti query;
+        query.show();
+        query.findChild<QLineEdit*>(QStringLiteral("txtAnno"))->setText(QStringLiteral("2026"));
+        for (auto [name, index] : {std::pair{"txtGiornoInizio", 0}, {"txtMeseInizio", 0}, {"txtGiornoFine", 30},
+                                   {"txtMeseFine", 11}})
+            query.findChild<QComboBox*>(QString::fromLatin1(name))->setCurrentIndex(index);
+        for (int i = 0; i < times; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            long records = 0;
+            cal::scanRecordFile(path, cal::kServiceLayout, [&](qint64, const char*) { ++records; });
+            scan.push_back(double(clock.nsecsElapsed()) / 1e6);
+            clock.restart();
+            services.act = [&](QDialog* d) {
+                QCoreApplication::processEvents();  // the list painted
+                ms.push_back(double(clock.nsecsElapsed()) / 1e6);
+                rows = d->findChild<QListView*>(QStringLiteral("lstRecords"))->model()->rowCount();
+                d->reject();
+            };
+            query.findChild<QPushButton*>(QStringLiteral("btnVisualizza"))->click();
+        }
+        print("fee summary, Visualizza to list shown", ms);
+        print("plain scan of the same file", scan);
+        std::printf("ratio: %.2f\n", median(ms) / median(scan));
     } else {
         return 2;
     }

@@ -9,6 +9,8 @@
 //   calvetra_bench startup <folder> [--repeat R]          start-up to the login screen, and an empty window
 //   calvetra_bench screen-search <folder> [name filter]   client search screen, Cerca to list shown
 //   calvetra_bench screen-export <folder>                 client export screen, shown to file written
+//   calvetra_bench screen-fees <folder>                   fee summary of 2026, Visualizza to list shown,
+//                                                         against a plain scan of the same file
 #include "articles/ArticleLayout.h"
 #include "clients/ClientTables.h"
 #include "core/Codepage.h"
@@ -107,6 +109,12 @@ QString fieldValue(Lcg& g, const Field& f, qint64 index) {
     if (n.starts_with("lblDesc")) return g.next() % 4 ? QString() : sentence(g, 2);
     if (n == "txtCliente" || n == "txtPersona" || n == "txtAutore" || n == "txtPagatore")
         return QString::fromUtf8(g.pick(kSurnames)) + u' ' + QString::fromUtf8(g.pick(kNames));
+    // Amounts and the service request dates as the screens write them; the request dates fall in
+    // the benchmark's year, so the fee summary lists every service.
+    if (n == "txtTariffa" || n == "txtOrdinaria" || n == "txtScontata" || n == "txtCosto" || n == "txtImporto")
+        return QStringLiteral("%1,%2").arg(g.next() % 1000).arg(g.next() % 100, 2, 10, QChar('0'));
+    if (n == "txtDataRic")
+        return QStringLiteral("%1/%2/2026").arg(1 + g.next() % 28, 2, 10, QChar('0')).arg(1 + g.next() % 12, 2, 10, QChar('0'));
     if (n.find("Comune") != std::string_view::npos || n.find("Citta") != std::string_view::npos)
         return QString::fromUtf8(g.pick(kTowns));
     if (n.find("Data") != std::string_view::npos || f.capacity == 10)
@@ -216,6 +224,7 @@ int usage() {
                  "  calvetra_bench startup <folder> [--repeat R]\n"
                  "  calvetra_bench screen-search <folder> [name filter] [--repeat R]\n"
                  "  calvetra_bench screen-export <folder> [--repeat R]\n"
+                 "  calvetra_bench screen-fees <folder> [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers library articles documents\n");
     return 2;
 }
