@@ -41,11 +41,11 @@ const ArchiveDefinition kArticles{
     .commands =
         {
             {Cmd::New, "Predisponi la schermata per l'inserimento di una nuova scheda."},
-            {Cmd::Save, "Salva la scheda corrente in archivio."},
-            {Cmd::Find, "Trova una scheda in archivio.", "TfrmTrovaBibliografie"},
+            {Cmd::Save, Hint::kSave},
+            {Cmd::Find, Hint::kFind, "TfrmTrovaBibliografie"},
             {Cmd::Navigation},
             {Cmd::Break},
-            {.kind = Cmd::Attachments, .hint = "Allega file alla scheda corrente.", .objectName = "cmdCartella",
+            {.kind = Cmd::Attachments, .hint = Hint::kAttach, .objectName = "cmdCartella",
              .keys = "Ctrl+L"},
             {.kind = Cmd::Custom,
              .hint = "Esporta la scheda corrente in formato RTF.",
@@ -60,7 +60,7 @@ const ArchiveDefinition kArticles{
              .objectName = "cmdExcel",
              .keys = "Ctrl+E"},
             {Cmd::Help, "Visualizza la pagina della guida sensibile al contesto.", "Applicazione Schedario Articoli."},
-            {Cmd::Exit, "Esci da questa schermata di lavoro."},
+            {Cmd::Exit, Hint::kExit},
         },
     .checks = {required(Titolo, "Attenzione: per salvare la scheda è necessario indicare il titolo dell'articolo.")},
     .onClear = {{Sito, Preset::Text, "https://"}},

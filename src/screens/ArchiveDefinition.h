@@ -174,6 +174,24 @@ enum class FocusLook { Frame, Background };
 // The kind of message an access failure is shown with.
 enum class FailureKind { Error, Warning, Plain };
 
+// Hints most archives give their commands and buttons in the same words.
+namespace Hint {
+inline constexpr const char* kNew = "Prepara la schermata per l'inserimento di una nuova scheda.";
+inline constexpr const char* kDuplicate =
+    "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.";
+inline constexpr const char* kSave = "Salva la scheda corrente in archivio.";
+inline constexpr const char* kFind = "Trova una scheda in archivio.";
+inline constexpr const char* kAttach = "Allega file alla scheda corrente.";
+inline constexpr const char* kPrint = "Stampa la scheda corrente.";
+inline constexpr const char* kExport = "Esporta le schede in archivio in un file di Microsoft Excel.";
+inline constexpr const char* kHelp = "Visualizza la guida in linea.";
+inline constexpr const char* kExit = "Esci da questa schermata di lavoro.";
+}  // namespace Hint
+
+// The buttons of a main document slot: choose, open, and the one that empties the field.
+std::vector<SideButton> documentSlot(const char* clearName = "imgCancella01",
+                                     const char* clearHint = "Cancella il file allegato alla scheda corrente.");
+
 struct ArchiveDefinition {
     const char* objectName;  // TfrmClienti
     const RecordLayout* layout;

@@ -111,6 +111,12 @@ QString today() { return todayText(); }
 
 }  // namespace
 
+std::vector<SideButton> documentSlot(const char* clearName, const char* clearHint) {
+    return {{Side::DocumentChoose, "btnSfoglia", "Seleziona il file da allegare alla scheda corrente."},
+            {Side::DocumentOpen, "btnApri", "Apri il file allegato alla scheda corrente."},
+            {Side::DocumentClear, clearName, clearHint}};
+}
+
 SaveCheck required(int field, const char* message) { return {field, utf8(message)}; }
 
 SaveCheck numberInRange(int field, int low, int high, const char* message) {
