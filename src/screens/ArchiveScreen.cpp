@@ -458,6 +458,12 @@ void ArchiveScreen::addHint(QWidget* element, const QString& hint) { hints_->add
 
 // ---- fields ----
 
+QString recordFileFor(const RecordLayout& layout, QWidget* caller) {
+    if (auto* archive = qobject_cast<ArchiveScreen*>(caller); archive && &archive->layout() == &layout)
+        return archive->filePath();
+    return programFile(QString::fromUtf8(layout.fileName.data(), qsizetype(layout.fileName.size())));
+}
+
 QString ArchiveScreen::filePath() const {
     if (!filePath_.isEmpty()) return filePath_;
     return programFile(QString::fromUtf8(layout().fileName.data(), qsizetype(layout().fileName.size())));

@@ -118,6 +118,10 @@ private:
     StatusHints* hints_;
 };
 
+// The record file a search, list or export screen reads: the calling archive screen's when it
+// shows that layout (per-year archives), else the layout's file in the program folder.
+QString recordFileFor(const RecordLayout& layout, QWidget* caller);
+
 // The messages every archive screen shares.
 namespace ArchiveText {
 inline const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");

@@ -261,10 +261,7 @@ QStringList SearchScreen::lines() const {
 }
 
 QString SearchScreen::filePath() const {
-    if (def_.filePath) return def_.filePath();
-    if (auto* archive = qobject_cast<ArchiveScreen*>(caller_.data()); archive && &archive->layout() == def_.layout)
-        return archive->filePath();
-    return programFile(QString::fromUtf8(def_.layout->fileName.data(), qsizetype(def_.layout->fileName.size())));
+    return def_.filePath ? def_.filePath() : recordFileFor(*def_.layout, caller_.data());
 }
 
 int SearchScreen::currentRow() const {
