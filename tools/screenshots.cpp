@@ -103,6 +103,9 @@ int main(int argc, char** argv) {
         if (module->archive->card.printScreen) screen->printCard();
         // The RTF card screen of the archives that have one.
         if (auto* word = screen->findChild<QToolButton*>(QStringLiteral("cmdWord"))) word->click();
+        // The numbering settings and the period summary of the mail register.
+        for (const char* name : {"cmdNumerazione", "cmdRiepilogo"})
+            if (auto* button = screen->findChild<QToolButton*>(QString::fromLatin1(name))) button->click();
         pictures.prefix.clear();
         screen->hide();
         for (const cal::OtherScreen& o : module->screens) {
