@@ -433,6 +433,31 @@ private slots:
         QVERIFY(period.contains("Oggetto 2"));
     }
 
+    void searchByType_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("outgoing") << "In uscita" << QStringList{"2"};
+        // All three types contain "in" once case is folded; the lines sort as text, 10 before 9.
+        QTest::newRow("every type") << "in" << QStringList{"10", "2", "9"};
+    }
+    void searchByType() {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, numbers);
+        writeMail({{"9", "In entrata", "01/03/2024"}, {"2", "In uscita", "02/03/2024"}, {"10", "Interna", "03/03/2024"}});
+        open();
+        QStringList found;
+        fakes->screens.handlers << [&](QDialog* d) {
+            QCOMPARE(d->objectName(), QString("TfrmTrovaProtocollo"));
+            edit(d, "txtTipologia")->setText(filter);
+            d->findChild<QPushButton*>("btnCerca")->click();
+            for (const QString& line : caltest::listLines(d)) found << line.mid(9, 14).trimmed();
+            QCOMPARE(d->findChild<QLabel*>("lblTrovate")->text(),
+                     QString("Il presente riepilogo contiene %1 schede.").arg(numbers.size()));
+        };
+        command("cmdTrova");
+        QCOMPARE(found, numbers);
+    }
+
     void searchLineAndCard() {
         writeMail({{"10", "In uscita", "01/03/2024"}});
         open();
