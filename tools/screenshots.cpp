@@ -9,6 +9,7 @@
 #include "core/ProgramFolder.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
+#include "screens/FieldEditor.h"
 #include "screens/ExportScreen.h"
 #include "screens/SearchScreen.h"
 #include "ui/Services.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -88,6 +90,9 @@ int main(int argc, char** argv) {
         for (QLineEdit* e : screen->findChildren<QLineEdit*>())
             if (!e->isReadOnly() && e->isVisible() && e->objectName().startsWith(QLatin1String("txt")) && e->text().isEmpty())
                 e->setText(e->objectName().mid(3).left(e->maxLength()));
+        // Option groups: the first option.
+        for (cal::OptionsBox* box : screen->findChildren<cal::OptionsBox*>())
+            if (QRadioButton* first = box->button(0)) first->setChecked(true);
         screen->save();
         save(screen, name + QStringLiteral("-scheda"));
         pictures.prefix = name + u'-';
@@ -103,6 +108,9 @@ int main(int argc, char** argv) {
         if (module->archive->card.printScreen) screen->printCard();
         // The RTF card screen of the archives that have one.
         if (auto* word = screen->findChild<QToolButton*>(QStringLiteral("cmdWord"))) word->click();
+        // The numbering settings and the period summary of the mail register.
+        for (const char* name : {"cmdNumerazione", "cmdRiepilogo"})
+            if (auto* button = screen->findChild<QToolButton*>(QString::fromLatin1(name))) button->click();
         pictures.prefix.clear();
         screen->hide();
         for (const cal::OtherScreen& o : module->screens) {

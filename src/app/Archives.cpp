@@ -5,6 +5,7 @@
 #include "articles/TfrmBibliografie.h"
 #include "clients/TfrmClienti.h"
 #include "documents/TfrmAltri.h"
+#include "mail/TfrmProtocollo.h"
 #include "pricelist/TfrmTariffario.h"
 #include "screens/Catalog.h"
 #include "services/TfrmServizi.h"
@@ -26,7 +27,7 @@ const LauncherEntry kLauncherEntries[10] = {
 
 std::span<const ArchiveModule* const> archiveModules() {
     static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &serviceModule(),
-                                                    &documentModule(), &articleModule()};
+                                                    &mailModule(), &documentModule(), &articleModule()};
     return modules;
 }
 

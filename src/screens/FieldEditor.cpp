@@ -28,6 +28,8 @@ OptionsBox::OptionsBox(const std::vector<Choice>& choices, QWidget* parent) : QW
         row->addWidget(b);
     }
     row->addStretch();
+    // Focusing the group (a save check that fails on it) focuses its first option.
+    if (group_->button(0)) setFocusProxy(group_->button(0));
 }
 
 QString OptionsBox::text() const {

@@ -128,7 +128,8 @@ private slots:
             const char* focus;
         };
         const Step steps[] = {
-            {[] {}, "Attenzione: per salvare la scheda è necessario indicare il tipo.", "txtTipo"},
+            // A check that fails on an option group focuses its first option.
+            {[] {}, "Attenzione: per salvare la scheda è necessario indicare il tipo.", "optEntrata"},
             {[this] { field<QRadioButton>("optUscita")->click(); },
              "Attenzione: per salvare la scheda è necessario indicare la lingua.", "txtLingua"},
             {[this] {

@@ -1,0 +1,62 @@
+#pragma once
+// The mail register's tables outside its screens: search filters, the register line, the
+// register grid of the export and the period summary, and the automatic number.
+#include "core/Search.h"
+#include "core/SpreadsheetWriter.h"
+#include "mail/MailLayout.h"
+
+#include <QDate>
+#include <QList>
+#include <QStringList>
+
+#include <optional>
+
+namespace cal {
+
+inline constexpr FilterField kMailFilters[] = {
+    {"txtNumero", "N. protocollo:", MailField::Numero},
+    {"txtTipologia", "Tipologia posta (in entrata, in uscita, interna):", MailField::Tipo},
+    {"txtDataReg", "Data registrazione (gg/mm/aaaa):", MailField::DataReg},
+    {"txtOperatore", "Operatore:", MailField::Operatore},
+    {"txtCategoria", "Categoria:", MailField::Categoria},
+    {"txtOggetto", "Oggetto:", MailField::Oggetto},
+    {"txtMittente", "Mittente:", MailField::Mittente},
+    {"txtDestinatario", "Destinatario:", MailField::Destinatario},
+    {"txtRiferimenti", "Riferimenti:", MailField::Riferimenti},
+    {"txtNote", "Note:", MailField::Note},
+};
+
+// The line of a registration in the search.
+inline constexpr ListColumn kMailLine[] = {
+    {"Prot. n. ", MailField::Numero, 14},  {"  Data: ", MailField::DataReg, 10},
+    {"  Posta: ", MailField::Tipo, 10},    {"  ", MailField::Oggetto, 35},
+    {"  Da: ", MailField::Mittente, 24},   {"  A: ", MailField::Destinatario, 0}};
+
+// The register grid: the export of the year and the period summary.
+inline constexpr ExportColumn kMailExportColumns[] = {
+    {"N. protocollo", 200},  {"Tipologia posta", 250}, {"Data registrazione", 200},
+    {"Ufficio", 250},        {"Operatore", 250},       {"Categoria", 250},
+    {"Collocazione documento cartaceo", 300},          {"Oggetto", 300},
+    {"Data spedizione", 200}, {"Data ricezione", 200}, {"Formato", 250},
+    {"N. pagine", 200},      {"Riferimenti", 300},     {"Note", 300},
+    {"Mittente", 250},       {"Recapito mittente", 250}, {"Destinatario", 250},
+    {"Recapito destinatario", 250}};
+
+QString mailLine(const char* record);
+// The 18 grid values of one registration, each trimmed: every field before the digital copy.
+QStringList mailExportRow(const char* record);
+
+// The number "Nuovo" proposes: the first number plus the registrations already in the year
+// file, followed by "/" and `year` when asked. nullopt when the first number is not a number.
+std::optional<QString> nextMailNumber(const QString& start, bool withYear, qint64 count, int year);
+
+// The registrations dated from `from` to `to` (both included), in file order, as grid rows. The
+// filling ends at the first registration whose date cannot be read; the rows found until then
+// stay. A missing year file is created empty. nullopt when the file cannot be read.
+struct MailPeriod {
+    QList<QStringList> rows;
+    qint64 records = 0;  // registrations in the year file
+};
+std::optional<MailPeriod> mailPeriodRows(const QString& path, QDate from, QDate to);
+
+}  // namespace cal

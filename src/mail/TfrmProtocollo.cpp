@@ -1,0 +1,424 @@
+#include "mail/TfrmProtocollo.h"
+
+#include "core/DateText.h"
+#include "core/ProgramFolder.h"
+#include "core/RecordFile.h"
+#include "core/Settings.h"
+#include "core/Text.h"
+#include "mail/MailTables.h"
+#include "screens/Catalog.h"
+#include "screens/SearchScreen.h"
+#include "ui/KeyRules.h"
+#include "ui/Regional.h"
+#include "ui/Services.h"
+#include "ui/StatusHints.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace cal {
+namespace {
+
+using namespace MailField;
+
+const char* const kDateHint = "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.";
+const QString kKeyword = QStringLiteral("protocollo");
+
+TfrmProtocollo& mail(ArchiveScreen& screen) { return static_cast<TfrmProtocollo&>(screen); }
+
+const ArchiveDefinition kMail{
+    .objectName = "TfrmProtocollo",
+    .layout = &kMailLayout,
+    .caption = " Calvetra 4.0 - Protocollo Posta",
+    .keyword = "protocollo",
+    .groups =
+        {
+            {"Registrazione",
+             {{Numero, "N. protocollo:"},
+              {.field = Tipo,
+               .label = "Tipologia posta:",
+               .control = Control::Options,
+               .choices = {{"optEntrata", "In entrata", "In entrata"},
+                           {"optUscita", "In uscita", "In uscita"},
+                           {"optInterna", "Interna", "Interna"}}},
+              {.field = DataReg, .label = "Data registrazione:", .control = Control::PickedDate,
+               .dateKeyword = "datareg", .hint = kDateHint},
+              {Ufficio, "Ufficio:"},
+              {Operatore, "Operatore:"},
+              {Categoria, "Categoria:"},
+              {Collocazione, "Collocazione documento cartaceo:"},
+              {Copia, "Copia digitale documento:", Control::ReadOnly, Typing::Free,
+               documentSlot("imgCancella01", "Cancella il percorso del file allegato alla scheda corrente.")}}},
+            {"Documento",
+             {{Oggetto, "Oggetto:"},
+              {DataSpe, "Data spedizione:"},
+              {DataRic, "Data ricezione:"},
+              {Formato, "Formato:"},
+              {Pagine, "N. pagine:"},
+              {Riferimenti, "Riferimenti:"},
+              {Note, "Note:"}}},
+            {"Mittente e destinatario",
+             {{Mittente, "Mittente:"},
+              {RecapitoMit, "Recapito:"},
+              {Destinatario, "Destinatario:"},
+              {RecapitoDes, "Recapito:"}}},
+        },
+    .commands =
+        {
+            {.kind = Cmd::Custom,
+             .hint = Hint::kNew,
+             .objectName = "cmdNuovo",
+             .caption = "Nuovo",
+             .action = [](ArchiveScreen& s) { mail(s).numberedNew(); },
+             .icon = QStyle::SP_FileIcon},
+            {Cmd::Save, Hint::kSave},
+            {Cmd::Find, Hint::kFind, "TfrmTrovaProtocollo"},
+            {Cmd::Navigation},
+            {Cmd::Break},
+            {.kind = Cmd::Custom,
+             .hint = "Visualizza il riepilogo dei documenti protocollati in un intervallo di tempo.",
+             .objectName = "cmdRiepilogo",
+             .caption = "Riepilogo",
+             .action = [](ArchiveScreen& s) { mail(s).openSummary(); },
+             .icon = QStyle::SP_FileDialogListView,
+             .keys = "Ctrl+R"},
+            {.kind = Cmd::Custom,
+             .hint = "Imposta il numero iniziale per la numerazione del protocollo.",
+             .objectName = "cmdNumerazione",
+             .caption = "Numerazione",
+             .action = [](ArchiveScreen& s) { mail(s).openNumbering(); },
+             .icon = QStyle::SP_FileDialogInfoView,
+             .keys = "Ctrl+U"},
+            {Cmd::Export, Hint::kExport, "TfrmExpProtocollo"},
+            {Cmd::Print, Hint::kPrint},
+            {Cmd::Attachments, Hint::kAttach},
+            {Cmd::Help, Hint::kHelp, "Applicazione Protocollo Posta."},
+            {Cmd::Exit, Hint::kExit},
+        },
+    .checks =
+        {
+            required(Numero, "Attenzione: per salvare la scheda è necessario indicare il numero di protocollo del documento."),
+            required(DataReg, "Attenzione: per salvare la scheda è necessario indicare la data di registrazione del documento."),
+            required(Categoria, "Attenzione: per salvare la scheda è necessario indicare la categoria del documento."),
+            required(Oggetto, "Attenzione: per salvare la scheda è necessario indicare l'oggetto del documento."),
+            required(Tipo, "Attenzione: per salvare la scheda è necessario indicare la tipologia di posta (in entrata, "
+                           "in uscita o interna)."),
+        },
+    .onClear = {{DataReg, Preset::Today}},
+    .enterMoves = {{Numero, DataReg},           {Ufficio, Operatore},         {Operatore, Categoria},
+                   {Categoria, Collocazione},   {Collocazione, Oggetto},      {Oggetto, DataSpe},
+                   {DataSpe, DataRic},          {DataRic, Formato},           {Formato, Pagine},
+                   {Pagine, Riferimenti},       {Riferimenti, Note},          {Note, Mittente},
+                   {Mittente, RecapitoMit},     {RecapitoMit, Destinatario},  {Destinatario, RecapitoDes},
+                   {RecapitoDes, Copia}},
+    .card =
+        {
+            .kind = CardKind::FixedCaption,
+            .title = "SCHEDA PROTOCOLLO DOCUMENTO",
+            .rows =
+                {
+                    {"txtNumero", "Protocollo n."},
+                    {"txtDataReg", "Data registrazione:"},
+                    {"txtUfficio", "Ufficio:"},
+                    {"txtOperatore", "Operatore:"},
+                    {"txtCategoria", "Categoria:"},
+                    {"txtCollocazione", "Collocazione cartaceo:"},
+                    {"txtOggetto", "Oggetto:"},
+                    {"txtDataSpe", "Data spedizione:"},
+                    {"txtDataRic", "Data ricezione:"},
+                    {"txtFormato", "Formato:",
+                     [](const ArchiveScreen& s) {
+                         return s.fieldText(Formato) + QStringLiteral("  -  N. pagine: ") + s.fieldText(Pagine);
+                     }},
+                    {"txtRiferimenti", "Riferimenti:"},
+                    {"txtMittente", "Mittente:"},
+                    {"txtRecapitoMit", "Recapito mittente:"},
+                    {"txtDestinatario", "Destinatario:"},
+                    {"txtRecapitoDes", "Recapito destinatario:"},
+                    {"txtNote", "Note:"},
+                },
+            .printScreen = "TfrmStampaProtocollo",
+            .printCaption = " Stampa scheda",
+        },
+};
+
+const SearchDefinition kMailSearch{
+    .objectName = "TfrmTrovaProtocollo",
+    .caption = QStringLiteral(" Trova documenti protocollati"),
+    .layout = &kMailLayout,
+    .filters = kMailFilters,
+    .line = mailLine,
+    .listTitle = QStringLiteral("Protocollo documenti"),
+    .ownKeyword = QStringLiteral("protocollo"),
+    .countBefore = QStringLiteral("Il presente elenco contiene 0 schede."),
+};
+
+const ExportDefinition kMailExport{
+    .objectName = "TfrmExpProtocollo",
+    .caption = QStringLiteral(" Esporta protocollo posta in Microsoft Excel"),
+    .columns = kMailExportColumns,
+    .helpTitle = QStringLiteral("Esportazione protocollo posta in Microsoft Excel."),
+    .layout = &kMailLayout,
+    .row = mailExportRow,
+};
+
+const ExportDefinition kMailSummary{
+    .objectName = "TfrmRiepProtocollo",
+    .caption = QStringLiteral(" Riepilogo protocollo per intervallo di tempo"),
+    .columns = kMailExportColumns,
+    .helpTitle = QStringLiteral("Riepilogo protocollo per intervallo di tempo."),
+    .statusText = QStringLiteral("Riepilogo documenti protocollati in un intervallo di tempo."),
+};
+
+const QString kSettingsFailed = QStringLiteral(
+    "Attenzione: il sistema non permette di salvare le impostazioni nel file Sabbiolo.ini.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
+QLabel* hiddenLabel(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->hide();
+    return label;
+}
+
+void setField(ArchiveScreen& screen, int field, const QString& text) {
+    FieldEditor(screen.fieldWidget(field)).setText(text);
+}
+
+}  // namespace
+
+// ---- the register screen ----
+
+TfrmProtocollo::TfrmProtocollo(QWidget* parent) : ArchiveScreen(kMail, parent) {
+    lblInizio_ = hiddenLabel(this, "lblInizio");
+    lblSolare_ = hiddenLabel(this, "lblSolare");
+}
+
+void TfrmProtocollo::numberedNew() {
+    const std::optional<MailNumbering> numbering = readMailNumbering(programFolder());
+    if (numbering) {
+        lblInizio_->setText(trimmed(numbering->start).isEmpty() ? QStringLiteral("1") : trimmed(numbering->start));
+        lblSolare_->setText(checkText(numbering->withYear));
+    }
+    qint64 count = -1;
+    RecordFile file;
+    if (file.open(filePath(), layout().size())) count = file.count();
+    if (!file.close()) count = -1;
+    const std::optional<QString> number =
+        numbering && count >= 0 ? nextMailNumber(numbering->start, numbering->withYear, count, QDate::currentDate().year())
+                                : std::nullopt;
+    if (!number) {
+        error(accessFailureMessage());
+        return;
+    }
+    const QString office = fieldText(Ufficio);
+    const QString operatorName = fieldText(Operatore);
+    clearScreen();
+    setField(*this, Ufficio, office);
+    setField(*this, Operatore, operatorName);
+    setField(*this, Numero, *number);
+    fieldWidget(Categoria)->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmProtocollo::openNumbering() {
+    TfrmNumerazione screen(isVisible() ? this : nullptr);
+    screen.setKeyword(kKeyword);
+    screens().exec(&screen);
+}
+
+void TfrmProtocollo::openSummary() {
+    TfrmRiepProtocollo screen(filePath(), isVisible() ? this : nullptr);
+    screens().exec(&screen);
+}
+
+void TfrmProtocollo::showEvent(QShowEvent* event) {
+    ArchiveScreen::showEvent(event);
+    if (event->spontaneous()) return;
+    // A settings file that cannot be read gives an empty office and operator.
+    const MailOffice office = readMailOffice(programFolder()).value_or(MailOffice{});
+    setField(*this, Ufficio, office.office);
+    setField(*this, Operatore, office.operatorName);
+}
+
+void TfrmProtocollo::closeEvent(QCloseEvent* event) {
+    if (!writeMailOffice(programFolder(), {fieldText(Ufficio), fieldText(Operatore)})) warning(kSettingsFailed);
+    ArchiveScreen::closeEvent(event);
+}
+
+// ---- the numbering screen ----
+
+TfrmNumerazione::TfrmNumerazione(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TfrmNumerazione"));
+    applyRegionalSettings();
+    setWindowTitle(QStringLiteral(" Impostazione inizio numerazione"));
+    auto* group = new QGroupBox(QStringLiteral(" Inizia numerazione da: "), this);
+    txtInizio_ = new QLineEdit(group);
+    txtInizio_->setObjectName(QStringLiteral("txtInizio"));
+    txtInizio_->setAccessibleName(QStringLiteral("Inizia numerazione da:"));
+    txtInizio_->setMaxLength(5);
+    acceptDigitsOnly(txtInizio_);
+    auto* groupLayout = new QHBoxLayout(group);
+    groupLayout->addWidget(txtInizio_);
+    chkTipo_ = new QCheckBox(QStringLiteral("Indica l'anno solare dopo il numero progressivo del documento"), this);
+    chkTipo_->setObjectName(QStringLiteral("chkTipo"));
+    btnApplica_ = new QPushButton(QStringLiteral("Applica e chiudi"), this);
+    btnApplica_->setObjectName(QStringLiteral("btnApplica"));
+    auto* btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
+    btnApplica_->setAutoDefault(false);
+    btnAnnulla->setAutoDefault(false);
+    lblMemory_ = hiddenLabel(this, "lblMemory");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnApplica_);
+    buttons->addWidget(btnAnnulla);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(chkTipo_);
+    layout->addLayout(buttons);
+    enterMovesTo(txtInizio_, btnApplica_);
+    connect(txtInizio_, &QLineEdit::editingFinished, this, [this] { normaliseStart(); });
+    connect(btnApplica_, &QPushButton::clicked, this, [this] { apply(); });
+    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmNumerazione::setKeyword(const QString& keyword) { lblMemory_->setText(keyword); }
+
+void TfrmNumerazione::normaliseStart() {
+    // Only digits can be typed: the number is written back in plain form ("007" is 7).
+    const std::optional<qint64> n = MailNumbering{txtInizio_->text(), false}.startNumber();
+    txtInizio_->setText(QString::number(n ? *n : 1));
+}
+
+void TfrmNumerazione::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    if (lblMemory_->text() == kKeyword) {
+        const MailNumbering numbering = readMailNumbering(programFolder()).value_or(MailNumbering{});
+        txtInizio_->setText(trimmed(numbering.start));
+        chkTipo_->setChecked(numbering.withYear);
+    }
+    if (txtInizio_->text().isEmpty()) txtInizio_->setText(QStringLiteral("1"));
+    txtInizio_->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmNumerazione::apply() {
+    if (lblMemory_->text() != kKeyword) return;
+    normaliseStart();
+    if (!writeMailNumbering(programFolder(), {txtInizio_->text(), chkTipo_->isChecked()})) {
+        warning(kSettingsFailed);
+        return;
+    }
+    accept();
+}
+
+// ---- the period summary ----
+
+TfrmRiepProtocollo::TfrmRiepProtocollo(const QString& path, QWidget* parent)
+    : ExportScreen(kMailSummary, parent), path_(path) {
+    auto* panInfo = findChild<QLabel*>(QStringLiteral("panInfo"));
+    auto* hints = new StatusHints(panInfo);
+    auto* toolbar = findChild<QToolBar*>();
+    QAction* first = toolbar->actions().value(0);
+    QAction* find = addToolbarCommand(
+        toolbar, hints, QStringLiteral("cmdTrova"), style()->standardIcon(QStyle::SP_FileDialogContentsView),
+        QStringLiteral("Visualizza"),
+        QStringLiteral("Visualizza il riepilogo dei documenti protocollati nell'intervallo di tempo selezionato."));
+    // The query comes before the export.
+    toolbar->removeAction(find);
+    toolbar->insertAction(first, find);
+    connect(find, &QAction::triggered, this, [this] { findPeriod(); });
+
+    auto* dates = new QWidget(this);
+    auto* row = new QHBoxLayout(dates);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto dateField = [&](const char* name, const QString& label) {
+        auto* text = new QLabel(label, dates);
+        auto* field = new QLineEdit(dates);
+        field->setObjectName(QString::fromLatin1(name));
+        field->setAccessibleName(label);
+        field->setMaxLength(10);
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
+        text->setBuddy(field);
+        hints->add(field, QStringLiteral("Indica una data nel formato gg/mm/aaa."));
+        row->addWidget(text);
+        row->addWidget(field);
+        return field;
+    };
+    txtDataInizio_ = dateField("txtDataInizio", QStringLiteral("Protocollati dalla data:"));
+    row->addSpacing(12);
+    txtDataFine_ = dateField("txtDataFine", QStringLiteral("alla data:"));
+    row->addStretch();
+    if (auto* box = qobject_cast<QVBoxLayout*>(layout())) box->insertWidget(1, dates);
+    enterMovesTo(txtDataInizio_, txtDataFine_);
+}
+
+void TfrmRiepProtocollo::showEvent(QShowEvent* event) {
+    ExportScreen::showEvent(event);
+    if (event->spontaneous()) return;
+    txtDataInizio_->clear();
+    txtDataFine_->setText(todayText());
+    txtDataInizio_->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmRiepProtocollo::findPeriod() {
+    const QString start = trimmed(txtDataInizio_->text());
+    const QString end = trimmed(txtDataFine_->text());
+    auto refuse = [](QLineEdit* field) {
+        if (field) field->setFocus(Qt::OtherFocusReason);
+    };
+    if (start.isEmpty()) {
+        warning(QStringLiteral("Attenzione: per visualizzare il riepilogo è necessario indicare la data di inizio intervallo."));
+        return refuse(txtDataInizio_);
+    }
+    if (end.isEmpty()) {
+        warning(QStringLiteral("Attenzione: per visualizzare il riepilogo è necessario indicare la data di fine intervallo."));
+        return refuse(txtDataFine_);
+    }
+    const QString invalid = QStringLiteral("Attenzione: la data %1 di %2 intervallo non esiste.\n\r\n\r"
+                                           "Per poter visualizzare il riepilogo è necessario indicare una data valida.");
+    const std::optional<QDate> from = parseDateText(start);
+    if (!from) {
+        plainMessage(invalid.arg(start, QStringLiteral("inizio")));
+        return refuse(txtDataInizio_);
+    }
+    const std::optional<QDate> to = parseDateText(end);
+    if (!to) {
+        plainMessage(invalid.arg(end, QStringLiteral("fine")));
+        return refuse(txtDataFine_);
+    }
+    if (*from > *to) {
+        plainMessage(QStringLiteral("Attenzione: la data di fine intervallo (%1) non può essere anteriore a quella di "
+                                    "inizio intervallo (%2).\n\r\n\r"
+                                    "Per poter visualizzare il riepilogo è necessario indicare un intervallo di tempo "
+                                    "valido.")
+                         .arg(end, start));
+        return;
+    }
+    // An unreadable file ends the filling without a message; an empty year leaves the grid as it is.
+    const std::optional<MailPeriod> period = mailPeriodRows(path_, *from, *to);
+    if (!period || period->records == 0) return;
+    model()->setRows(period->rows);
+}
+
+// ---- the module ----
+
+const ArchiveModule& mailModule() {
+    static const ArchiveModule module{
+        .archive = &kMail,
+        .create = [] { return new TfrmProtocollo; },
+        .searches = {&kMailSearch},
+        .exports = {&kMailExport},
+    };
+    return module;
+}
+
+}  // namespace cal

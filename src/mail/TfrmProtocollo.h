@@ -1,0 +1,77 @@
+#pragma once
+// The mail register: one file a year of the incoming, outgoing and internal mail, numbered by
+// the register itself; its numbering screen and its period summary.
+#include "screens/ArchiveScreen.h"
+#include "screens/ExportScreen.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace cal {
+
+struct ArchiveModule;
+
+// The register screen, its search and export.
+const ArchiveModule& mailModule();
+
+class TfrmProtocollo : public ArchiveScreen {
+    Q_OBJECT
+public:
+    explicit TfrmProtocollo(QWidget* parent = nullptr);
+
+    // "Nuovo": a cleared screen with the next number, keeping the office and the operator.
+    void numberedNew();
+    void openNumbering();
+    void openSummary();
+
+protected:
+    // Showing puts back the office and operator last used; closing remembers them.
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLabel* lblInizio_;
+    QLabel* lblSolare_;
+};
+
+// The numbering settings: the first number and whether the year follows it.
+class TfrmNumerazione : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmNumerazione(QWidget* parent = nullptr);
+    // The settings are read and written only for "protocollo".
+    void setKeyword(const QString& keyword);
+    void apply();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void normaliseStart();
+
+    QLineEdit* txtInizio_;
+    QCheckBox* chkTipo_;
+    QPushButton* btnApplica_;
+    QLabel* lblMemory_;
+};
+
+// The registrations of a period of the open year, in a grid that can be exported.
+class TfrmRiepProtocollo : public ExportScreen {
+    Q_OBJECT
+public:
+    explicit TfrmRiepProtocollo(const QString& path, QWidget* parent = nullptr);
+    void findPeriod();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QString path_;
+    QLineEdit* txtDataInizio_;
+    QLineEdit* txtDataFine_;
+};
+
+}  // namespace cal
