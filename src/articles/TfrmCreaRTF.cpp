@@ -5,13 +5,9 @@
 #include "core/RtfWriter.h"
 #include "core/Text.h"
 #include "screens/ArchiveScreen.h"
-#include "ui/Regional.h"
 #include "ui/Services.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace cal {
 namespace {
@@ -26,31 +22,18 @@ ArticleCard cardOf(const ArchiveScreen& s) {
 
 }  // namespace
 
-TfrmCreaRTF::TfrmCreaRTF(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TfrmCreaRTF"));
-    applyRegionalSettings();
-    setWindowTitle(QStringLiteral(" Esporta scheda in RTF"));
-    setModal(true);
+TfrmCreaRTF::TfrmCreaRTF(QWidget* parent)
+    : PrintScreen(QStringLiteral("TfrmCreaRTF"), QStringLiteral(" Esporta scheda in RTF"),
+                  [this] {
+                      exportCard();  // closes the screen itself when it has done its work
+                      return false;
+                  },
+                  parent, QStringLiteral("Esporta la scheda corrente in un documento in formato RTF."),
+                  QStringLiteral("Esporta e stampa")) {
     setMinimumWidth(400);
-    auto* text = new QLabel(QStringLiteral("Esporta la scheda corrente in un documento in formato RTF."), this);
-    auto* stampa = new QPushButton(QStringLiteral("Esporta e stampa"), this);
-    stampa->setObjectName(QStringLiteral("btnStampa"));
-    stampa->setDefault(true);
-    auto* annulla = new QPushButton(QStringLiteral("Annulla"), this);
-    annulla->setObjectName(QStringLiteral("btnAnnulla"));
     lblMemory_ = new QLabel(this);
     lblMemory_->setObjectName(QStringLiteral("lblMemory"));
     lblMemory_->hide();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(stampa);
-    buttons->addWidget(annulla);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text);
-    layout->addSpacing(12);
-    layout->addLayout(buttons);
-    connect(stampa, &QPushButton::clicked, this, &TfrmCreaRTF::exportCard);
-    connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmCreaRTF::setCaller(const QString& keyword, ArchiveScreen* archive) {

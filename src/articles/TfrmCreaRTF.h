@@ -1,7 +1,8 @@
 #pragma once
 // The RTF export screen: writes the card shown on the article screen into
 // "Scheda_Articolo.rtf" in the program folder and offers to open it.
-#include <QDialog>
+#include "screens/PrintScreen.h"
+
 #include <QPointer>
 
 class QLabel;
@@ -10,7 +11,7 @@ namespace cal {
 
 class ArchiveScreen;
 
-class TfrmCreaRTF : public QDialog {
+class TfrmCreaRTF : public PrintScreen {
     Q_OBJECT
 public:
     explicit TfrmCreaRTF(QWidget* parent = nullptr);

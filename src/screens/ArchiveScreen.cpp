@@ -693,7 +693,10 @@ void ArchiveScreen::printCard() {
         printing().print(card());
         return;
     }
-    PrintScreen screen(QString::fromLatin1(c.printScreen), utf8(c.printCaption), [this] { printing().print(card()); },
+    PrintScreen screen(QString::fromLatin1(c.printScreen), utf8(c.printCaption), [this] {
+                           printing().print(card());
+                           return true;
+                       },
                        isVisible() ? this : nullptr);
     screens().exec(&screen);
 }

@@ -8,16 +8,16 @@
 
 namespace cal {
 
-PrintScreen::PrintScreen(const QString& objectName, const QString& caption, std::function<void()> print,
-                         QWidget* parent)
+PrintScreen::PrintScreen(const QString& objectName, const QString& caption, std::function<bool()> print,
+                         QWidget* parent, const QString& text, const QString& command)
     : QDialog(parent), print_(std::move(print)) {
     setObjectName(objectName);
     applyRegionalSettings();
     setWindowTitle(caption);
     setModal(true);
     setMinimumWidth(360);
-    auto* text = new QLabel(QStringLiteral("Stampa la scheda visualizzata."), this);
-    auto* stampa = new QPushButton(QStringLiteral("Stampa"), this);
+    auto* label = new QLabel(text, this);
+    auto* stampa = new QPushButton(command, this);
     stampa->setObjectName(QStringLiteral("btnStampa"));
     stampa->setDefault(true);
     auto* annulla = new QPushButton(QStringLiteral("Annulla"), this);
@@ -27,12 +27,11 @@ PrintScreen::PrintScreen(const QString& objectName, const QString& caption, std:
     buttons->addWidget(stampa);
     buttons->addWidget(annulla);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text);
+    layout->addWidget(label);
     layout->addSpacing(12);
     layout->addLayout(buttons);
     connect(stampa, &QPushButton::clicked, this, [this] {
-        print_();
-        accept();
+        if (print_()) accept();
     });
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
 }

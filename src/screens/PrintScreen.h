@@ -1,6 +1,7 @@
 #pragma once
 // The small print screen of a record card (TfrmStampaTariffa, TfrmStampaServizio...): Stampa
-// prints the card of what the archive screen shows and closes; Annulla closes.
+// prints the card of what the archive screen shows and closes; Annulla closes. The same shape
+// serves other one-command screens (the article's RTF card) with their own text and caption.
 #include <QDialog>
 
 #include <functional>
@@ -10,11 +11,13 @@ namespace cal {
 class PrintScreen : public QDialog {
     Q_OBJECT
 public:
-    PrintScreen(const QString& objectName, const QString& caption, std::function<void()> print,
-                QWidget* parent = nullptr);
+    // `print` runs on btnStampa; the screen closes when it returns true.
+    PrintScreen(const QString& objectName, const QString& caption, std::function<bool()> print,
+                QWidget* parent = nullptr, const QString& text = QStringLiteral("Stampa la scheda visualizzata."),
+                const QString& command = QStringLiteral("Stampa"));
 
 private:
-    std::function<void()> print_;
+    std::function<bool()> print_;
 };
 
 }  // namespace cal
