@@ -108,10 +108,10 @@ bool scanRecordFile(const QString& path, const RecordLayout& layout,
 
 std::optional<std::vector<ListEntry>> searchRecords(const QString& path, const RecordLayout& layout,
                                                     const RecordMatcher& matcher, const LineBuilder& line,
-                                                    bool sorted) {
+                                                    bool sorted, const std::function<bool(const char*)>& considered) {
     std::vector<ListEntry> entries;
     const bool ok = scanRecordFile(path, layout, [&](qint64 index, const char* record) {
-        if (matcher.matches(record)) entries.push_back({line(record), index});
+        if ((!considered || considered(record)) && matcher.matches(record)) entries.push_back({line(record), index});
     });
     if (!ok) return std::nullopt;
     if (sorted) sortListEntries(entries);

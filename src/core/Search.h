@@ -88,10 +88,12 @@ bool scanRecordFile(const QString& path, const RecordLayout& layout,
 using LineBuilder = std::function<QString(const char* record)>;
 
 // The search of a search screen: the matching records' lines, sorted (or in file order when not
-// `sorted`). nullopt on access failure.
+// `sorted`). A record `considered` rejects is skipped before any filter is tested. nullopt on
+// access failure.
 std::optional<std::vector<ListEntry>> searchRecords(const QString& path, const RecordLayout& layout,
                                                     const RecordMatcher& matcher, const LineBuilder& line,
-                                                    bool sorted = true);
+                                                    bool sorted = true,
+                                                    const std::function<bool(const char*)>& considered = {});
 
 // The order of every result list: by line text, ignoring the case of the letters, in the
 // Italian collation; equal lines keep file order.

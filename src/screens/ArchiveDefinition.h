@@ -210,6 +210,7 @@ struct ArchiveDefinition {
     int columns = 2;                            // groups per row of the record area
     CardDefinition card = {};
     FocusLook focusLook = FocusLook::Frame;
+    int duplicateFocus = -1;                    // the field Duplicate puts the focus in; -1: the first field
     FailureKind duplicateFailure = FailureKind::Error;  // Duplicate's access failure
     FailureKind saveFailure = FailureKind::Error;       // Save's access failure
 };

@@ -601,7 +601,8 @@ void ArchiveScreen::duplicate() {
     applyPresets(def_->onDuplicate);
     setPosition(0);
     if (!withFile([](RecordFile&) { return true; }, def_->duplicateFailure)) return;
-    if (firstField_) firstField_->setFocus(Qt::OtherFocusReason);
+    QWidget* focus = def_->duplicateFocus >= 0 ? fieldWidget(def_->duplicateFocus) : firstField_;
+    if (focus) focus->setFocus(Qt::OtherFocusReason);
     information(ArchiveText::kDuplicated);
 }
 

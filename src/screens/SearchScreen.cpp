@@ -232,7 +232,7 @@ void SearchScreen::search() {
     const RecordMatcher matcher(*def_.layout, filters);
     lblConta_->setText(QString::number(matcher.filtersInUse()));
     model_->setEntries(nullptr);
-    auto found = searchRecords(filePath(), *def_.layout, matcher, def_.line, !def_.fileOrder);
+    auto found = searchRecords(filePath(), *def_.layout, matcher, def_.line, !def_.fileOrder, def_.listed);
     lblAttendere_->hide();
     if (!found) {
         plainMessage(accessFailureMessage());

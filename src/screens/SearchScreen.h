@@ -31,7 +31,9 @@ struct SearchDefinition {
     const RecordLayout* layout;
     std::span<const FilterField> filters = {};       // empty for a list screen
     LineBuilder line;
-    std::function<bool(const char* record)> listed = {};  // list screens: which records are listed
+    // Which records are listed (list screens) or searched at all (search screens: the others are
+    // skipped before any filter is tested).
+    std::function<bool(const char* record)> listed = {};
     QString listTitle;                                // title of the printed list
     QString ownKeyword;                               // "clienti": Open shows the record on the archive screen
     std::span<const PickerKeyword> pickers = {};

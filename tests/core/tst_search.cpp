@@ -132,6 +132,29 @@ private slots:
         QVERIFY(!searchRecords(folder.path("nofolder/x.pro"), kPeople, m, line));
     }
 
+    // Records a screen does not consider are skipped before the filters: with no filter in use the
+    // others are still listed, and a filter never brings a skipped record back.
+    void searchSkipsRecordsNotConsidered() {
+        caltest::ProgramFolder folder;
+        const QString path = folder.path(QString::fromLatin1(kPeople.fileName));
+        RecordFile file;
+        QVERIFY(file.open(path, kPeople.size()));
+        for (const Record& r : {person("verdi", "Roma"), person("Bianchi", "Roma"), person("Rossi", "Pisa")})
+            QVERIFY(file.write(r));
+        QVERIFY(file.close());
+        auto line = [](const char* rec) { return buildListLine(kPeople, kPeopleLine, rec); };
+        const auto notInRome = [](const char* rec) { return !fieldBytes(kPeople, rec, 1).toByteArray().contains("Roma"); };
+        const SearchFilter none[] = {{0, ""}};
+        const auto all = searchRecords(path, kPeople, RecordMatcher(kPeople, none), line, true, notInRome);
+        QVERIFY(all);
+        QCOMPARE(int(all->size()), 1);
+        QVERIFY(all->front().line.startsWith("Rossi"));
+        QCOMPARE(all->front().record, 2);
+        const SearchFilter rome[] = {{1, "roma"}};
+        QCOMPARE(int(searchRecords(path, kPeople, RecordMatcher(kPeople, rome), line, true, notInRome)->size()), 0);
+        QCOMPARE(int(searchRecords(path, kPeople, RecordMatcher(kPeople, rome), line, true, {})->size()), 2);
+    }
+
     void sortPutsAccentsWithTheirLetters() {
         std::vector<ListEntry> e{{"zeta", 0}, {QString::fromUtf8("Ètna"), 1}, {"alfa", 2}, {"Emilia", 3}, {"BETA", 4}};
         sortListEntries(e);

@@ -319,6 +319,35 @@ private slots:
         screen.reset();
     }
 
+    // Duplicate puts the focus into the field the archive names (the field each copy must change),
+    // or into the first field when it names none.
+    void duplicateFocusesTheArchivesField_data() {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("none named") << -1 << "txtLingua";
+        QTest::newRow("named") << int(Sito) << "txtSito";
+    }
+    void duplicateFocusesTheArchivesField() {
+        QFETCH(int, target);
+        QFETCH(QString, focused);
+        ArchiveDefinition def = kTest;
+        def.duplicateFocus = target;
+        screen = std::make_unique<ArchiveScreen>(def);
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        field<QRadioButton>("optEntrata")->click();
+        field<QComboBox>("txtLingua")->setCurrentIndex(0);
+        field("txtGiorni")->setText("30");
+        save();
+        QCOMPARE(screen->position(), QString("1"));
+        field("txtGiorni")->setFocus();
+        QTest::mouseClick(field<QToolButton>("cmdDuplica"), Qt::LeftButton);
+        QCOMPARE(screen->position(), QString());
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        screen.reset();
+    }
+
     // Given Enter moves: each `from` goes to its `to`; any other field keeps its Enter, and the
     // multi-line text starts a new line. Tab leaves the text instead of typing a tab.
     void enterMovesAndTheText() {
