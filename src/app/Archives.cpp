@@ -5,6 +5,7 @@
 #include "articles/TfrmBibliografie.h"
 #include "clients/TfrmClienti.h"
 #include "documents/TfrmAltri.h"
+#include "library/TfrmLibri.h"
 #include "mail/TfrmProtocollo.h"
 #include "pricelist/TfrmTariffario.h"
 #include "screens/Catalog.h"
@@ -27,7 +28,8 @@ const LauncherEntry kLauncherEntries[10] = {
 
 std::span<const ArchiveModule* const> archiveModules() {
     static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &serviceModule(),
-                                                    &mailModule(), &documentModule(), &articleModule()};
+                                                    &mailModule(), &documentModule(), &bookModule(),
+                                                    &articleModule()};
     return modules;
 }
 

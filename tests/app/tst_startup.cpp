@@ -227,9 +227,9 @@ private slots:
         QWidget* launcher = app->launcher();
         QVERIFY(launcher->isVisible());
         // Archives not built yet are visible but disabled, with a tooltip.
-        auto* libri = in<QPushButton>(launcher, "btnLibri");
-        QVERIFY(!libri->isEnabled());
-        QVERIFY(libri->toolTip().contains("In preparazione"));
+        auto* bonifici = in<QPushButton>(launcher, "btnBonifici");
+        QVERIFY(!bonifici->isEnabled());
+        QVERIFY(bonifici->toolTip().contains("In preparazione"));
         click(launcher, "btnClienti");
         QVERIFY(app->archive("TfrmClienti")->isVisible());
         QVERIFY(!launcher->isVisible());
