@@ -225,6 +225,7 @@ int usage() {
                  "  calvetra_bench screen-search <folder> [name filter] [--repeat R]\n"
                  "  calvetra_bench screen-export <folder> [--repeat R]\n"
                  "  calvetra_bench screen-fees <folder> [--repeat R]\n"
+                 "  calvetra_bench screen-dewey <folder> [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers library articles documents\n");
     return 2;
 }
@@ -251,6 +252,7 @@ int main(int argc, char** argv) {
     }
     if (screens && args.size() >= 2) {
         const QString command = args.takeFirst();
+        if (command == QLatin1String("screen-dewey")) { extern int runDeweyBench(int); return runDeweyBench(times); }
         return runScreenBench(command, args, times);
     }
     if (args.size() < 3) return usage();

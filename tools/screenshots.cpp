@@ -18,10 +18,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -111,6 +113,16 @@ int main(int argc, char** argv) {
         // The numbering settings and the period summary of the mail register.
         for (const char* name : {"cmdNumerazione", "cmdRiepilogo"})
             if (auto* button = screen->findChild<QToolButton*>(QString::fromLatin1(name))) button->click();
+        // The Dewey table of the library: on its loading picture, then with the table in.
+        if (auto* dewey = screen->findChild<QPushButton*>(QStringLiteral("btnDewey"))) {
+            pictures.act = [](QDialog* d) {
+                QEventLoop wait;
+                QTimer::singleShot(1300, &wait, &QEventLoop::quit);
+                wait.exec();
+                save(d, d->objectName() + QStringLiteral("-tabella"));
+            };
+            dewey->click();
+        }
         pictures.prefix.clear();
         screen->hide();
         for (const cal::OtherScreen& o : module->screens) {

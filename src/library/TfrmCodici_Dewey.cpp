@@ -125,6 +125,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(ArchiveScreen* caller, QWidget* parent) : QDi
     // Shown at once with the loading picture; the table comes in a second later.
     loadTimer_ = new QTimer(this);
     loadTimer_->setSingleShot(true);
+    loadTimer_->setTimerType(Qt::PreciseTimer);
     loadTimer_->setInterval(1000);
     connect(loadTimer_, &QTimer::timeout, this, &TfrmCodici_Dewey::loadTable);
     txtTrova_->setFocus(Qt::OtherFocusReason);
