@@ -4,6 +4,7 @@
 #include "app/YearMenu.h"
 #include "articles/TfrmBibliografie.h"
 #include "clients/TfrmClienti.h"
+#include "deadlines/TfrmScadenzario.h"
 #include "documents/TfrmAltri.h"
 #include "mail/TfrmProtocollo.h"
 #include "pricelist/TfrmTariffario.h"
@@ -27,7 +28,8 @@ const LauncherEntry kLauncherEntries[10] = {
 
 std::span<const ArchiveModule* const> archiveModules() {
     static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &serviceModule(),
-                                                    &mailModule(), &documentModule(), &articleModule()};
+                                                    &mailModule(), &documentModule(), &deadlineModule(),
+                                                    &articleModule()};
     return modules;
 }
 

@@ -212,6 +212,10 @@ struct ArchiveDefinition {
     FocusLook focusLook = FocusLook::Frame;
     FailureKind duplicateFailure = FailureKind::Error;  // Duplicate's access failure
     FailureKind saveFailure = FailureKind::Error;       // Save's access failure
+    // Run by Save after the checks have passed and before anything is written: composes the
+    // fields built from others and makes the checks that need them. False ends the save; it has
+    // then shown its own message and put the focus where it belongs.
+    std::function<bool(ArchiveScreen&)> beforeSave = {};
 };
 
 }  // namespace cal
