@@ -120,7 +120,9 @@ int main(int argc, char** argv) {
             cal::openSearch(s->objectName, QString::fromLatin1(module->archive->keyword), screen);
         }
         for (const cal::ExportDefinition* e : module->exports) cal::openExport(e->objectName, screen);
+        // The card: its print screen, or its preview where it prints at once.
         if (module->archive->card.printScreen) screen->printCard();
+        else if (module->archive->card.kind != cal::CardKind::None) screen->previewCard();
         // The RTF card screen of the archives that have one.
         if (auto* word = screen->findChild<QToolButton*>(QStringLiteral("cmdWord"))) word->click();
         // The numbering settings and the period summary of the mail register.
