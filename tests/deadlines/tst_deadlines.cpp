@@ -37,6 +37,7 @@ struct Deadline {
     QString reason = QStringLiteral("Rata IMU");
     QString toConfirm = QStringLiteral("No");
     QString paid = QStringLiteral("No");
+    QString note = {};
 };
 
 Record recordOf(const Deadline& d) {
@@ -55,6 +56,7 @@ Record recordOf(const Deadline& d) {
     r.setText(Costo, QStringLiteral("10,00"));
     r.setText(DaConfermare, d.toConfirm);
     r.setText(Effettuata, d.paid);
+    r.setText(Note, d.note);
     return r;
 }
 
@@ -436,7 +438,8 @@ private slots:
     }
 
     void exportOfTheYearInFileOrder() {
-        write(2025, {Deadline{.date = "10/12/2025", .client = "Terzo"}, Deadline{.date = "10/01/2025", .client = "Primo"},
+        write(2025, {Deadline{.date = "10/12/2025", .client = "Terzo", .toConfirm = kYesText, .note = "Portare la delega"},
+                     Deadline{.date = "10/01/2025", .client = "Primo"},
                      Deadline{.date = "10/06/2025", .client = "Secondo"}});
         show(day("10/03/2025"));
         openYear("2025");
@@ -445,12 +448,14 @@ private slots:
             auto* grid = d->findChild<QTableView*>("grdRecords");
             for (int r = 0; r < grid->model()->rowCount(); ++r)
                 rows << QStringList{grid->model()->index(r, 1).data().toString(), grid->model()->index(r, 3).data().toString(),
-                                    grid->model()->index(r, 19).data().toString()};
+                                    grid->model()->index(r, 15).data().toString(), grid->model()->index(r, 17).data().toString(),
+                                    grid->model()->index(r, 18).data().toString(), grid->model()->index(r, 19).data().toString()};
         };
         command("cmdEsporta");
         QCOMPARE(fakes->screens.shown.last(), QString("TfrmExpScadenzario"));
         QCOMPARE(rows.size(), 3);
-        QCOMPARE(rows[0], (QStringList{"10/12/2025", "Terzo", ""}));
+        // Columns: the date, the client, the rate, the two marks and the notes last.
+        QCOMPARE(rows[0], (QStringList{"10/12/2025", "Terzo", "10,00", kYesText, "No", "Portare la delega"}));
         QCOMPARE(rows[1][1], QString("Primo"));
         QCOMPARE(rows[2][1], QString("Secondo"));
     }
