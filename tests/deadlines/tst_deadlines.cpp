@@ -2,6 +2,9 @@
 // every archive): the year opened from the opening panel, the composed date and its refusals, the
 // reminder banners and the alarm, the day, month and imminent lists in date order, the status
 // lists, the search and the card.
+#include "app/Application.h"
+#include "app/TfrmAvvio.h"
+#include "app/TfrmPassword.h"
 #include "core/Codepage.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
@@ -477,6 +480,34 @@ private slots:
         QCOMPARE(w("txtCodFisc")->text(), QString("RSSMRA80A01H501U"));
         QTest::mouseClick(w<QPushButton>("btnCodFisc"), Qt::LeftButton);
         QCOMPARE(fakes->screens.shown.mid(2), (QStringList{"TfrmPartitaIva", "TfrmCodFisc"}));
+    }
+
+    // The launcher's entry opens the screen on its opening panel; closing goes back to the
+    // launcher, and the next opening starts again from the opening panel.
+    void launcherEntry() {
+        Application app;
+        app.start();
+        QVERIFY(QTest::qWaitForWindowExposed(app.login()));
+        QApplication::setActiveWindow(app.login());
+        QTest::keyClicks(app.login()->findChild<QLineEdit*>("txtPassword"), "calvetra");
+        QTest::mouseClick(app.login()->findChild<QAbstractButton*>("cmdOK"), Qt::LeftButton);
+        auto* entry = app.launcher()->findChild<QPushButton*>("btnScadenzario");
+        QVERIFY(entry);
+        QVERIFY(entry->isEnabled());
+        QTest::mouseClick(entry, Qt::LeftButton);
+        QWidget* deadlines = app.archive("TfrmScadenzario");
+        QVERIFY(deadlines && deadlines->isVisible());
+        QVERIFY(!app.launcher()->isVisible());
+        QVERIFY(deadlines->findChild<QWidget*>("panAvvio")->isVisible());
+        QTest::mouseClick(deadlines->findChild<QPushButton*>("btnApri"), Qt::LeftButton);
+        QVERIFY(deadlines->findChild<QWidget*>("panContainer")->isVisible());
+        QTest::mouseClick(deadlines->findChild<QPushButton*>("imgEsci"), Qt::LeftButton);
+        QVERIFY(!deadlines->isVisible());
+        QVERIFY(app.launcher()->isVisible());
+        QTest::mouseClick(entry, Qt::LeftButton);
+        QVERIFY(deadlines->isVisible());
+        QVERIFY(deadlines->findChild<QWidget*>("panAvvio")->isVisible());
+        QVERIFY(!deadlines->findChild<QWidget*>("panContainer")->isVisible());
     }
 
     void card() {
