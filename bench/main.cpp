@@ -226,6 +226,7 @@ int usage() {
                  "  calvetra_bench screen-export <folder> [--repeat R]\n"
                  "  calvetra_bench screen-fees <folder> [--repeat R]\n"
                  "  calvetra_bench screen-dewey <folder> [--repeat R]\n"
+                 "  calvetra_bench reminders <records> <folder> [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers library articles documents\n");
     return 2;
 }
@@ -255,6 +256,7 @@ int main(int argc, char** argv) {
         if (command == QLatin1String("screen-dewey")) { extern int runDeweyBench(int); return runDeweyBench(times); }
         return runScreenBench(command, args, times);
     }
+    if (args.value(0) == "reminders") { extern int runDeadlineBench(const QStringList&, int); return runDeadlineBench(args.mid(1), times); }
     if (args.size() < 3) return usage();
     const QString command = args[0];
     const Archive* archive = findArchive(args[1]);

@@ -7,6 +7,7 @@
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
 #include "core/ProgramFolder.h"
+#include "deadlines/TfrmScadenzario.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
 #include "screens/FieldEditor.h"
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QValidator>
 
 namespace {
 
@@ -88,10 +90,23 @@ int main(int argc, char** argv) {
         screen->resize(1400, 900);
         screen->show();
         save(screen, name);
-        // A sample record: every line edit holds a short text, saved once.
-        for (QLineEdit* e : screen->findChildren<QLineEdit*>())
-            if (!e->isReadOnly() && e->isVisible() && e->objectName().startsWith(QLatin1String("txt")) && e->text().isEmpty())
-                e->setText(e->objectName().mid(3).left(e->maxLength()));
+        // A screen that opens on a panel of its own (the year to open) is opened on the year it proposes.
+        if (auto* opening = screen->findChild<QWidget*>(QStringLiteral("panAvvio")); opening && opening->isVisible()) {
+            opening->findChild<QPushButton*>(QStringLiteral("btnApri"))->click();
+            save(screen, name + QStringLiteral("-archivio"));
+        }
+        // A sample record: every line edit holds a short text ("1" where the field takes only
+        // some characters), every fixed drop-down its first item; saved once.
+        for (QLineEdit* e : screen->findChildren<QLineEdit*>()) {
+            if (e->isReadOnly() || !e->isVisible() || !e->objectName().startsWith(QLatin1String("txt")) || !e->text().isEmpty())
+                continue;
+            QString text = e->objectName().mid(3).left(e->maxLength());
+            int at = 0;
+            if (e->validator() && e->validator()->validate(text, at) != QValidator::Acceptable) text = QStringLiteral("1");
+            e->setText(text);
+        }
+        for (QComboBox* c : screen->findChildren<QComboBox*>())
+            if (c->isVisible() && !c->isEditable() && c->currentIndex() < 0) c->setCurrentIndex(0);
         // Option groups: the first option.
         for (cal::OptionsBox* box : screen->findChildren<cal::OptionsBox*>())
             if (QRadioButton* first = box->button(0)) first->setChecked(true);
@@ -107,7 +122,9 @@ int main(int argc, char** argv) {
             cal::openSearch(s->objectName, QString::fromLatin1(module->archive->keyword), screen);
         }
         for (const cal::ExportDefinition* e : module->exports) cal::openExport(e->objectName, screen);
+        // The card: its print screen, or its preview where it prints at once.
         if (module->archive->card.printScreen) screen->printCard();
+        else if (module->archive->card.kind != cal::CardKind::None) screen->previewCard();
         // The RTF card screen of the archives that have one.
         if (auto* word = screen->findChild<QToolButton*>(QStringLiteral("cmdWord"))) word->click();
         // The numbering settings and the period summary of the mail register.
@@ -122,6 +139,16 @@ int main(int argc, char** argv) {
                 save(d, d->objectName() + QStringLiteral("-tabella"));
             };
             dewey->click();
+        }
+        // The deadlines: the opening panel on the day the sample deadline is imminent, with its
+        // banner, and the imminent, day and month lists.
+        if (auto* deadlines = qobject_cast<cal::TfrmScadenzario*>(screen)) {
+            deadlines->close();
+            deadlines->setToday(QDate(2026, 1, 1));
+            deadlines->show();
+            save(deadlines, name + QStringLiteral("-avviso"));
+            for (const char* button : {"btnOK", "btnGiorno", "btnMese"})
+                deadlines->findChild<QPushButton*>(QString::fromLatin1(button))->click();
         }
         pictures.prefix.clear();
         screen->hide();

@@ -4,6 +4,7 @@
 #include "app/YearMenu.h"
 #include "articles/TfrmBibliografie.h"
 #include "clients/TfrmClienti.h"
+#include "deadlines/TfrmScadenzario.h"
 #include "documents/TfrmAltri.h"
 #include "library/TfrmLibri.h"
 #include "mail/TfrmProtocollo.h"
@@ -28,7 +29,7 @@ const LauncherEntry kLauncherEntries[10] = {
 
 std::span<const ArchiveModule* const> archiveModules() {
     static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &serviceModule(),
-                                                    &mailModule(), &documentModule(), &bookModule(),
+                                                    &mailModule(), &documentModule(), &deadlineModule(), &bookModule(),
                                                     &articleModule()};
     return modules;
 }

@@ -213,6 +213,10 @@ struct ArchiveDefinition {
     int duplicateFocus = -1;                    // the field Duplicate puts the focus in; -1: the first field
     FailureKind duplicateFailure = FailureKind::Error;  // Duplicate's access failure
     FailureKind saveFailure = FailureKind::Error;       // Save's access failure
+    // Run by Save after the checks have passed and before anything is written: composes the
+    // fields built from others and makes the checks that need them. False ends the save; it has
+    // then shown its own message and put the focus where it belongs.
+    std::function<bool(ArchiveScreen&)> beforeSave = {};
 };
 
 }  // namespace cal

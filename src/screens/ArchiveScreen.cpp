@@ -254,6 +254,7 @@ QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
             if (row.typing == Typing::UpperTrim) provinceCombo(combo);
         }
         combo->setCurrentIndex(-1);
+        if (row.control == Control::List) fixedListCombo(combo);
         input = combo;
         break;
     }
@@ -572,6 +573,7 @@ void ArchiveScreen::save() {
         if (QWidget* w = fieldWidget(c.field)) w->setFocus(Qt::OtherFocusReason);
         return;
     }
+    if (def_->beforeSave && !def_->beforeSave(*this)) return;
     const QString pos = position();
     const Record record = recordFromScreen();
     qint64 written = 0;

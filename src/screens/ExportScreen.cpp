@@ -32,7 +32,10 @@ int GridModel::columnCount(const QModelIndex& parent) const { return parent.isVa
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
     const QStringList& row = rows_[index.row()];
-    if (index.column() == 0) return row.isEmpty() ? QString() : QString::number(index.row() + 1);
+    if (index.column() == 0) {
+        if (!numbers_.isEmpty()) return numbers_.value(index.row());
+        return row.isEmpty() ? QString() : QString::number(index.row() + 1);
+    }
     const int c = index.column() - 1;
     return c < row.size() ? row[c] : QString();
 }
@@ -45,12 +48,16 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 void GridModel::setEmptyRows(int count) {
     beginResetModel();
     rows_ = QList<QStringList>(count);
+    numbers_.clear();
     endResetModel();
 }
 
-void GridModel::setRows(QList<QStringList> rows) {
+void GridModel::setRows(QList<QStringList> rows) { setRows(std::move(rows), {}); }
+
+void GridModel::setRows(QList<QStringList> rows, QStringList numbers) {
     beginResetModel();
     rows_ = std::move(rows);
+    numbers_ = std::move(numbers);
     endResetModel();
 }
 

@@ -32,11 +32,14 @@ public:
     // Ten empty rows, as the grid starts.
     void setEmptyRows(int count);
     void setRows(QList<QStringList> rows);
+    // Rows that keep the number they were given (column 0) whatever their place in the grid.
+    void setRows(QList<QStringList> rows, QStringList numbers);
     const QList<QStringList>& rows() const { return rows_; }
 
 private:
     QStringList headers_;
     QList<QStringList> rows_;
+    QStringList numbers_;  // empty: rows are numbered by their place
 };
 
 struct ExportDefinition {

@@ -205,6 +205,21 @@ void enterMovesTo(QWidget* from, QWidget* to) {
     if (auto* combo = qobject_cast<QComboBox*>(from); combo && combo->lineEdit()) filterKeys(combo->lineEdit(), handle);
 }
 
+void fixedListCombo(QComboBox* combo) {
+    filterKeys(combo, [combo](QKeyEvent* e) {
+        const int key = e->key();
+        if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+            combo->setCurrentIndex(-1);
+            return true;
+        }
+        if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Escape || isFocusKey(key)) return false;
+        if (e->modifiers() & Qt::ControlModifier) return false;  // the screen's shortcuts
+        if (key == Qt::Key_F4 || (key == Qt::Key_Down && (e->modifiers() & Qt::AltModifier))) return false;
+        if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt) return false;
+        return true;
+    });
+}
+
 void pickerDateField(QLineEdit* field, std::function<void()> openPicker) {
     field->setReadOnly(false);
     filterKeys(field, [field, openPicker](QKeyEvent* e) {

@@ -35,6 +35,10 @@ void trimWhileTyping(QLineEdit* field);
 // and the list selection reset each time the field gets the focus.
 void provinceCombo(QComboBox* combo);
 
+// A drop-down of fixed items that accepts no typing: Backspace or Delete empties it, the left and
+// right arrows, the focus keys, Escape and the shortcuts pass, F4 and Alt+Down open the list; every other key is swallowed.
+void fixedListCombo(QComboBox* combo);
+
 // Enter on a focused push button presses it, on every screen (as Space does). Installed once
 // for the whole program.
 void enterPressesFocusedButtons();

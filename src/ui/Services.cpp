@@ -74,7 +74,18 @@ public:
     }
 };
 
+class Silence final : public Sound {
+public:
+    void play(const QString&) override {}
+    void stop() override {}
+};
+
 }  // namespace
+
+Sound& sound() {
+    static Silence silence;
+    return services().sound ? *services().sound : silence;
+}
 
 Services& services() {
     static QtDialogs dialogs;

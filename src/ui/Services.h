@@ -50,11 +50,23 @@ public:
     virtual ~Printing() = default;
 };
 
+// Plays a short sound file once (the deadline alarm). A file that is missing or cannot be
+// decoded plays nothing and says nothing.
+class Sound {
+public:
+    virtual void play(const QString& path) = 0;
+    // Stops the sound being played, if any.
+    virtual void stop() = 0;
+    virtual ~Sound() = default;
+};
+
 struct Services {
     Dialogs* dialogs = nullptr;
     Screens* screens = nullptr;
     Shell* shell = nullptr;
     Printing* printing = nullptr;
+    // Silence until the program installs its media player.
+    Sound* sound = nullptr;
 };
 
 // The services in force; the real ones unless a test installed others.
@@ -63,6 +75,8 @@ inline Dialogs& dialogs() { return *services().dialogs; }
 inline Screens& screens() { return *services().screens; }
 inline Shell& shell() { return *services().shell; }
 inline Printing& printing() { return *services().printing; }
+// The sound service, or silence when none is installed.
+Sound& sound();
 
 // Shorthands for the message kinds.
 inline void information(const QString& text) { dialogs().message(Dialogs::Kind::Information, text); }

@@ -67,6 +67,29 @@ const ArchiveDefinition kTest{
     .saveFailure = FailureKind::Plain,
 };
 
+// An archive whose Save composes a field from another after its checks, and may still refuse.
+int composeCalls = 0;
+const ArchiveDefinition kComposed{
+    .objectName = "TfrmComposta",
+    .layout = &kLayout,
+    .caption = " Composta",
+    .keyword = "composta",
+    .groups = {{"Prova", {{Giorni, "Giorni:", Control::Line, Typing::Digits}, {Testo, "Testo:"}}}},
+    .commands = {{Cmd::New, "Nuova."}, {Cmd::Save, "Salva."}, {Cmd::Exit, "Esci."}},
+    .checks = {required(Giorni, "Attenzione: per salvare la scheda è necessario indicare i giorni.")},
+    .beforeSave =
+        [](ArchiveScreen& s) {
+            ++composeCalls;
+            if (s.fieldText(Giorni) == QLatin1String("0")) {
+                plainMessage(QStringLiteral("Zero giorni."));
+                s.fieldWidget(Testo)->setFocus(Qt::OtherFocusReason);
+                return false;
+            }
+            FieldEditor(s.fieldWidget(Testo)).setText(s.fieldText(Giorni) + QStringLiteral(" giorni"));
+            return true;
+        },
+};
+
 // The colour of a field's inside and of its edge, as drawn.
 struct Look {
     QRgb inside;
@@ -370,6 +393,52 @@ private slots:
         QTest::keyClick(text, Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() != text);
         QCOMPARE(text->toPlainText(), QString("a\nb"));
+    }
+
+    // A fixed drop-down takes its value only from its list: typed letters and the arrows up and
+    // down change nothing, Backspace and Delete empty it.
+    void fixedListTakesNoTyping() {
+        auto* lingua = field<QComboBox>("txtLingua");
+        lingua->setFocus();
+        lingua->setCurrentIndex(1);
+        for (int key : {int(Qt::Key_I), int(Qt::Key_A), int(Qt::Key_1), int(Qt::Key_Up), int(Qt::Key_Down),
+                        int(Qt::Key_Home), int(Qt::Key_PageUp), int(Qt::Key_Space)}) {
+            QTest::keyClick(lingua, Qt::Key(key));
+            QCOMPARE(lingua->currentText(), QString("Inglese"));
+        }
+        QTest::keyClick(lingua, Qt::Key_Backspace);
+        QCOMPARE(lingua->currentIndex(), -1);
+        QCOMPARE(lingua->currentText(), QString());
+        lingua->setCurrentIndex(0);
+        QTest::keyClick(lingua, Qt::Key_Delete);
+        QCOMPARE(lingua->currentIndex(), -1);
+        // Enter still moves on as the archive says.
+        QTest::keyClick(lingua, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), field("txtGiorni"));
+    }
+
+    // The step after the checks runs only once they pass; it can refuse, with its own message and
+    // focus, and nothing is written; what it composes is what is stored.
+    void beforeSaveComposesAfterTheChecks() {
+        screen = std::make_unique<ArchiveScreen>(kComposed);
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        composeCalls = 0;
+        save();
+        QCOMPARE(lastText(), QString::fromUtf8("Attenzione: per salvare la scheda è necessario indicare i giorni."));
+        QCOMPARE(composeCalls, 0);
+        field("txtGiorni")->setText("0");
+        save();
+        QCOMPARE(composeCalls, 1);
+        QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Plain);
+        QCOMPARE(lastText(), QString("Zero giorni."));
+        QCOMPARE(QApplication::focusWidget(), screen->fieldWidget(Testo));
+        QVERIFY(!QFile::exists(programFile("Prova.pro")));
+        QCOMPARE(screen->position(), QString());
+        field("txtGiorni")->setText("7");
+        save();
+        QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(stored().text(Testo), QString("7 giorni"));
     }
 
     // Save of an archive that says so shows a failure to reach the file as a plain message; the

@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
 #include <QToolButton>
@@ -45,7 +46,16 @@ class TestArchiveProtocol : public QObject {
         screen->show();
         QApplication::setActiveWindow(screen.get());
         QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        // An archive that opens on a panel of its own (the year to open) is opened on the year it proposes.
+        if (auto* opening = screen->findChild<QWidget*>("panAvvio"); opening && opening->isVisible()) {
+            auto* open = opening->findChild<QPushButton*>("btnApri");
+            QVERIFY(open);
+            QTest::mouseClick(open, Qt::LeftButton);
+            QVERIFY(!opening->isVisible());
+        }
     }
+    // Nothing was written: the record file is missing, or empty where showing the screen creates it.
+    bool nothingWritten() { return !QFile::exists(screen->filePath()) || file().isEmpty(); }
     QString position() { return screen->findChild<QLabel*>("lblPosizione")->text(); }
     void command(const char* name) { caltest::command(screen.get(), name); }
     QString lastText() { return caltest::lastText(fakes->dialogs); }
@@ -122,10 +132,19 @@ private slots:
         open(archive);
         const std::vector<SaveCheck>& checks = screen->definition().checks;
         for (std::size_t failing = 0; failing < checks.size(); ++failing) {
+            // A second check on a field already checked (its length after its presence) cannot be
+            // made to fail alone by emptying the field: the first check on it is the one tested.
+            bool checkedBefore = false;
+            for (std::size_t i = 0; i < failing; ++i) checkedBefore = checkedBefore || checks[i].field == checks[failing].field;
+            if (checkedBefore) continue;
             screen->newRecord();
             // Every check before this one passes, this one and the later ones fail.
             for (std::size_t i = 0; i < failing; ++i) fill(checks[i].field);
-            for (std::size_t i = failing; i < checks.size(); ++i) FieldEditor(screen->fieldWidget(checks[i].field)).clear();
+            for (std::size_t i = failing; i < checks.size(); ++i) {
+                bool filled = false;
+                for (std::size_t j = 0; j < failing; ++j) filled = filled || checks[j].field == checks[i].field;
+                if (!filled) FieldEditor(screen->fieldWidget(checks[i].field)).clear();
+            }
             fakes->dialogs.messages.clear();
             command("cmdSalva");
             QCOMPARE(fakes->dialogs.messages.size(), 1);
@@ -135,7 +154,7 @@ private slots:
             // An option group hands its focus to its first option.
             QWidget* checked = screen->fieldWidget(checks[failing].field);
             QCOMPARE(QApplication::focusWidget(), checked->focusProxy() ? checked->focusProxy() : checked);
-            QVERIFY(!QFile::exists(screen->filePath()));
+            QVERIFY(nothingWritten());
         }
         screen->newRecord();
         for (const SaveCheck& c : checks) fill(c.field);
@@ -201,6 +220,8 @@ private slots:
     void unreachableFileGivesTheAccessMessage() {
         QFETCH(QString, archive);
         open(archive);
+        // A record file created empty when the screen was shown is taken away: none can be made now.
+        if (QFile::exists(screen->filePath())) QVERIFY(file().isEmpty() && QFile::remove(screen->filePath()));
         CAL_READ_ONLY(guard, folder->path());
         for (const SaveCheck& c : screen->definition().checks) fill(c.field);
         for (const char* cmd : {"cmdSalva", "cmdPrimo", "cmdUltimo", "cmdAvanti", "cmdIndietro"}) {

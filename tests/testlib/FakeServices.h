@@ -79,14 +79,24 @@ public:
     QList<cal::Report> previewed;
 };
 
+// Records what the alarm was asked to play and how often it was stopped.
+class FakeSound : public cal::Sound {
+public:
+    void play(const QString& path) override { played << path; }
+    void stop() override { ++stops; }
+    QStringList played;
+    int stops = 0;
+};
+
 // Installs fresh fakes for the life of the object and puts the real services back after.
 struct FakeServices {
     FakeDialogs dialogs;
     FakeScreens screens;
     FakeShell shell;
     FakePrinting printing;
+    FakeSound sound;
     cal::Services saved;
-    FakeServices() : saved(cal::services()) { cal::services() = {&dialogs, &screens, &shell, &printing}; }
+    FakeServices() : saved(cal::services()) { cal::services() = {&dialogs, &screens, &shell, &printing, &sound}; }
     ~FakeServices() { cal::services() = saved; }
     FakeServices(const FakeServices&) = delete;
     FakeServices& operator=(const FakeServices&) = delete;
