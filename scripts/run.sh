@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the program and starts it from its program folder, build/Calvetra, which holds the
-# executable, the manual Guida.pdf and, once the program has run, all its data files.
+# executable, the manual Guida.pdf, the password file with the initial password and, once the program has run, all its data files.
 # Without a display the program runs on a virtual one (Xvfb); say so and carry on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${CALVETRA_BUILD:-build}
 cmake -S . -B "$build" -G Ninja >/dev/null
-cmake --build "$build" -j"$(nproc)" --target calvetra guide
+cmake --build "$build" -j"$(nproc)" --target calvetra guide password_file
 folder="$build/Calvetra"
 echo "Program folder: $folder (initial password: CALVETRA)"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -6,6 +6,7 @@
 #include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
+#include "screens/TfrmGuida.h"
 #include "core/ProgramFolder.h"
 #include "deadlines/TfrmScadenzario.h"
 #include "screens/ArchiveScreen.h"
@@ -82,6 +83,8 @@ int main(int argc, char** argv) {
     program.launcher()->resize(1400, 900);
     program.launcher()->show();
     save(program.launcher(), QStringLiteral("TfrmAvvio"));
+    // The help screen with the launcher's topic.
+    cal::showHelp(QStringLiteral("Uno sguardo a Calvetra 4.0."));
     program.launcher()->hide();
 
     for (const cal::ArchiveModule* module : cal::archiveModules()) {

@@ -21,7 +21,7 @@ Application::Application() {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Calvetra"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/calvetra.png")));
-    ensurePasswordFile();
+    // The password file is the installation's: without it no password is accepted.
 
     login_ = std::make_unique<TfrmPassword>();
     connect(login_.get(), &TfrmPassword::exitRequested, this, &Application::quit);

@@ -66,10 +66,6 @@ private:
 
 }  // namespace
 
-void ensurePasswordFile() {
-    if (!QFile::exists(programFile(kPasswordFile))) writeStoredPassword(programFolder(), kInitialPassword);
-}
-
 TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TfrmPassword"));
     setWindowTitle(QStringLiteral(" Calvetra 4.0 - Autenticazione"));

@@ -51,9 +51,5 @@ private:
     QPushButton* cmdOK_;
 };
 
-// The password a new installation starts with.
-inline const QString kInitialPassword = QStringLiteral("CALVETRA");
-// Writes the password file with the initial password when the program folder has none.
-void ensurePasswordFile();
 
 }  // namespace cal

@@ -1,12 +1,23 @@
 // Calvetra: start-up.
 #include "app/Application.h"
+#include "core/ProgramFolder.h"
 #include "ui/MediaSound.h"
 #include "ui/Services.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // An installed copy works in the user's own program folder, set up at its first start.
+    QString error;
+    if (!cal::prepareProgramFolder(&error)) {
+        QMessageBox::critical(nullptr, QStringLiteral(" Calvetra 4.0"),
+                              QString::fromUtf8("Attenzione: non è stato possibile preparare la cartella "
+                                                "dei dati del programma (%1).")
+                                  .arg(error));
+        return 1;
+    }
     cal::MediaSound alarm;
     cal::services().sound = &alarm;
     cal::Application program;

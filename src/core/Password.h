@@ -18,6 +18,10 @@ inline const QString kPasswordFile = QStringLiteral("unins000.dll");
 inline const QString kPasswordSection = QStringLiteral("Accesso");
 inline const QString kPasswordKey = QStringLiteral("Valore");
 inline constexpr int kPasswordMaxLength = 255;
+// The password the installation writes into a new program folder; the launcher's help topic
+// tells it to the user. The program itself never writes it: a missing password file means
+// that no password is accepted.
+inline const QString kInitialPassword = QStringLiteral("CALVETRA");
 
 // The letters a to z turned into A to Z (accented letters kept), then trimmed: what a typed
 // password is compared as and what is stored.

@@ -9,6 +9,14 @@
 namespace cal {
 namespace {
 
+// The same bounds as trimmed(), without copying the text.
+QStringView trimmedView(QStringView text) {
+    qsizetype b = 0, e = text.size();
+    while (b < e && text[b].unicode() <= 0x20) ++b;
+    while (e > b && text[e - 1].unicode() <= 0x20) --e;
+    return text.sliced(b, e - b);
+}
+
 constexpr std::string_view kHead =
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""
     " xmlns:x=\"urn:schemas-microsoft-com:office:excel\""
@@ -30,6 +38,13 @@ constexpr std::string_view kAfterName =
     "<table x:str>";
 constexpr std::string_view kHeaderCell = "<td style=\"text-align: left; font-weight: bold;\" width=";
 constexpr std::string_view kDataCell = "<td style=\"text-align: left;\">";
+// A data cell whose text is a digit string (a VAT number, a postcode, a card or account
+// number, a protocol number): the table's x:str keeps it as text in the programs that read
+// the Office extensions, and the sdnum attribute (the text number format "@") does the same
+// in the programs that read their own HTML attributes, which would otherwise turn
+// "00743110157" into the number 743110157 and round a card number past 15 digits. Other
+// programs ignore the attribute. The cell's text itself is not changed.
+constexpr std::string_view kDigitCell = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
 constexpr std::string_view kTail = "</table></body></html>";
 
 // Collects the file's bytes; when it writes to a device it hands them over in blocks,
@@ -46,10 +61,8 @@ public:
     // Trimmed, in Windows-1252, with the three characters that HTML would take as
     // markup written as character references.
     void putText(QStringView text) {
-        // The same bounds as trimmed(), without copying the text.
-        qsizetype b = 0, e = text.size();
-        while (b < e && text[b].unicode() <= 0x20) ++b;
-        while (e > b && text[e - 1].unicode() <= 0x20) --e;
+        text = trimmedView(text);
+        const qsizetype b = 0, e = text.size();
         const qsizetype start = buffer_.size();
         buffer_.resize(start + (e - b));  // one byte per UTF-16 unit at most
         char* out = buffer_.data() + start;
@@ -145,8 +158,12 @@ bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn>
     for (const QStringList& row : rows) {
         out.put("<tr>");
         for (qsizetype c = 0; c < columns; ++c) {
-            out.put(kDataCell);
-            if (c < row.size()) out.putText(row[c]);
+            if (c < row.size()) {
+                out.put(isDigitString(row[c]) ? kDigitCell : kDataCell);
+                out.putText(row[c]);
+            } else {
+                out.put(kDataCell);
+            }
             out.put("</td>");
         }
         out.put("</tr>");
@@ -158,6 +175,14 @@ bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn>
 }
 
 }  // namespace
+
+bool isDigitString(QStringView text) {
+    text = trimmedView(text);
+    if (text.isEmpty()) return false;
+    for (QChar c : text)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
 
 QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColumn> header,
                             const QList<QStringList>& rows) {

@@ -53,11 +53,16 @@ constexpr const ExportFile* findExportFile(std::string_view screen) {
     return nullptr;
 }
 
+// True when the trimmed text is made only of the digits 0 to 9 (at least one): such a cell is
+// marked as text, so a spreadsheet program keeps its leading zeros and all its digits.
+bool isDigitString(QStringView text);
+
 // The bytes of the file. `rows` are the grid's rows from the first to the last, empty
 // rows included, each holding the grid's columns 1..K (column 0, the row number, is not
 // passed). Every row is written with exactly header.size() cells: missing cells are
 // written empty, cells beyond the header are ignored. Texts are trimmed, "&", "<" and ">"
-// become character references, and characters outside Windows-1252 become '?'.
+// become character references, and characters outside Windows-1252 become '?'. A data cell
+// holding a digit string carries the text number format (isDigitString).
 QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColumn> header,
                             const QList<QStringList>& rows);
 

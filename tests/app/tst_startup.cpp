@@ -1,4 +1,4 @@
-// Start-up: the initial password file, login, change password, launcher and year menus.
+// Start-up: the password file the installation provides, login, change password, launcher and year menus.
 #include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
@@ -12,6 +12,7 @@
 #include "testlib/FullDisk.h"
 
 #include <QDate>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QLineEdit>
@@ -50,6 +51,8 @@ private slots:
     void init() {
         folder = std::make_unique<caltest::ProgramFolder>();
         setProgramFolder(folder->path());
+        // The folder as the installation leaves it: with the initial password.
+        QCOMPARE(writeStoredPassword(folder->path(), kInitialPassword), PasswordWrite::Written);
         fakes = std::make_unique<caltest::FakeServices>();
         app = std::make_unique<Application>();
         app->start();
@@ -62,12 +65,35 @@ private slots:
         folder.reset();
     }
 
-    void firstStartWritesTheInitialPassword() {
-        QCOMPARE(readStoredPassword(folder->path()), std::optional<QString>(QStringLiteral("CALVETRA")));
+    void firstStartShowsTheLogin() {
         QVERIFY(app->login()->isVisible());
         QVERIFY(!app->launcher()->isVisible());
         QCOMPARE(app->login()->windowTitle(), QString(" Calvetra 4.0 - Autenticazione"));
         QCOMPARE(in<QLabel>(app->login(), "lblRigo05")->text(), QString("Immetti la password e premi OK."));
+    }
+
+    // Without the password file no password is accepted, the initial one included, and the
+    // program does not write the file again.
+    void missingPasswordFileAcceptsNoPassword_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("initial password") << "calvetra";
+        QTest::newRow("another password") << "qualsiasi";
+    }
+    void missingPasswordFileAcceptsNoPassword() {
+        QFETCH(QString, typed);
+        app.reset();
+        QVERIFY(QFile::remove(programFile(kPasswordFile)));
+        app = std::make_unique<Application>();
+        app->start();
+        QVERIFY(QTest::qWaitForWindowExposed(app->login()));
+        QVERIFY(!QFile::exists(programFile(kPasswordFile)));
+        auto* pwd = in<QLineEdit>(app->login(), "txtPassword");
+        QTest::keyClicks(pwd, typed);
+        click(app->login(), "cmdOK");
+        QCOMPARE(lastText(), QString("Attenzione: password errata."));
+        QVERIFY(!app->launcher()->isVisible());
+        QVERIFY(app->login()->isVisible());
+        QVERIFY(!QFile::exists(programFile(kPasswordFile)));
     }
 
     void qtDialogsSpeakItalian() {

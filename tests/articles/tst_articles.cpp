@@ -10,6 +10,7 @@
 #include "articles/TfrmBibliografie.h"
 #include "articles/TfrmCreaRTF.h"
 #include "core/Codepage.h"
+#include "core/Password.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
@@ -144,6 +145,7 @@ private slots:
     // "Schedario Articoli" on the launcher: the year menu, then the cards of that year; closing
     // them goes back to the launcher.
     void launcherOpensAYear() {
+        QCOMPARE(writeStoredPassword(programFolder(), kInitialPassword), PasswordWrite::Written);
         Application app;
         app.start();
         QTest::keyClicks(app.login()->findChild<QLineEdit*>("txtPassword"), "calvetra");

@@ -37,6 +37,12 @@ QByteArray row2(const QByteArray& a, const QByteArray& b) {
            "</td></tr>";
 }
 
+// A data cell as the file holds it: digit strings carry the text number format.
+QByteArray cell(const QByteArray& text, bool digits) {
+    return (digits ? "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">" : "<td style=\"text-align: left;\">") +
+           text + "</td>";
+}
+
 QStringList folderEntries(const QString& path) {
     return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
@@ -94,6 +100,19 @@ private slots:
         QTest::newRow("characters outside the code page")
             << "Riepilogo Articoli" << QList<QStringList>{{QString::fromUtf8("Ωmega"), QString::fromUtf8("x😀y")}}
             << file("Riepilogo Articoli", kTwoColumnHeader, row2("?mega", "x?y"));
+        QTest::newRow("digit strings marked as text, their text unchanged")
+            << "Riepilogo Articoli"
+            << QList<QStringList>{{"00743110157", " 4539578763621486 "}, {"0", "123456789012345678901234567890"}}
+            << file("Riepilogo Articoli", kTwoColumnHeader,
+                    "<tr>" + cell("00743110157", true) + cell("4539578763621486", true) + "</tr><tr>" +
+                        cell("0", true) + cell("123456789012345678901234567890", true) + "</tr>");
+        QTest::newRow("other texts with digits are not marked")
+            << "Riepilogo Articoli"
+            << QList<QStringList>{{"1250,50", "IT60X0542811101000000123456"}, {"02 1234", "-5"},
+                                  {"+39021234", "05/03/2024"}, {QString::fromUtf8("١٢٣"), "12a"}, {" ", "1.000"}}
+            << file("Riepilogo Articoli", kTwoColumnHeader,
+                    row2("1250,50", "IT60X0542811101000000123456") + row2("02 1234", "-5") +
+                        row2("+39021234", "05/03/2024") + row2("???", "12a") + row2("", "1.000"));
         QTest::newRow("short row padded, long row cut to the header")
             << "Riepilogo Articoli" << QList<QStringList>{{"solo"}, {"a", "b", "c"}}
             << file("Riepilogo Articoli", kTwoColumnHeader, row2("solo", "") + row2("a", "b"));
@@ -112,9 +131,8 @@ private slots:
             "<tr><td style=\"text-align: left; font-weight: bold;\" width=350>Citt\xE0 &amp; &lt;Paese&gt;</td>"
             "<td style=\"text-align: left; font-weight: bold;\" width=75>N\xB0</td>"
             "<td style=\"text-align: left; font-weight: bold;\" width=0></td></tr>",
-            "<tr><td style=\"text-align: left;\">1</td><td style=\"text-align: left;\">2</td>"
-            "<td style=\"text-align: left;\">3</td></tr>");
-        QCOMPARE(spreadsheetBytes("Archivio Clienti", header, {{"1", "2", "3"}}), expected);
+            "<tr>" + cell("uno", false) + cell("2", true) + cell("tre", false) + "</tr>");
+        QCOMPARE(spreadsheetBytes("Archivio Clienti", header, {{"uno", "2", "tre"}}), expected);
     }
 
     void bookExportIsOneLineOfTwentyFiveColumns() {

@@ -16,6 +16,7 @@
 #include "testlib/CalWidgetTest.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QToolButton>
 
@@ -79,6 +80,66 @@ private slots:
         QFile fods(programFile("Clienti.fods"));
         QVERIFY(fods.open(QIODevice::ReadOnly));
         QCOMPARE(fods.readAll().count("<table:table "), 1);
+    }
+
+    // Digit strings reach the spreadsheet as text cells holding every digit: a VAT number
+    // keeps its leading zeros, card numbers keep all their digits, a phone number its zero;
+    // an amount and a date stay as they were.
+    void calcKeepsDigitStringsAsText() {
+        if (QStandardPaths::findExecutable("soffice").isEmpty()) QSKIP("LibreOffice is not installed");
+        caltest::ProgramFolder folder;
+        setProgramFolder(folder.path());
+        caltest::FakeServices fakes;
+        const QStringList cards{"4539578763621486", "6011000990139424123"};
+        {
+            RecordFile f;
+            QVERIFY(f.open(programFile("Contatti.pro"), kClientLayout.size()));
+            for (int i = 0; i < 2; ++i) {
+                Record r(kClientLayout);
+                r.setText(ClientField::Cliente, QString("Cliente %1").arg(i + 1));
+                r.setText(ClientField::DataNasc, "05/03/1970");
+                r.setText(ClientField::TelCasa, "0212345678");
+                r.setText(ClientField::PartitaIva, i == 0 ? "00743110157" : "01234567890");
+                r.setText(ClientField::Carta, cards[i]);
+                r.setText(ClientField::Tariffa, "1250,50");
+                QVERIFY(f.write(r));
+            }
+        }
+        fakes.dialogs.answers = {true, false};
+        fakes.screens.handlers << [](QDialog* d) {
+            QTest::mouseClick(d->findChild<QToolButton*>("cmdEsporta"), Qt::LeftButton);
+        };
+        openExport("TfrmExpClienti");
+        const QString xls = programFile("Clienti.xls");
+        QVERIFY(convert(xls, "csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,false,false", folder.path()));
+        QFile csv(programFile("Clienti.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList rows = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        const QStringList header = rows[0].split(';');
+        const int piva = int(header.indexOf("Partita IVA"));
+        QVERIFY(piva > 0);
+        const QStringList first = rows[1].split(';');
+        const QStringList second = rows[2].split(';');
+        QCOMPARE(first.size(), 25);
+        QCOMPARE(first[piva], QString("00743110157"));
+        QCOMPARE(second[piva], QString("01234567890"));
+        QCOMPARE(first[piva + 1], cards[0]);
+        QCOMPARE(second[piva + 1], cards[1]);
+        QCOMPARE(first[7], QString("0212345678"));
+        QCOMPARE(first[1], QString("05/03/1970"));
+        QCOMPARE(first[21], QString("1250,50"));
+
+        // Held as text cells, not as numbers shown with a format.
+        QVERIFY(convert(xls, "fods", folder.path()));
+        QFile fods(programFile("Clienti.fods"));
+        QVERIFY(fods.open(QIODevice::ReadOnly));
+        const QString content = QString::fromUtf8(fods.readAll());
+        for (const QString& digits : {QString("00743110157"), QString("01234567890"), cards[0], cards[1]}) {
+            const QRegularExpression textCell("office:value-type=\"string\"[^>]*>\\s*<text:p>" + digits + "</text:p>");
+            QVERIFY2(content.contains(textCell), qPrintable(digits));
+        }
+        QVERIFY(!content.contains("office:value=\"743110157\""));
     }
 
     void calcReadsThePriceList() {

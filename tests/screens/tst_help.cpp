@@ -154,7 +154,10 @@ private slots:
                                                  "Tariffario Servizi", "Registro Servizi", "Protocollo Posta",
                                                  "Archivio Documenti", "Scadenze e appuntamenti",
                                                  "Registro Bonifici", "Riepilogo Movimenti", "Archivio Libri",
-                                                 "Schedario Articoli"};
+                                                 "Schedario Articoli",
+                                                 // restoring a deleted password file, and where an
+                                                 // installed copy keeps each user's data
+                                                 "unins000.dll", "/usr/lib/calvetra", ".local/share/Calvetra"};
         QTest::newRow("client screen") << kClients
                                        << QStringList{"Nuovo", "Salva", "Duplica", "Trova", "Allega file",
                                                       "Documenti_Allegati", "Cliente_", "Da ricontattare",
