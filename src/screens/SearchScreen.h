@@ -82,6 +82,8 @@ protected:
     void done(int result) override;
 
 private:
+    // Wide enough for the list's fixed columns, within the screen.
+    int listWindowWidth() const;
     QWidget* buildFilterPanel();
     QWidget* buildResultPanel();
     void showResults();
