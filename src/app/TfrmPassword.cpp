@@ -87,6 +87,7 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     blue.setColor(QPalette::WindowText, QColor(0x1d, 0x4f, 0x91));
     title->setPalette(blue);
     auto* subtitle = new QLabel(QString::fromUtf8(kProductDescription), this);
+    subtitle->setObjectName(QStringLiteral("lblDescrizione"));
     QFont small = subtitle->font();
     small.setPointSize(10);
     subtitle->setFont(small);
