@@ -76,20 +76,24 @@ QFont listFont() {
     return mono;
 }
 
-int SearchScreen::listWindowWidth() const {
+int listWindowWidth(const SearchDefinition& definition, int available) {
     // The fixed columns are those of a blank record's line; the free text that ends most lines
     // (notes, open questions) is given room for its first words too.
     constexpr int kFreeColumn = 30;
     constexpr int kFrame = 80;  // list frame, scroll bar and the window's margins
     qsizetype chars = 100;
-    if (def_.line && def_.layout) {
-        const QByteArray blank(def_.layout->size() + 1, '\0');
-        chars = def_.line(blank.constData()).size() + kFreeColumn;
+    if (definition.line && definition.layout) {
+        const QByteArray blank(definition.layout->size() + 1, '\0');
+        chars = definition.line(blank.constData()).size() + kFreeColumn;
     }
     const int wanted = QFontMetrics(listFont()).horizontalAdvance(QString(chars, u'0')) + kFrame;
+    return std::clamp(wanted, 1000, std::max(1000, available));
+}
+
+int SearchScreen::listWindowWidth() const {
     int available = 1600;
     if (const QScreen* s = QGuiApplication::primaryScreen()) available = s->availableGeometry().width();
-    return std::clamp(wanted, 1000, std::max(1000, available));
+    return cal::listWindowWidth(def_, available);
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const {

@@ -42,6 +42,10 @@ struct SearchDefinition {
     std::function<QString()> filePath = {};
 };
 
+// The width of a search or list window: enough for the fixed columns of its lines and the start
+// of the free text after them, at least 1000 and at most `available` pixels.
+int listWindowWidth(const SearchDefinition& definition, int available);
+
 // The font of every result list: Courier New 12, or the system's fixed-pitch font where it is missing.
 QFont listFont();
 

@@ -5,6 +5,9 @@
 #include "app/TfrmPassword.h"
 #include "clients/TfrmClienti.h"
 #include "core/ProgramFolder.h"
+#include "screens/Catalog.h"
+#include "screens/ExportScreen.h"
+#include "screens/SearchScreen.h"
 #include "screens/TfrmCartella.h"
 #include "screens/TfrmInfo.h"
 #include "screens/TfrmSplash.h"
@@ -13,6 +16,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTableView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
@@ -137,6 +143,46 @@ private slots:
         // The pictures' credit is on the information screen.
         auto* credit = info.findChild<QLabel*>(QStringLiteral("lblIcone"));
         QVERIFY(credit && credit->text().contains(QStringLiteral("Adwaita")));
+    }
+
+    // Every export grid's columns start at least at their width in the file, wide enough for
+    // their names, and can be resized.
+    void exportGridColumns() {
+        int checked = 0;
+        for (const ArchiveModule* module : archiveModules())
+            for (const ExportDefinition* e : module->exports) {
+                ExportScreen screen(*e);
+                auto* grid = screen.findChild<QTableView*>(QStringLiteral("grdRecords"));
+                QVERIFY(grid);
+                QHeaderView* header = grid->horizontalHeader();
+                for (int c = 1; c < grid->model()->columnCount(); ++c) {
+                    QCOMPARE(header->sectionResizeMode(c), QHeaderView::Interactive);
+                    const QString name = grid->model()->headerData(c, Qt::Horizontal).toString();
+                    QVERIFY2(grid->columnWidth(c) >= header->fontMetrics().horizontalAdvance(name),
+                             qPrintable(QString::fromLatin1(e->objectName) + u' ' + name));
+                    if (c - 1 < int(e->columns.size()))
+                        QVERIFY2(grid->columnWidth(c) >= e->columns[std::size_t(c - 1)].width,
+                                 qPrintable(QString::fromLatin1(e->objectName) + u' ' + name));
+                    ++checked;
+                }
+            }
+        QVERIFY(checked > 0);
+    }
+
+    // A list window on a wide screen shows its lines' fixed columns without scrolling; on a
+    // narrow one it keeps to the screen.
+    void listWindowFitsFixedColumns() {
+        int checked = 0;
+        const QFontMetrics fm(listFont());
+        for (const ArchiveModule* module : archiveModules())
+            for (const SearchDefinition* s : module->searches) {
+                const QByteArray blank(s->layout->size() + 1, '\0');
+                const int fixed = fm.horizontalAdvance(QString(s->line(blank.constData()).size(), u'0'));
+                QVERIFY2(listWindowWidth(*s, 10000) > fixed, s->objectName);
+                QCOMPARE(listWindowWidth(*s, 1200) <= 1200, true);
+                ++checked;
+            }
+        QVERIFY(checked > 0);
     }
 
     void changePasswordHeading() {
