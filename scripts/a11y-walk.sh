@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${CALVETRA_BUILD:-build}
 out=${1:-$(mktemp -d)}
+mkdir -p "$out"
 cmake --build "$build" --target screenshots >/dev/null
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 LC_ALL=C.UTF-8
 run=("$build/tools/screenshots" --accessibility "$out")
