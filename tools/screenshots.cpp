@@ -1,8 +1,13 @@
-// Pictures of the program's screens, for looking at them as their user sees them: the login and
-// the launcher, every registered archive screen (empty and with a record), and every search, list,
-// export, card print and RTF card screen it opens. Run on the offscreen platform or under Xvfb:
-//   screenshots <folder for the pictures>
+// Pictures of the program's screens, for looking at them as their user sees them: the login, the
+// change-password screen and the launcher with its help, information and about screens, every
+// registered archive screen (empty and with a record), and every search, list, export, card
+// print, RTF card, attachment, folder and check screen it opens. Run on the offscreen platform or
+// under Xvfb:
+//   screenshots [--accessibility] <folder for the pictures>
 // The program folder is a fresh temporary folder holding one sample record per archive.
+// With --accessibility every screen pictured is also walked as assistive technology reads it; the
+// controls without a name, fields not linked to their label and read-only fields announced as
+// editable are listed, and the exit status is 1 when there is any.
 #include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
@@ -14,6 +19,8 @@
 #include "screens/FieldEditor.h"
 #include "screens/ExportScreen.h"
 #include "screens/SearchScreen.h"
+#include "screens/TfrmGuida.h"
+#include "ui/Accessibility.h"
 #include "ui/Services.h"
 
 #include <QApplication>
@@ -32,9 +39,17 @@
 namespace {
 
 QString folder;
+bool walkAccessibility = false;
+int faults = 0;
 
 void save(QWidget* window, const QString& name) {
     QApplication::processEvents();
+    if (walkAccessibility) {
+        for (const QString& fault : cal::accessibilityFaults(window)) {
+            std::printf("  %s: %s\n", qPrintable(name), qPrintable(fault));
+            ++faults;
+        }
+    }
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
     if (!window->grab().save(path)) qWarning("cannot write %s", qPrintable(path));
     else std::printf("%s\n", qPrintable(path));
@@ -67,7 +82,9 @@ public:
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QStringList args = QApplication::arguments().mid(1);
+    walkAccessibility = args.removeAll(QStringLiteral("--accessibility")) > 0;
+    folder = args.isEmpty() ? QDir::currentPath() : args.first();
     QDir().mkpath(folder);
     QTemporaryDir programFolder;
     cal::setProgramFolder(programFolder.path() + u'/');
@@ -80,11 +97,19 @@ int main(int argc, char** argv) {
     program.login()->resize(520, 360);
     program.login()->show();
     save(program.login(), QStringLiteral("TfrmPassword"));
+    program.login()->hide();
+    QWidget* change = program.changePassword();
+    change->show();
+    save(change, QStringLiteral("TfrmCambiaPassword"));
+    change->hide();
     program.launcher()->resize(1400, 900);
     program.launcher()->show();
     save(program.launcher(), QStringLiteral("TfrmAvvio"));
-    // The help screen with the launcher's topic.
+    pictures.prefix = QStringLiteral("TfrmAvvio-");
     cal::showHelp(QStringLiteral("Uno sguardo a Calvetra 4.0."));
+    cal::showInfo();
+    cal::showAbout();
+    pictures.prefix.clear();
     program.launcher()->hide();
 
     for (const cal::ArchiveModule* module : cal::archiveModules()) {
@@ -131,7 +156,8 @@ int main(int argc, char** argv) {
         // The RTF card screen of the archives that have one.
         if (auto* word = screen->findChild<QToolButton*>(QStringLiteral("cmdWord"))) word->click();
         // The numbering settings and the period summary of the mail register.
-        for (const char* name : {"cmdNumerazione", "cmdRiepilogo"})
+        // The attachment and associated folder screens, and the identifier checks beside the fields.
+        for (const char* name : {"cmdNumerazione", "cmdRiepilogo", "cmdFile", "cmdCartella", "cmdAssocia"})
             if (auto* button = screen->findChild<QToolButton*>(QString::fromLatin1(name))) button->click();
         // The Dewey table of the library: on its loading picture, then with the table in.
         if (auto* dewey = screen->findChild<QPushButton*>(QStringLiteral("btnDewey"))) {
@@ -153,6 +179,8 @@ int main(int argc, char** argv) {
             for (const char* button : {"btnOK", "btnGiorno", "btnMese"})
                 deadlines->findChild<QPushButton*>(QString::fromLatin1(button))->click();
         }
+        for (QPushButton* check : screen->findChildren<QPushButton*>())
+            if (check->text() == QLatin1String("Verifica") && check->isEnabled()) check->click();
         pictures.prefix.clear();
         screen->hide();
         for (const cal::OtherScreen& o : module->screens) {
@@ -174,5 +202,6 @@ int main(int argc, char** argv) {
         }
     }
     cal::services() = saved;
-    return 0;
+    if (walkAccessibility) std::printf("%d accessibility faults\n", faults);
+    return faults > 0 ? 1 : 0;
 }

@@ -1,13 +1,15 @@
 #include "app/TfrmAvvio.h"
 
-#include "ui/Regional.h"
 #include "screens/TfrmGuida.h"
 #include "screens/TfrmInfo.h"
 #include "screens/TfrmSplash.h"
+#include "ui/Icons.h"
+#include "ui/Regional.h"
 #include "ui/Services.h"
 #include "ui/StatusHints.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -23,20 +25,20 @@ struct Entry {
     const char* name;  // imgX and btnX
     const char* caption;
     const char* hint;
-    QStyle::StandardPixmap icon;
+    const char* icon;  // its picture in the program's set
 };
 
 const Entry kEntries[] = {
-    {"Clienti", "Anagrafica Clienti", "Archivio dei clienti: dati anagrafici, recapiti, dati fiscali.", QStyle::SP_DirHomeIcon},
-    {"Tariffario", "Tariffario Servizi", "Catalogo dei servizi con tariffe ordinarie e scontate.", QStyle::SP_FileDialogListView},
-    {"Servizi", "Registro Servizi", "Registro annuale dei servizi prestati e riepilogo dei compensi.", QStyle::SP_FileDialogDetailedView},
-    {"Posta", "Protocollo Posta", "Protocollo annuale della posta in entrata e in uscita.", QStyle::SP_DialogOpenButton},
-    {"Documenti", "Archivio Documenti", "Archivio dei documenti con copia digitale e allegati.", QStyle::SP_DirIcon},
-    {"Scadenzario", "Scadenze e Appuntamenti", "Scadenze e appuntamenti dell'anno, con avviso delle scadenze imminenti.", QStyle::SP_MessageBoxWarning},
-    {"Bonifici", "Registro Bonifici", "Bonifici emessi e ricevuti.", QStyle::SP_ArrowRight},
-    {"Riepiloghi", "Riepilogo Movimenti", "Riepilogo dei bonifici di un periodo.", QStyle::SP_FileDialogInfoView},
-    {"Libri", "Archivio Libri", "Biblioteca con prestiti e classificazione Dewey.", QStyle::SP_DriveCDIcon},
-    {"Articoli", "Schedario Articoli", "Schedario annuale degli articoli di giornale.", QStyle::SP_FileIcon},
+    {"Clienti", "Anagrafica Clienti", "Archivio dei clienti: dati anagrafici, recapiti, dati fiscali.", "x-office-address-book"},
+    {"Tariffario", "Tariffario Servizi", "Catalogo dei servizi con tariffe ordinarie e scontate.", "accessories-calculator"},
+    {"Servizi", "Registro Servizi", "Registro annuale dei servizi prestati e riepilogo dei compensi.", "applications-office"},
+    {"Posta", "Protocollo Posta", "Protocollo annuale della posta in entrata e in uscita.", "mail-unread"},
+    {"Documenti", "Archivio Documenti", "Archivio dei documenti con copia digitale e allegati.", "folder-documents"},
+    {"Scadenzario", "Scadenze e Appuntamenti", "Scadenze e appuntamenti dell'anno, con avviso delle scadenze imminenti.", "x-office-calendar"},
+    {"Bonifici", "Registro Bonifici", "Bonifici emessi e ricevuti.", "mail-send-receive"},
+    {"Riepiloghi", "Riepilogo Movimenti", "Riepilogo dei bonifici di un periodo.", "x-office-spreadsheet"},
+    {"Libri", "Archivio Libri", "Biblioteca con prestiti e classificazione Dewey.", "accessories-dictionary"},
+    {"Articoli", "Schedario Articoli", "Schedario annuale degli articoli di giornale.", "text-x-generic"},
 };
 
 const QString kInPreparation = QStringLiteral("In preparazione: questo archivio sarà disponibile in una prossima versione.");
@@ -67,38 +69,52 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
     QLabel* panInfo = makeStatusLine(central);
     auto* hints = new StatusHints(panInfo);
 
+    // The ten archives as a grid of tiles that fills the window: each tile its picture and its
+    // name; an archive not yet available shows it on its tile, greyed.
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(24);
+    grid->setSpacing(16);
+    constexpr int kColumns = 5;
     int i = 0;
     for (const Entry& e : kEntries) {
         const QString name = QString::fromLatin1(e.name);
-        auto* img = new QToolButton(central);
+        auto* tile = new QFrame(central);
+        tile->setObjectName("pan" + name);
+        tile->setFrameShape(QFrame::StyledPanel);
+        tile->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        auto* tileLayout = new QVBoxLayout(tile);
+        tileLayout->addStretch();
+        auto* img = new QToolButton(tile);
         img->setObjectName("img" + name);
-        img->setIcon(style()->standardIcon(e.icon));
-        img->setIconSize(QSize(40, 40));
+        img->setIcon(programIcon(e.icon));
+        img->setIconSize(QSize(48, 48));
         img->setAutoRaise(true);
         img->setAccessibleName(QString::fromUtf8(e.caption));
         img->setFocusPolicy(Qt::NoFocus);
-        auto* btn = new QPushButton(QString::fromUtf8(e.caption), central);
+        tileLayout->addWidget(img, 0, Qt::AlignHCenter);
+        auto* btn = new QPushButton(QString::fromUtf8(e.caption), tile);
         btn->setObjectName("btn" + name);
-        btn->setMinimumWidth(260);
-        btn->setMinimumHeight(40);
-        btn->setStyleSheet(QStringLiteral("text-align: left; padding: 6px 12px; font-size: 11pt;"));
+        btn->setMinimumHeight(36);
+        btn->setStyleSheet(QStringLiteral("padding: 6px 12px; font-size: 11pt;"));
+        tileLayout->addWidget(btn);
+        auto* state = new QLabel(QStringLiteral("In preparazione"), tile);
+        state->setObjectName("lblStato" + name);
+        state->setAlignment(Qt::AlignHCenter);
+        state->setEnabled(false);
+        tileLayout->addWidget(state);
+        tileLayout->addStretch();
         hints->add(img, QString::fromUtf8(e.hint));
         hints->add(btn, QString::fromUtf8(e.hint));
         btn->setEnabled(false);
         img->setEnabled(false);
         btn->setToolTip(kInPreparation);
         img->setToolTip(kInPreparation);
-        grid->addWidget(img, i / 2, (i % 2) * 2);
-        grid->addWidget(btn, i / 2, (i % 2) * 2 + 1);
+        grid->addWidget(tile, i / kColumns, i % kColumns);
         ++i;
     }
-    auto* gridRow = new QHBoxLayout;
-    gridRow->addLayout(grid);
-    gridRow->addStretch();
-    layout->addLayout(gridRow);
-    layout->addStretch();
+    for (int c = 0; c < kColumns; ++c) grid->setColumnStretch(c, 1);
+    for (int r = 0; r < (i + kColumns - 1) / kColumns; ++r) grid->setRowStretch(r, 1);
+    layout->addLayout(grid, 1);
+    layout->addSpacing(12);
 
     auto* commands = new QHBoxLayout;
     struct Command {
@@ -119,10 +135,10 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         {"imgEsci", "Esci", "Esci dal programma.", QStyle::SP_DialogCloseButton, [this] { close(); }},
     };
     for (const Command& c : cmds) {
-        const QIcon icon = c.picture ? QIcon(QString::fromLatin1(c.picture)) : style()->standardIcon(c.icon);
+        const QIcon icon = c.picture ? QIcon(QString::fromLatin1(c.picture)) : programIcon(c.icon);
         QToolButton* b = makeCommandButton(central, hints, QString::fromLatin1(c.name), icon,
                                            QString::fromUtf8(c.caption), QString::fromUtf8(c.hint));
-        b->setIconSize(QSize(28, 28));
+        b->setIconSize(kToolbarIconSize);
         connect(b, &QToolButton::clicked, this, c.action);
         commands->addWidget(b);
     }
@@ -140,6 +156,7 @@ void TfrmAvvio::setEntry(const QString& entry, std::function<void()> open) {
         w->setToolTip(w->property("hint").toString());
         connect(w, &QAbstractButton::clicked, this, open);
     }
+    if (auto* state = findChild<QLabel*>("lblStato" + entry)) state->hide();
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent* event) {

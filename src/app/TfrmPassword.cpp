@@ -3,6 +3,7 @@
 #include "core/Password.h"
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
+#include "screens/TfrmSplash.h"
 #include "ui/KeyRules.h"
 #include "ui/Services.h"
 
@@ -81,7 +82,8 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     QPalette blue = title->palette();
     blue.setColor(QPalette::WindowText, QColor(0x1d, 0x4f, 0x91));
     title->setPalette(blue);
-    auto* subtitle = new QLabel(QStringLiteral("Organizzatore per l'ufficio"), this);
+    auto* subtitle = new QLabel(QString::fromUtf8(kProductDescription), this);
+    subtitle->setObjectName(QStringLiteral("lblDescrizione"));
     QFont small = subtitle->font();
     small.setPointSize(10);
     subtitle->setFont(small);
@@ -184,7 +186,21 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent) {
     buttons->addStretch();
     buttons->addWidget(cmdOK_);
     buttons->addWidget(cmdEsci);
+    // A heading that says what the screen is for.
+    auto* heading = new QLabel(QStringLiteral("Cambia password"), this);
+    heading->setObjectName(QStringLiteral("lblTitolo"));
+    QFont headingFont = heading->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    auto* prompt = new QLabel(
+        QStringLiteral("Immettere la password attuale e due volte la nuova password, poi premere OK."), this);
+    prompt->setObjectName(QStringLiteral("lblIstruzioni"));
+    prompt->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(prompt);
+    layout->addSpacing(6);
     layout->addLayout(form);
     layout->addLayout(buttons);
     setMinimumWidth(380);

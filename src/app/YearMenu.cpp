@@ -1,11 +1,12 @@
 #include "app/YearMenu.h"
 
-#include "ui/Regional.h"
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/TfrmGuida.h"
+#include "ui/Icons.h"
 #include "ui/KeyRules.h"
+#include "ui/Regional.h"
 #include "ui/Services.h"
 #include "ui/StatusHints.h"
 
@@ -90,7 +91,7 @@ YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(pa
     auto* hints = new StatusHints(panInfo);
     auto* commands = new QHBoxLayout;
     auto addTool = [&](const char* name, const char* caption, const char* hint, QStyle::StandardPixmap icon) {
-        QToolButton* b = makeCommandButton(central, hints, QString::fromLatin1(name), style()->standardIcon(icon),
+        QToolButton* b = makeCommandButton(central, hints, QString::fromLatin1(name), programIcon(icon),
                                            QString::fromUtf8(caption), QString::fromUtf8(hint));
         commands->addWidget(b);
         return b;

@@ -98,7 +98,7 @@ const ArchiveDefinition kClients{
              .objectName = "cmdAssocia",
              .caption = "Cartella",
              .action = openAssociatedFolder,
-             .icon = QStyle::SP_DirOpenIcon,
+             .picture = "folder-open",
              .keys = "Ctrl+K"},
             {Cmd::Preview, "Visualizza l'anteprima di stampa della scheda."},
             {Cmd::Print, "Stampa la scheda."},

@@ -8,6 +8,7 @@
 #include "mail/MailTables.h"
 #include "screens/Catalog.h"
 #include "screens/SearchScreen.h"
+#include "ui/Icons.h"
 #include "ui/KeyRules.h"
 #include "ui/Regional.h"
 #include "ui/Services.h"
@@ -88,14 +89,14 @@ const ArchiveDefinition kMail{
              .objectName = "cmdRiepilogo",
              .caption = "Riepilogo",
              .action = [](ArchiveScreen& s) { mail(s).openSummary(); },
-             .icon = QStyle::SP_FileDialogListView,
+             .picture = "x-office-presentation",
              .keys = "Ctrl+R"},
             {.kind = Cmd::Custom,
              .hint = "Imposta il numero iniziale per la numerazione del protocollo.",
              .objectName = "cmdNumerazione",
              .caption = "Numerazione",
              .action = [](ArchiveScreen& s) { mail(s).openNumbering(); },
-             .icon = QStyle::SP_FileDialogInfoView,
+             .picture = "view-sort-ascending",
              .keys = "Ctrl+U"},
             {Cmd::Export, Hint::kExport, "TfrmExpProtocollo"},
             {Cmd::Print, Hint::kPrint},
@@ -329,7 +330,7 @@ TfrmRiepProtocollo::TfrmRiepProtocollo(const QString& path, QWidget* parent)
     auto* toolbar = findChild<QToolBar*>();
     QAction* first = toolbar->actions().value(0);
     QAction* find = addToolbarCommand(
-        toolbar, hints, QStringLiteral("cmdTrova"), style()->standardIcon(QStyle::SP_FileDialogContentsView),
+        toolbar, hints, QStringLiteral("cmdTrova"), programIcon(QStyle::SP_FileDialogContentsView),
         QStringLiteral("Visualizza"),
         QStringLiteral("Visualizza il riepilogo dei documenti protocollati nell'intervallo di tempo selezionato."));
     // The query comes before the export.

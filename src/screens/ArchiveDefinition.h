@@ -92,7 +92,7 @@ struct FieldGroup {
     std::vector<FieldRow> rows;
 };
 
-// The commands of the toolbars. Each kind has its object name, caption and icon; a command
+// The commands of the toolbars. Each kind has its object name, caption and picture; a command
 // may give others.
 enum class Cmd {
     New, Duplicate, Save,
@@ -115,7 +115,8 @@ struct Command {
     const char* objectName = nullptr;
     const char* caption = nullptr;
     std::function<void(ArchiveScreen&)> action = {};
-    int icon = -1;               // a QStyle::StandardPixmap; -1: by kind
+    int icon = -1;               // a QStyle::StandardPixmap standing for its picture; -1: by kind
+    const char* picture = nullptr;  // the name of its picture in the program's set (ui/Icons.h)
     const char* keys = nullptr;  // its shortcut ("Ctrl+R"), for commands without one by kind
 };
 

@@ -14,6 +14,7 @@
 #include "screens/TfrmAllegaCartella.h"
 #include "screens/TfrmCalendario.h"
 #include "screens/TfrmGuida.h"
+#include "ui/Icons.h"
 #include "ui/KeyRules.h"
 #include "ui/Regional.h"
 #include "ui/Services.h"
@@ -48,27 +49,27 @@ QString nameOf(const RecordLayout& layout, int field) {
     return QString::fromLatin1(n.data(), qsizetype(n.size()));
 }
 
-// Object name, caption and icon of each kind of command.
+// Object name, caption and picture of each kind of command: a picture that says what it does.
 struct CommandLook {
     Cmd kind;
     const char* objectName;
     const char* caption;
-    QStyle::StandardPixmap icon;
+    const char* icon;
 };
 const CommandLook kCommandLooks[] = {
-    {Cmd::New, "cmdNuovo", "Nuova", QStyle::SP_FileIcon},
-    {Cmd::Duplicate, "cmdDuplica", "Duplica", QStyle::SP_FileDialogNewFolder},
-    {Cmd::Save, "cmdSalva", "Salva", QStyle::SP_DialogSaveButton},
-    {Cmd::Find, "cmdTrova", "Trova", QStyle::SP_FileDialogContentsView},
-    {Cmd::Attachments, "cmdFile", "Allegati", QStyle::SP_DirLinkIcon},
-    {Cmd::Preview, "cmdAnteprima", "Anteprima", QStyle::SP_FileDialogDetailedView},
-    {Cmd::Print, "cmdStampa", "Stampa", QStyle::SP_DialogApplyButton},
-    {Cmd::Pdf, "cmdPDF", "PDF", QStyle::SP_DriveFDIcon},
-    {Cmd::List, "cmdElenco", "Elenco", QStyle::SP_MessageBoxInformation},
-    {Cmd::Export, "cmdEsporta", "Excel", QStyle::SP_ArrowDown},
-    {Cmd::Help, "cmdGuida", "Guida", QStyle::SP_DialogHelpButton},
-    {Cmd::Exit, "cmdEsci", "Esci", QStyle::SP_DialogCloseButton},
-    {Cmd::Custom, "", "", QStyle::SP_FileIcon},
+    {Cmd::New, "cmdNuovo", "Nuova", "document-new"},
+    {Cmd::Duplicate, "cmdDuplica", "Duplica", "edit-copy"},
+    {Cmd::Save, "cmdSalva", "Salva", "document-save"},
+    {Cmd::Find, "cmdTrova", "Trova", "edit-find"},
+    {Cmd::Attachments, "cmdFile", "Allegati", "mail-attachment"},
+    {Cmd::Preview, "cmdAnteprima", "Anteprima", "document-print-preview"},
+    {Cmd::Print, "cmdStampa", "Stampa", "document-print"},
+    {Cmd::Pdf, "cmdPDF", "PDF", "x-office-document"},
+    {Cmd::List, "cmdElenco", "Elenco", "format-justify-left"},
+    {Cmd::Export, "cmdEsporta", "Excel", "x-office-spreadsheet"},
+    {Cmd::Help, "cmdGuida", "Guida", "help-browser"},
+    {Cmd::Exit, "cmdEsci", "Esci", "application-exit"},
+    {Cmd::Custom, "", "", "document-properties"},
 };
 
 // Keyboard shortcuts of the usual commands, the same on every archive screen. Enter is not
@@ -109,6 +110,31 @@ const char* sideCaption(Side kind) {
 
 QString today() { return todayText(); }
 
+// Fields that hold a few characters (codes, provinces, postal codes, dates, amounts) and lists
+// of short items are given the width of what they hold instead of the row's; true when so.
+constexpr int kWideField = 20;  // characters: from here on a field takes the row's width
+bool sizeToCapacity(QWidget* input, const FieldRow& row, int capacity) {
+    const QFontMetrics fm = input->fontMetrics();
+    if (auto* combo = qobject_cast<QComboBox*>(input)) {
+        qsizetype longest = combo->isEditable() ? capacity : 0;
+        for (const QString& item : row.items) longest = std::max(longest, item.size());
+        if (longest > kWideField) return false;
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setMinimumContentsLength(int(std::max<qsizetype>(longest, 2)));
+        combo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        return true;
+    }
+    auto* line = qobject_cast<QLineEdit*>(input);
+    if (!line || capacity > kWideField) return false;
+    const QChar widest = row.typing == Typing::Digits || row.control == Control::Amount2 ||
+                                 row.control == Control::Amount4 || row.control == Control::PickedDate
+                             ? u'0'
+                             : row.typing == Typing::Upper || row.typing == Typing::UpperTrim ? u'W' : u'x';
+    const int chars = std::max(capacity, 3);
+    line->setFixedWidth(fm.horizontalAdvance(QString(chars, widest)) + 2 * fm.averageCharWidth() + 12);
+    return true;
+}
+
 }  // namespace
 
 std::vector<SideButton> documentSlot(const char* clearName, const char* clearHint) {
@@ -145,15 +171,23 @@ ArchiveScreen::ArchiveScreen(const ArchiveDefinition& definition, QWidget* paren
     panInfo_ = makeStatusLine(this, ArchiveText::kReady);
     hints_ = new StatusHints(panInfo_);
 
-    lblPosizione_ = new QLabel(this);
+    // The position reads as a position between the navigation commands: its caption under the
+    // number, like the commands' captions under their pictures, and nothing that looks typable.
+    positionBox_ = new QWidget(this);
+    auto* positionLayout = new QVBoxLayout(positionBox_);
+    positionLayout->setContentsMargins(8, 0, 8, 0);
+    positionLayout->setSpacing(0);
+    lblPosizione_ = new QLabel(positionBox_);
     lblPosizione_->setObjectName(QStringLiteral("lblPosizione"));
     lblPosizione_->setAlignment(Qt::AlignCenter);
-    lblPosizione_->setMinimumWidth(60);
-    lblPosizione_->setMaximumHeight(30);
-    lblPosizione_->setFrameShape(QFrame::StyledPanel);
-    lblPosizione_->setFrameShadow(QFrame::Sunken);
-    lblPosizione_->setStyleSheet(QStringLiteral("font-weight: bold; background: white; padding: 2px 6px;"));
-    lblPosizione_->setAccessibleName(QStringLiteral("Posizione"));
+    lblPosizione_->setMinimumWidth(lblPosizione_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+    lblPosizione_->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 13pt;"));
+    auto* positionCaption = new QLabel(QStringLiteral("Scheda n."), positionBox_);
+    positionCaption->setObjectName(QStringLiteral("lblTitoloPosizione"));
+    positionCaption->setAlignment(Qt::AlignCenter);
+    positionLayout->addWidget(lblPosizione_);
+    positionLayout->addWidget(positionCaption);
+    setPosition(0);
     lblFile_ = new QLabel(this);
     lblFile_->setObjectName(QStringLiteral("lblFile"));
     lblFile_->hide();
@@ -171,12 +205,18 @@ void ArchiveScreen::buildRecordArea() {
     const int columns = std::max(1, def_->columns);
     std::vector<QList<QLabel*>> labelsByColumn(static_cast<std::size_t>(columns));
     int index = 0;
+    std::vector<bool> growingRows;  // rows of groups holding a multi-line text
     for (const FieldGroup& g : def_->groups) {
         QWidget* box = g.title ? new QGroupBox(utf8(g.title), area) : new QWidget(area);
         auto* form = new QFormLayout(box);
+        form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
         if (!g.title) form->setContentsMargins(0, 0, 0, 0);
+        bool grows = false;
         for (const FieldRow& row : g.rows) {
-            QWidget* cell = buildField(row, box, enterOrder);
+            // The field and its buttons are the label's siblings, so the label names the field
+            // also for assistive technology.
+            QLayout* cell = buildField(row, box, enterOrder);
+            if (row.control == Control::Text) grows = true;
             if (row.control == Control::Check) {
                 form->addRow(cell);
                 continue;
@@ -187,6 +227,9 @@ void ArchiveScreen::buildRecordArea() {
             labelsByColumn[std::size_t(index % columns)] << label;
         }
         grid->addWidget(box, index / columns, index % columns);
+        const auto gridRow = std::size_t(index / columns);
+        if (growingRows.size() <= gridRow) growingRows.resize(gridRow + 1, false);
+        if (grows) growingRows[gridRow] = true;
         ++index;
     }
     // The groups of one column share their label width, so their fields start at the same point.
@@ -203,7 +246,14 @@ void ArchiveScreen::buildRecordArea() {
         hidden->hide();
         bind(f, hidden);
     }
-    grid->setRowStretch((index + columns - 1) / columns + 1, 1);
+    // The window's height goes to the groups with a multi-line text; without one, below the groups.
+    bool anyGrows = false;
+    for (std::size_t r = 0; r < growingRows.size(); ++r)
+        if (growingRows[r]) {
+            grid->setRowStretch(int(r), 1);
+            anyGrows = true;
+        }
+    if (!anyGrows) grid->setRowStretch((index + columns - 1) / columns + 1, 1);
 
     if (!def_->enterChain.empty()) {
         enterOrder.clear();
@@ -240,7 +290,7 @@ void ArchiveScreen::buildRecordArea() {
                                              "{ border: 2px solid #2a6fdb; border-radius: 2px; }"));
 }
 
-QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<QWidget*>& enterOrder) {
+QLayout* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<QWidget*>& enterOrder) {
     QWidget* input = nullptr;
     QLineEdit* line = nullptr;
     switch (row.control) {
@@ -275,6 +325,9 @@ QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
     }
     input->setObjectName(nameOf(layout(), row.field));
     input->setAccessibleName(utf8(row.label));
+    // The text part of a drop-down that can be typed into is named as the drop-down.
+    if (auto* combo = qobject_cast<QComboBox*>(input); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(utf8(row.label));
     bind(row.field, input);
     if (row.control != Control::Check && row.control != Control::Options) enterOrder << input;
 
@@ -300,24 +353,23 @@ QWidget* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
         default: break;
         }
     }
-    if (row.buttons.empty()) return input;
-
-    auto* cell = new QWidget(parent);
-    auto* layoutRow = new QHBoxLayout(cell);
+    // A field of a few characters is as wide as what it holds, its buttons next to it.
+    auto* layoutRow = new QHBoxLayout;
     layoutRow->setContentsMargins(0, 0, 0, 0);
-    input->setParent(cell);
-    layoutRow->addWidget(input, 1);
+    const bool narrow = sizeToCapacity(input, row, layout().fields[row.field].capacity);
+    layoutRow->addWidget(input, narrow ? 0 : 1);
     QAbstractButton* document[3] = {};
     for (const SideButton& b : row.buttons) {
-        QWidget* button = buildSideButton(b, row.field, cell);
+        QWidget* button = buildSideButton(b, row.field, parent);
         layoutRow->addWidget(button);
         if (b.kind == Side::DocumentChoose) document[0] = static_cast<QAbstractButton*>(button);
         if (b.kind == Side::DocumentOpen) document[1] = static_cast<QAbstractButton*>(button);
         if (b.kind == Side::DocumentClear) document[2] = static_cast<QAbstractButton*>(button);
     }
+    if (narrow) layoutRow->addStretch(1);
     if (line && document[0] && document[1] && document[2])
         bindMainDocumentSlot(line, document[0], document[1], document[2]);
-    return cell;
+    return layoutRow;
 }
 
 QWidget* ArchiveScreen::buildSideButton(const SideButton& b, int field, QWidget* parent) {
@@ -386,7 +438,9 @@ void ArchiveScreen::addCommand(const Command& c) {
         if (l.kind == c.kind) look = &l;
     const QString name = QString::fromLatin1(c.objectName ? c.objectName : look->objectName);
     const QString caption = utf8(c.caption ? c.caption : look->caption);
-    const int icon = c.icon >= 0 ? c.icon : int(look->icon);
+    const QIcon icon = c.picture ? programIcon(c.picture)
+                       : c.icon >= 0 ? programIcon(QStyle::StandardPixmap(c.icon))
+                                     : programIcon(look->icon);
     const QString keyword = QString::fromLatin1(def_->keyword);
     const std::string target = c.target ? c.target : "";
     std::function<void()> action;
@@ -418,10 +472,9 @@ void ArchiveScreen::setShortcut(QAction* a, const QKeySequence& keys) {
         button->setToolTip(a->toolTip() + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + u')');
 }
 
-QAction* ArchiveScreen::addAction(const QString& objectName, int icon, const QString& caption, const QString& hint,
-                                  std::function<void()> action) {
-    QAction* a = addToolbarCommand(toolbar_, hints_, objectName, style()->standardIcon(QStyle::StandardPixmap(icon)),
-                                   caption, hint);
+QAction* ArchiveScreen::addAction(const QString& objectName, const QIcon& icon, const QString& caption,
+                                  const QString& hint, std::function<void()> action) {
+    QAction* a = addToolbarCommand(toolbar_, hints_, objectName, icon, caption, hint);
     connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
     for (const Shortcut& k : kShortcuts) {
         if (objectName != QLatin1String(k.command)) continue;
@@ -433,14 +486,14 @@ QAction* ArchiveScreen::addAction(const QString& objectName, int icon, const QSt
 
 void ArchiveScreen::addNavigation() {
     toolbar_->addSeparator();
-    addAction(QStringLiteral("cmdPrimo"), QStyle::SP_MediaSkipBackward, QStringLiteral("Prima"),
+    addAction(QStringLiteral("cmdPrimo"), programIcon("go-first"), QStringLiteral("Prima"),
               QStringLiteral("Visualizza la prima scheda in archivio."), [this] { first(); });
-    addAction(QStringLiteral("cmdIndietro"), QStyle::SP_MediaSeekBackward, QStringLiteral("Indietro"),
+    addAction(QStringLiteral("cmdIndietro"), programIcon("go-previous"), QStringLiteral("Indietro"),
               QStringLiteral("Visualizza la scheda precedente in archivio."), [this] { previous(); });
-    toolbar_->addWidget(lblPosizione_);
-    addAction(QStringLiteral("cmdAvanti"), QStyle::SP_MediaSeekForward, QStringLiteral("Avanti"),
+    toolbar_->addWidget(positionBox_);
+    addAction(QStringLiteral("cmdAvanti"), programIcon("go-next"), QStringLiteral("Avanti"),
               QStringLiteral("Visualizza la scheda successiva in archivio."), [this] { next(); });
-    addAction(QStringLiteral("cmdUltimo"), QStyle::SP_MediaSkipForward, QStringLiteral("Ultima"),
+    addAction(QStringLiteral("cmdUltimo"), programIcon("go-last"), QStringLiteral("Ultima"),
               QStringLiteral("Visualizza l'ultima scheda in archivio."), [this] { last(); });
     toolbar_->addSeparator();
 }
@@ -451,7 +504,7 @@ QToolBar* ArchiveScreen::newToolbar() {
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    bar->setIconSize(QSize(22, 22));
+    bar->setIconSize(kToolbarIconSize);
     return bar;
 }
 

@@ -7,6 +7,7 @@
 #include "screens/ArchiveDefinition.h"
 #include "screens/FieldEditor.h"
 
+#include <QIcon>
 #include <QList>
 #include <QMainWindow>
 #include <QString>
@@ -14,6 +15,7 @@
 #include <functional>
 
 class QLabel;
+class QLayout;
 class QToolBar;
 class QAction;
 class QWidget;
@@ -90,7 +92,7 @@ private:
         FieldEditor editor;
     };
     void buildRecordArea();
-    QWidget* buildField(const FieldRow& row, QWidget* parent, QList<QWidget*>& enterOrder);
+    QLayout* buildField(const FieldRow& row, QWidget* parent, QList<QWidget*>& enterOrder);
     QWidget* buildSideButton(const SideButton& button, int field, QWidget* parent);
     void buildCommands();
     void addCommand(const Command& command);
@@ -100,7 +102,7 @@ private:
     QToolBar* newToolbar();
     void addHint(QWidget* element, const QString& hint);
     void setShortcut(QAction* action, const QKeySequence& keys);
-    QAction* addAction(const QString& objectName, int icon, const QString& caption, const QString& hint,
+    QAction* addAction(const QString& objectName, const QIcon& icon, const QString& caption, const QString& hint,
                        std::function<void()> action);
     // Opens the file, runs `work`, closes; shows the access failure (of `kind`) and returns false on error.
     bool withFile(const std::function<bool(RecordFile&)>& work, FailureKind kind = FailureKind::Error);
@@ -111,6 +113,7 @@ private:
     QList<Binding> bindings_;
     QWidget* firstField_ = nullptr;
     QList<QWidget*> pickedDates_;
+    QWidget* positionBox_ = nullptr;
     QLabel* lblPosizione_;
     QLabel* lblFile_;
     QLabel* panInfo_;

@@ -1,6 +1,7 @@
 #include "screens/ExportScreen.h"
 
 #include "screens/ArchiveScreen.h"
+#include "ui/Icons.h"
 
 #include "ui/Regional.h"
 #include "core/ProgramFolder.h"
@@ -11,7 +12,9 @@
 #include "ui/StatusHints.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QScreen>
 #include <QLabel>
 #include <QShowEvent>
 #include <QStyle>
@@ -80,18 +83,18 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
         const char* name;
         const char* caption;
         const char* hint;
-        QStyle::StandardPixmap icon;
+        const char* icon;
         std::function<void()> action;
     };
     const Command commands[] = {
-        {"cmdEsporta", "Esporta", "Esporta l'archivio in formato Microsoft Excel.", QStyle::SP_DialogSaveButton,
+        {"cmdEsporta", "Esporta", "Esporta l'archivio in formato Microsoft Excel.", "x-office-spreadsheet",
          [this] { exportFile(); }},
-        {"cmdGuida", "Guida", "Visualizza la pagina della guida sensibile al contesto.", QStyle::SP_DialogHelpButton,
+        {"cmdGuida", "Guida", "Visualizza la pagina della guida sensibile al contesto.", "help-browser",
          [this] { showHelp(def_.helpTitle); }},
-        {"cmdEsci", "Esci", "Esci da questo ambiente di lavoro.", QStyle::SP_DialogCloseButton, [this] { reject(); }},
+        {"cmdEsci", "Esci", "Esci da questo ambiente di lavoro.", "application-exit", [this] { reject(); }},
     };
     for (const Command& c : commands)
-        connect(addToolbarCommand(toolbar, hints, QString::fromLatin1(c.name), style()->standardIcon(c.icon),
+        connect(addToolbarCommand(toolbar, hints, QString::fromLatin1(c.name), programIcon(c.icon),
                                   QString::fromUtf8(c.caption), QString::fromUtf8(c.hint)),
                 &QAction::triggered, this, c.action);
 
@@ -103,10 +106,22 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
     grid_->verticalHeader()->setDefaultSectionSize(24);
     grid_->setWordWrap(false);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Each column starts at the width its cell has in the file, widened where its name would be
+    // cut; the user can resize any of them.
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid_->horizontalHeader()->setDefaultSectionSize(160);
     grid_->setColumnWidth(0, 60);
-    for (int c = 1; c < model_->columnCount(); ++c)
-        grid_->setColumnWidth(c, std::max(120, grid_->fontMetrics().horizontalAdvance(headers[c - 1]) + 24));
+    int total = 60;
+    for (int c = 1; c < model_->columnCount(); ++c) {
+        const int fileWidth = c - 1 < int(def_.columns.size()) ? def_.columns[std::size_t(c - 1)].width : 120;
+        const int nameWidth = grid_->horizontalHeader()->fontMetrics().horizontalAdvance(headers[c - 1]) + 24;
+        grid_->setColumnWidth(c, std::max(fileWidth, nameWidth));
+        total += grid_->columnWidth(c);
+    }
+    // As wide as the columns need, within the screen.
+    int available = 1600;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) available = screen->availableGeometry().width();
+    resize(std::clamp(total + 60, 1100, std::max(1100, available)), 600);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(toolbar);
     layout->addWidget(grid_, 1);

@@ -13,6 +13,9 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -73,6 +76,26 @@ QFont listFont() {
     return mono;
 }
 
+int listWindowWidth(const SearchDefinition& definition, int available) {
+    // The fixed columns are those of a blank record's line; the free text that ends most lines
+    // (notes, open questions) is given room for its first words too.
+    constexpr int kFreeColumn = 30;
+    constexpr int kFrame = 80;  // list frame, scroll bar and the window's margins
+    qsizetype chars = 100;
+    if (definition.line && definition.layout) {
+        const QByteArray blank(definition.layout->size() + 1, '\0');
+        chars = definition.line(blank.constData()).size() + kFreeColumn;
+    }
+    const int wanted = QFontMetrics(listFont()).horizontalAdvance(QString(chars, u'0')) + kFrame;
+    return std::clamp(wanted, 1000, std::max(1000, available));
+}
+
+int SearchScreen::listWindowWidth() const {
+    int available = 1600;
+    if (const QScreen* s = QGuiApplication::primaryScreen()) available = s->availableGeometry().width();
+    return cal::listWindowWidth(def_, available);
+}
+
 int ListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() || !entries_ ? 0 : int(entries_->size());
 }
@@ -94,7 +117,7 @@ SearchScreen::SearchScreen(const SearchDefinition& definition, QWidget* parent) 
     applyRegionalSettings();
     setWindowTitle(def_.caption);
     setModal(true);
-    resize(1000, 640);
+    resize(listWindowWidth(), 640);
     lblMemory_ = label(QStringLiteral("lblMemory"), {}, this);
     lblMemory_->hide();
     panels_ = new QStackedWidget(this);

@@ -44,6 +44,10 @@ struct SearchDefinition {
     std::function<QString()> filePath = {};
 };
 
+// The width of a search or list window: enough for the fixed columns of its lines and the start
+// of the free text after them, at least 1000 and at most `available` pixels.
+int listWindowWidth(const SearchDefinition& definition, int available);
+
 // The font of every result list: Courier New 12, or the system's fixed-pitch font where it is missing.
 QFont listFont();
 
@@ -84,6 +88,8 @@ protected:
     void done(int result) override;
 
 private:
+    // Wide enough for the list's fixed columns, within the screen.
+    int listWindowWidth() const;
     QWidget* buildFilterPanel();
     QWidget* buildResultPanel();
     void showResults();

@@ -1,11 +1,12 @@
 #include "screens/TfrmAllegaCartella.h"
 
-#include "ui/Regional.h"
 #include "core/Codepage.h"
 #include "core/ProgramFolder.h"
 #include "core/SafeWrite.h"
 #include "core/Text.h"
+#include "ui/Icons.h"
 #include "ui/KeyRules.h"
+#include "ui/Regional.h"
 #include "ui/Services.h"
 
 #include <QAbstractButton>
@@ -171,7 +172,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : QDialog(parent) {
         apri->setEnabled(false);
         auto* cancella = new QToolButton(this);
         cancella->setObjectName(QStringLiteral("imgCancella") + n);
-        cancella->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
+        cancella->setIcon(programIcon(QStyle::SP_DialogDiscardButton));
         cancella->setAutoRaise(true);
         cancella->setAccessibleName(QStringLiteral("Cancella il nome del %1° file allegato").arg(i + 1));
         cancella->setToolTip(cancella->accessibleName());

@@ -1,8 +1,9 @@
 #include "screens/TfrmCartella.h"
 
-#include "ui/Regional.h"
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
+#include "ui/Icons.h"
+#include "ui/Regional.h"
 #include "ui/Services.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ TfrmCartella::TfrmCartella(QWidget* parent) : QDialog(parent) {
     lblMemory_->hide();
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_DirOpenIcon).pixmap(48, 48));
+    icon->setPixmap(programIcon(QStyle::SP_DirOpenIcon).pixmap(48, 48));
     auto* apri = new QPushButton(QStringLiteral("Apri cartella"), this);
     apri->setObjectName(QStringLiteral("btnApriCartella"));
     auto* chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
@@ -40,18 +41,40 @@ TfrmCartella::TfrmCartella(QWidget* parent) : QDialog(parent) {
     connect(apri, &QPushButton::clicked, this, &TfrmCartella::openFolder);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::reject);
 
+    // Which folder the buttons work on: its name and where it is.
+    lblCartella_ = new QLabel(this);
+    lblCartella_->setObjectName(QStringLiteral("lblCartella"));
+    lblCartella_->setWordWrap(true);
+    lblCartella_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addWidget(lblCartella_, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(icon);
     buttons->addStretch();
     buttons->addWidget(apri);
     buttons->addWidget(chiudi);
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addSpacing(8);
     layout->addLayout(buttons);
     setMinimumWidth(420);
     apri->setFocus();
 }
 
-void TfrmCartella::setPosition(qint64 position) { lblMemory_->setText(QString::number(position)); }
+void TfrmCartella::setPosition(qint64 position) {
+    lblMemory_->setText(QString::number(position));
+    const auto folder = clientFolder(position);
+    if (!folder) {
+        lblCartella_->clear();
+        return;
+    }
+    const QString name = QStringLiteral("Cliente_") + QString::number(position);
+    lblCartella_->setText(QStringLiteral("Cartella abbinata alla scheda n. %1: <b>%2</b><br>%3%4")
+                              .arg(position)
+                              .arg(name.toHtmlEscaped(), QDir::toNativeSeparators(*folder).toHtmlEscaped(),
+                                   QDir(*folder).exists() ? QString()
+                                                          : QStringLiteral("<br>(sarà creata all'apertura)")));
+}
 
 QString TfrmCartella::memory() const { return lblMemory_->text(); }
 

@@ -28,6 +28,7 @@ public:
     void openFolder();
 
 private:
+    QLabel* lblCartella_ = nullptr;
     QLabel* lblMemory_;
 };
 

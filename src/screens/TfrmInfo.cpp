@@ -1,6 +1,7 @@
 #include "screens/TfrmInfo.h"
 
 #include "screens/TfrmGuida.h"
+#include "screens/TfrmSplash.h"
 #include "ui/LinkLabel.h"
 #include "ui/Services.h"
 
@@ -16,6 +17,11 @@ QString supportMailTarget() {
     return QStringLiteral("mailto:") + QLatin1String(kSupportAddress) + QStringLiteral("?subject=") +
            QStringLiteral("Software Calvetra") + QStringLiteral("&body=") +
            QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:");
+}
+
+QString iconAttribution() {
+    return QStringLiteral("Icone: tema Adwaita del GNOME Project (https://www.gnome.org), "
+                          "distribuito con licenza CC BY-SA 3.0 oppure GNU LGPL versione 3.");
 }
 
 QString deweyAttribution() {
@@ -41,8 +47,8 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent) {
     big.setPointSizeF(big.pointSizeF() * 1.6);
     lblProdotto->setFont(big);
     auto* lblDescrizione = new QLabel(
-        QStringLiteral("Organizer per l'ufficio e lo studio professionale.\n"
-                       "Per richiedere assistenza o informazioni sul software scrivere a:"),
+        QString::fromUtf8(kProductDescription) +
+            QStringLiteral("\nPer richiedere assistenza o informazioni sul software scrivere a:"),
         this);
     lblDescrizione->setObjectName(QStringLiteral("lblDescrizione"));
     lblDescrizione->setWordWrap(true);
@@ -87,6 +93,11 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent) {
     layout->addLayout(top);
     layout->addSpacing(8);
     layout->addWidget(lblDewey);
+    auto* lblIcone = new QLabel(iconAttribution(), this);
+    lblIcone->setObjectName(QStringLiteral("lblIcone"));
+    lblIcone->setWordWrap(true);
+    lblIcone->setFont(small);
+    layout->addWidget(lblIcone);
     layout->addLayout(bottom);
     setMinimumWidth(600);
     btnChiudi->setFocus();

@@ -14,6 +14,8 @@ inline constexpr char kSupportAddress[] = "assistenza@calvetra.it";
 QString supportMailTarget();
 // Attribution of the Dewey classification captions that the program ships.
 QString deweyAttribution();
+// The credit of the program's pictures and their licence.
+QString iconAttribution();
 
 class TfrmInfo : public QDialog {
     Q_OBJECT

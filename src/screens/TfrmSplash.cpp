@@ -31,7 +31,7 @@ TfrmSplash::TfrmSplash(QWidget* parent) : QDialog(parent) {
     lblProdotto->setFont(big);
     lblProdotto->setAlignment(Qt::AlignCenter);
     auto* lblDescrizione = new QLabel(
-        QStringLiteral("Organizer per l'ufficio e lo studio professionale.\nVersione 4.0"), this);
+        QString::fromUtf8(kProductDescription) + QStringLiteral("\nVersione 4.0"), this);
     lblDescrizione->setObjectName(QStringLiteral("lblDescrizione"));
     lblDescrizione->setAlignment(Qt::AlignCenter);
 

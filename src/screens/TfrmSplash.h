@@ -9,6 +9,8 @@ namespace cal {
 class LinkLabel;
 
 inline constexpr char kWebAddress[] = "https://www.calvetra.it";
+// What the program is, in the same words on the login, information and about screens.
+inline constexpr char kProductDescription[] = "Organizzatore per l'ufficio e lo studio professionale.";
 
 class TfrmSplash : public QDialog {
     Q_OBJECT

@@ -9,6 +9,7 @@
 #include "screens/Catalog.h"
 #include "screens/TfrmGuida.h"
 #include "services/ServiceTables.h"
+#include "ui/Icons.h"
 #include "ui/KeyRules.h"
 #include "ui/Regional.h"
 #include "ui/Services.h"
@@ -330,7 +331,7 @@ TfrmRiepCosti::TfrmRiepCosti(const QString& path, const QString& fiscalCode, con
     auto* esci = button("btnEsci", QStringLiteral("Esci"), this);
     auto* guida = new QToolButton(this);
     guida->setObjectName(QStringLiteral("imgGuida"));
-    guida->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    guida->setIcon(programIcon(QStyle::SP_DialogHelpButton));
     guida->setText(QStringLiteral("Guida"));
     guida->setToolTip(QStringLiteral("Visualizza la guida in linea. (F1)"));
     guida->setAccessibleName(QStringLiteral("Guida"));

@@ -1,5 +1,6 @@
 #include "ui/Regional.h"
 
+#include "ui/Accessibility.h"
 #include "ui/KeyRules.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ namespace cal {
 void applyRegionalSettings() {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     enterPressesFocusedButtons();
+    announceReadOnlyFields();
     static bool translated = false;
     if (translated || !qApp) return;
     translated = true;

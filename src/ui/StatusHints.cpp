@@ -1,5 +1,7 @@
 #include "ui/StatusHints.h"
 
+#include "ui/Icons.h"
+
 #include <QAction>
 #include <QEvent>
 #include <QFrame>
@@ -43,6 +45,10 @@ QToolButton* makeCommandButton(QWidget* parent, StatusHints* hints, const QStrin
 
 QAction* addToolbarCommand(QToolBar* toolbar, StatusHints* hints, const QString& name, const QIcon& icon,
                            const QString& caption, const QString& hint) {
+    toolbar->setIconSize(kToolbarIconSize);  // one size for every picture of a toolbar
+    // The button that shows the commands a narrow window cannot fit.
+    if (auto* more = toolbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Altri comandi"));
     QAction* a = toolbar->addAction(icon, caption);
     a->setObjectName(name);
     a->setToolTip(hint);
