@@ -125,8 +125,15 @@ qsizetype estimatedSize(std::span<const ExportColumn> header, const QList<QStrin
     return size;
 }
 
-bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header,
-              const QList<QStringList>& rows) {
+// The rows of a list, as a stream.
+RowStream listed(const QList<QStringList>& rows) {
+    return [&rows](const std::function<void(const QStringList&)>& put) {
+        for (const QStringList& row : rows) put(row);
+        return true;
+    };
+}
+
+bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header, const RowStream& rows) {
     out.put(kHead);
     out.putText(sheetName);
     out.put(kAfterName);
@@ -142,7 +149,7 @@ bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn>
     out.put("</tr>");
 
     const qsizetype columns = qsizetype(header.size());
-    for (const QStringList& row : rows) {
+    const bool whole = rows([&](const QStringList& row) {
         out.put("<tr>");
         for (qsizetype c = 0; c < columns; ++c) {
             out.put(kDataCell);
@@ -151,10 +158,10 @@ bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn>
         }
         out.put("</tr>");
         out.flushIfFull();
-    }
+    });
 
     out.put(kTail);
-    return out.finish();
+    return out.finish() && whole;
 }
 
 }  // namespace
@@ -162,12 +169,18 @@ bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn>
 QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColumn> header,
                             const QList<QStringList>& rows) {
     Sink sink(nullptr, estimatedSize(header, rows));
-    generate(sink, sheetName, header, rows);
+    generate(sink, sheetName, header, listed(rows));
     return std::move(sink.bytes());
 }
 
 bool writeSpreadsheet(const QString& path, const QString& sheetName,
                       std::span<const ExportColumn> header, const QList<QStringList>& rows,
+                      QString* error) {
+    return writeSpreadsheetRows(path, sheetName, header, listed(rows), error);
+}
+
+bool writeSpreadsheetRows(const QString& path, const QString& sheetName,
+                      std::span<const ExportColumn> header, const RowStream& rows,
                       QString* error) {
     SafeWrite file(path);
     bool ok = file.open();
