@@ -28,6 +28,7 @@
 #include "transfers/TransferLayout.h"
 #include "Measure.h"
 #include "ScreenBench.h"
+#include "Suite.h"
 
 #include <QApplication>
 #include <QDir>
@@ -185,6 +186,16 @@ qint64 runSearch(const Archive& a, const QString& path, const std::vector<Search
     return entries ? qint64(entries->size()) : -1;
 }
 
+// The floor: the file read once from start to end, 4 MB at a time, in this process.
+qint64 runReadOnce(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    QByteArray block(4 << 20, Qt::Uninitialized);
+    qint64 total = 0;
+    for (qint64 got; (got = f.read(block.data(), block.size())) > 0;) total += got;
+    return total;
+}
+
 qint64 runGrep(const QString& path, const QString& text) {
     QProcess p;
     p.start("grep", {"-c", "-i", "-a", "--", QString::fromLatin1(toCp1252(text)), path});
@@ -227,6 +238,7 @@ int usage() {
                  "  calvetra_bench screen-fees <folder> [--repeat R]\n"
                  "  calvetra_bench screen-dewey <folder> [--repeat R]\n"
                  "  calvetra_bench reminders <records> <folder> [--repeat R]\n"
+                 "  calvetra_bench suite <root> [--sizes 1000,10000,100000,1000000] [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers library articles documents\n");
     return 2;
 }
@@ -235,7 +247,8 @@ int usage() {
 
 int main(int argc, char** argv) {
     const bool screens = argc > 1 && (qstrcmp(argv[1], "startup") == 0 || qstrncmp(argv[1], "screen-", 7) == 0 ||
-                                      QByteArray(argv[1]).endsWith("-child"));
+                                      qstrncmp(argv[1], "suite", 5) == 0 ||
+                                      (QByteArray(argv[1]).endsWith("-child") && qstrcmp(argv[1], "sqlite-child") != 0));
     if (screens && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app;
     if (screens) app = std::make_unique<QApplication>(argc, argv);
@@ -250,6 +263,9 @@ int main(int argc, char** argv) {
     if (const auto i = args.indexOf("--grep"); i >= 0) {
         grep = true;
         args.remove(i);
+    }
+    if (!args.isEmpty()) {
+        if (const int rc = runSuiteCommand(args.value(0), args.mid(1), times); rc >= 0) return rc;
     }
     if (screens && args.size() >= 2) {
         const QString command = args.takeFirst();
@@ -278,12 +294,15 @@ int main(int argc, char** argv) {
             filters.push_back({field, arg.mid(eq + 1)});
             if (firstText.isEmpty()) firstText = arg.mid(eq + 1);
         }
-        // Search and grep alternate, so both see the same state of the machine.
-        Timing ours, theirs;
+        // Search, the plain read and grep alternate, so all see the same state of the machine.
+        Timing ours, theirs, floor;
         for (int i = 0; i < times; ++i) {
             const Timing a = repeat(1, [&] { return runSearch(*archive, path, filters); });
             ours.ms.push_back(a.ms[0]);
             ours.result = a.result;
+            const Timing r = repeat(1, [&] { return runReadOnce(path); });
+            floor.ms.push_back(r.ms[0]);
+            floor.result = r.result;
             if (grep) {
                 const Timing b = repeat(1, [&] { return runGrep(path, firstText); });
                 theirs.ms.push_back(b.ms[0]);
@@ -291,6 +310,8 @@ int main(int argc, char** argv) {
             }
         }
         report("search (records listed)", ours);
+        report("read the file once (bytes)", floor);
+        std::printf("ratio search / read once: %.2f\n", median(ours.ms) / median(floor.ms));
         if (grep) {
             report("grep -c -i (lines)", theirs);
             std::printf("ratio search / grep: %.2f\n", median(ours.ms) / median(theirs.ms));

@@ -3,15 +3,20 @@
 #include "core/Codepage.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
+#include "core/SafeWrite.h"
 #include "core/Text.h"
 
 #include <QCollator>
+#include <QFile>
 #include <QLocale>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
+
+#include <sys/mman.h>
+#include <sys/stat.h>
 
 namespace cal {
 namespace {
@@ -46,7 +51,7 @@ bool containsFolded(QByteArrayView hay, const QByteArray& needle) {
     return false;
 }
 
-constexpr qint64 kBlockBytes = 4 << 20;  // read the file 4 MB at a time
+constexpr qint64 kBlockBytes = 512 << 10;  // read the file 512 kB at a time: the block stays in the cache
 
 }  // namespace
 
@@ -90,8 +95,46 @@ QString buildListLine(const RecordLayout& layout, std::span<const ListColumn> co
     return buildListLine(columns, values);
 }
 
+namespace {
+
+// The scan of a file that exists and can be read, through a read-only mapping of its whole
+// records: a search touches only the bytes of the fields it matches, instead of copying every
+// record. Records are visited in blocks; before each block the file's size is checked, so a
+// file shortened meanwhile by another program ends the scan as an access failure instead of a
+// read past its end. nullopt when the file cannot be mapped (the caller then reads it).
+std::optional<bool> scanMapped(const QString& path, const RecordLayout& layout,
+                               const std::function<void(qint64, const char*)>& visit) {
+    // Opened as the record file opens it, for reading and writing, so a file the program may not
+    // write is the same access failure here as on the archive screen.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return std::nullopt;
+    const qint64 size = layout.size();
+    const qint64 count = file.size() / size;
+    if (count == 0) return true;
+    const char* base = reinterpret_cast<const char*>(file.map(0, count * size));
+    if (!base) return std::nullopt;
+    madvise(const_cast<char*>(base), std::size_t(count * size), MADV_SEQUENTIAL);
+    constexpr qint64 kPerBlock = 4096;
+    bool ok = true;
+    for (qint64 first = 0; first < count && ok; first += kPerBlock) {
+        const qint64 end = std::min(count, first + kPerBlock);
+        struct stat now{};
+        if (fstat(file.handle(), &now) != 0 || now.st_size < end * size) {
+            qCWarning(lcFiles).noquote() << "record file" << path << "failed: shortened while read";
+            ok = false;
+            break;
+        }
+        for (qint64 i = first; i < end; ++i) visit(i, base + i * size);
+    }
+    file.unmap(reinterpret_cast<uchar*>(const_cast<char*>(base)));
+    return ok;
+}
+
+}  // namespace
+
 bool scanRecordFile(const QString& path, const RecordLayout& layout,
                     const std::function<void(qint64, const char*)>& visit) {
+    if (const auto mapped = scanMapped(path, layout, visit)) return *mapped;
     RecordFile file;
     if (!file.open(path, layout.size())) return false;
     const qint64 perBlock = std::max<qint64>(1, kBlockBytes / layout.size());
@@ -118,16 +161,92 @@ std::optional<std::vector<ListEntry>> searchRecords(const QString& path, const R
     return entries;
 }
 
-void sortListEntries(std::vector<ListEntry>& entries) {
+namespace {
+
+QCollator listCollator() {
     QCollator collator(QLocale(QLocale::Italian, QLocale::Italy));
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<std::pair<QCollatorSortKey, std::size_t>> keys;
-    keys.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) keys.emplace_back(collator.sortKey(entries[i].line), i);
-    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    return collator;
+}
+
+// The characters whose place in the collation is one primary weight of their own (ASCII from the
+// blank to the tilde) or that of their base letter (the accented letters that decompose to an
+// ASCII letter and a mark), each with its primary rank, taken from the collator itself; 0 for
+// every other character (controls, symbols outside ASCII, ligatures), left to the collator.
+constexpr char16_t kRanked = 0x180;
+using PrimaryRanks = std::array<quint8, kRanked>;
+
+const PrimaryRanks& primaryRanks() {
+    static const PrimaryRanks table = [] {
+        PrimaryRanks rank{};
+        const QCollator collator = listCollator();
+        std::vector<char16_t> ascii;
+        for (char16_t c = 0x20; c < 0x7F; ++c) ascii.push_back(c);
+        auto cmp = [&](char16_t a, char16_t b) { return collator.compare(QStringView(&a, 1), QStringView(&b, 1)); };
+        std::stable_sort(ascii.begin(), ascii.end(), [&](char16_t a, char16_t b) { return cmp(a, b) < 0; });
+        quint8 r = 0;
+        for (std::size_t i = 0; i < ascii.size(); ++i) {
+            if (i == 0 || cmp(ascii[i - 1], ascii[i]) != 0) ++r;
+            rank[ascii[i]] = r;
+        }
+        for (char16_t c = 0xC0; c < kRanked; ++c) {
+            const QChar ch(c);
+            const QString d = ch.decomposition();
+            if (ch.decompositionTag() == QChar::Canonical && d.size() == 2 && d[0].unicode() < 0x7F &&
+                d[0].isLetter() && d[1].isMark())
+                rank[c] = rank[d[0].unicode()];
+        }
+        return rank;
+    }();
+    return table;
+}
+
+}  // namespace
+
+// One sort on the lines' primary ranks, compared as bytes, which decide nearly every comparison
+// without the collator; the collator decides the rest (ties on the primary weights, and a line
+// whose first difference comes after a character outside the table), so the order is the
+// collator's own.
+void sortListEntries(std::vector<ListEntry>& entries) {
+    const QCollator collator = listCollator();
+    const PrimaryRanks& rank = primaryRanks();
+    struct Item {
+        quint32 offset;    // of the line's ranks in `keys`
+        quint32 length;
+        quint32 unranked;  // the first character outside the table, or `length`
+        quint32 index;     // in `entries`
+    };
+    std::string keys;
+    std::vector<Item> items;
+    items.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QString& line = entries[i].line;
+        Item item{quint32(keys.size()), quint32(line.size()), quint32(line.size()), quint32(i)};
+        for (qsizetype k = 0; k < line.size(); ++k) {
+            const char16_t c = line[k].unicode();
+            const quint8 r = c < kRanked ? rank[c] : 0;
+            if (!r && item.unranked == item.length) item.unranked = quint32(k);
+            keys.push_back(char(r));
+        }
+        items.push_back(item);
+    }
+    std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        const quint32 shorter = std::min(a.length, b.length);
+        const quint32 ranked = std::min({shorter, a.unranked, b.unranked});
+        const int c = std::memcmp(keys.data() + a.offset, keys.data() + b.offset, ranked);
+        if (c != 0) return c < 0;
+        if (ranked == shorter && a.length != b.length) {
+            // One is the other's beginning, primary-wise: the longer follows when its rest is ranked.
+            const Item& longer = a.length > b.length ? a : b;
+            if (longer.unranked == longer.length) return a.length < b.length;
+        }
+        const QString& x = entries[a.index].line;
+        const QString& y = entries[b.index].line;
+        return x != y && collator.compare(x, y) < 0;  // equal lines are frequent, and keep file order
+    });
     std::vector<ListEntry> sorted;
     sorted.reserve(entries.size());
-    for (const auto& k : keys) sorted.push_back(std::move(entries[k.second]));
+    for (const Item& item : items) sorted.push_back(std::move(entries[item.index]));
     entries = std::move(sorted);
 }
 

@@ -138,8 +138,15 @@ qsizetype estimatedSize(std::span<const ExportColumn> header, const QList<QStrin
     return size;
 }
 
-bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header,
-              const QList<QStringList>& rows) {
+// The rows of a list, as a stream.
+RowStream listed(const QList<QStringList>& rows) {
+    return [&rows](const std::function<void(const QStringList&)>& put) {
+        for (const QStringList& row : rows) put(row);
+        return true;
+    };
+}
+
+bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header, const RowStream& rows) {
     out.put(kHead);
     out.putText(sheetName);
     out.put(kAfterName);
@@ -155,7 +162,7 @@ bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn>
     out.put("</tr>");
 
     const qsizetype columns = qsizetype(header.size());
-    for (const QStringList& row : rows) {
+    const bool whole = rows([&](const QStringList& row) {
         out.put("<tr>");
         for (qsizetype c = 0; c < columns; ++c) {
             if (c < row.size()) {
@@ -168,10 +175,10 @@ bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn>
         }
         out.put("</tr>");
         out.flushIfFull();
-    }
+    });
 
     out.put(kTail);
-    return out.finish();
+    return out.finish() && whole;
 }
 
 }  // namespace
@@ -187,12 +194,18 @@ bool isDigitString(QStringView text) {
 QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColumn> header,
                             const QList<QStringList>& rows) {
     Sink sink(nullptr, estimatedSize(header, rows));
-    generate(sink, sheetName, header, rows);
+    generate(sink, sheetName, header, listed(rows));
     return std::move(sink.bytes());
 }
 
 bool writeSpreadsheet(const QString& path, const QString& sheetName,
                       std::span<const ExportColumn> header, const QList<QStringList>& rows,
+                      QString* error) {
+    return writeSpreadsheetRows(path, sheetName, header, listed(rows), error);
+}
+
+bool writeSpreadsheetRows(const QString& path, const QString& sheetName,
+                      std::span<const ExportColumn> header, const RowStream& rows,
                       QString* error) {
     SafeWrite file(path);
     bool ok = file.open();

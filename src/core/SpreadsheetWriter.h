@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -72,6 +73,14 @@ QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColu
 // a full disk included, with the cause in `error` when given.
 bool writeSpreadsheet(const QString& path, const QString& sheetName,
                       std::span<const ExportColumn> header, const QList<QStringList>& rows,
+                      QString* error = nullptr);
+
+// The same, with the rows handed over one at a time: `rows` calls its argument with each row in
+// order and returns false when it could not produce them all (the file is then not written).
+// Nothing but the block being written is held in memory.
+using RowStream = std::function<bool(const std::function<void(const QStringList&)>& put)>;
+bool writeSpreadsheetRows(const QString& path, const QString& sheetName,
+                      std::span<const ExportColumn> header, const RowStream& rows,
                       QString* error = nullptr);
 
 }  // namespace cal

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QScreen>
 #include <QLabel>
@@ -29,18 +30,45 @@ GridModel::GridModel(QStringList headers, QObject* parent) : QAbstractTableModel
     headers_.prepend(QStringLiteral("N."));
 }
 
-int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+int GridModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) return 0;
+    return records_.layout ? int(records_.count) : int(rows_.size());
+}
+
 int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(headers_.size()); }
+
+namespace {
+constexpr qint64 kCachedRows = 256;
+}
+
+QStringList GridModel::row(int index) const {
+    if (!records_.layout) return index >= 0 && index < rows_.size() ? rows_[index] : QStringList();
+    if (index < 0 || index >= records_.count) return {};
+    const qint64 block = index / kCachedRows;
+    if (block != cachedBlock_) {
+        cachedBlock_ = block;
+        cached_.clear();
+        const qint64 first = block * kCachedRows;
+        const qint64 size = records_.layout->size();
+        const qint64 wanted = std::min(kCachedRows, records_.count - first);
+        QFile file(records_.path);
+        QByteArray bytes;
+        if (file.open(QIODevice::ReadOnly) && file.seek(first * size)) bytes = file.read(wanted * size);
+        for (qint64 i = 0; i < wanted; ++i)
+            cached_ << ((i + 1) * size <= bytes.size() ? records_.row(bytes.constData() + i * size) : QStringList());
+    }
+    return cached_.value(index % kCachedRows);
+}
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    const QStringList& row = rows_[index.row()];
+    const QStringList cells = row(index.row());
     if (index.column() == 0) {
         if (!numbers_.isEmpty()) return numbers_.value(index.row());
-        return row.isEmpty() ? QString() : QString::number(index.row() + 1);
+        return cells.isEmpty() ? QString() : QString::number(index.row() + 1);
     }
     const int c = index.column() - 1;
-    return c < row.size() ? row[c] : QString();
+    return c < cells.size() ? cells[c] : QString();
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -48,20 +76,51 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     return headers_[section];
 }
 
-void GridModel::setEmptyRows(int count) {
-    beginResetModel();
-    rows_ = QList<QStringList>(count);
-    numbers_.clear();
-    endResetModel();
-}
+void GridModel::setEmptyRows(int count) { setRows(QList<QStringList>(count)); }
 
 void GridModel::setRows(QList<QStringList> rows) { setRows(std::move(rows), {}); }
 
 void GridModel::setRows(QList<QStringList> rows, QStringList numbers) {
     beginResetModel();
+    records_ = {};
+    cachedBlock_ = -1;
+    cached_.clear();
     rows_ = std::move(rows);
     numbers_ = std::move(numbers);
     endResetModel();
+}
+
+void GridModel::setRecords(Records records) {
+    beginResetModel();
+    rows_.clear();
+    numbers_.clear();
+    cachedBlock_ = -1;
+    cached_.clear();
+    records_ = std::move(records);
+    endResetModel();
+}
+
+QList<QStringList> GridModel::rows() const {
+    if (!records_.layout) return rows_;
+    QList<QStringList> out;
+    out.reserve(records_.count);
+    forEachRow([&](const QStringList& r) { out << r; });
+    return out;
+}
+
+bool GridModel::forEachRow(const std::function<void(const QStringList&)>& put) const {
+    if (!records_.layout) {
+        for (const QStringList& r : rows_) put(r);
+        return true;
+    }
+    qint64 seen = 0;
+    const bool read = scanRecordFile(records_.path, *records_.layout, [&](qint64 index, const char* record) {
+        if (index >= records_.count) return;
+        put(records_.row(record));
+        ++seen;
+    });
+    // A file shortened since the grid was filled cannot give every row the grid shows.
+    return read && seen == records_.count;
 }
 
 ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) : QDialog(parent), def_(definition) {
@@ -134,13 +193,14 @@ void ExportScreen::showEvent(QShowEvent* event) {
 }
 
 void ExportScreen::fillFromArchive() {
-    QList<QStringList> rows;
-    const bool ok = scanRecordFile(recordFilePath(), *def_.layout, [&](qint64, const char* record) { rows << def_.row(record); });
-    if (!ok || rows.isEmpty()) {
+    const QString path = recordFilePath();
+    QFile file(path);
+    const qint64 count = file.open(QIODevice::ReadOnly) ? file.size() / def_.layout->size() : 0;
+    if (count == 0) {
         model_->setEmptyRows(10);
         return;
     }
-    model_->setRows(std::move(rows));
+    model_->setRecords({.path = path, .layout = def_.layout, .row = def_.row, .count = count});
 }
 
 QString ExportScreen::recordFilePath() const {
@@ -170,7 +230,7 @@ void ExportScreen::exportFile() {
     }
     const QString path = exportPath();
     const QString sheet = QString::fromUtf8(file->sheetName.data(), qsizetype(file->sheetName.size()));
-    if (!writeSpreadsheet(path, sheet, def_.columns, model_->rows())) {
+    if (!writeSpreadsheetRows(path, sheet, def_.columns, [this](const auto& put) { return model_->forEachRow(put); })) {
         plainMessage(kExportFailed);
         return;
     }

@@ -21,9 +21,21 @@ namespace cal {
 class ArchiveScreen;
 
 // The grid's data: column 0 "N." (the row number, never exported), then the archive's columns.
+// A selection export holds its rows; a whole-archive export holds only the record file and makes
+// each row from its record when the grid shows it or the file is written, so the memory it takes
+// does not grow with the archive.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // The records of a whole-archive grid: the first `count` records of the file, each row made
+    // from its record by `row`.
+    struct Records {
+        QString path;
+        const RecordLayout* layout = nullptr;
+        std::function<QStringList(const char* record)> row;
+        qint64 count = 0;
+    };
+
     GridModel(QStringList headers, QObject* parent);
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,12 +46,23 @@ public:
     void setRows(QList<QStringList> rows);
     // Rows that keep the number they were given (column 0) whatever their place in the grid.
     void setRows(QList<QStringList> rows, QStringList numbers);
-    const QList<QStringList>& rows() const { return rows_; }
+    void setRecords(Records records);
+    // One row's cells (empty for an empty row or a record that can no longer be read).
+    QStringList row(int index) const;
+    // Every row, in grid order.
+    QList<QStringList> rows() const;
+    // Hands every row in grid order to `put`, reading a whole-archive grid's file once from start
+    // to end; false when the file cannot be read whole.
+    bool forEachRow(const std::function<void(const QStringList&)>& put) const;
 
 private:
     QStringList headers_;
     QList<QStringList> rows_;
     QStringList numbers_;  // empty: rows are numbered by their place
+    Records records_;
+    // The block of rows last made from the file, for the rows the grid paints.
+    mutable qint64 cachedBlock_ = -1;
+    mutable QList<QStringList> cached_;
 };
 
 struct ExportDefinition {

@@ -3,6 +3,9 @@
 #include "core/RecordFile.h"
 #include "core/Search.h"
 #include "testlib/CalTest.h"
+#include <QCollator>
+
+#include <algorithm>
 
 using namespace cal;
 
@@ -161,6 +164,38 @@ private slots:
         QStringList lines;
         for (const auto& x : e) lines << x.line;
         QCOMPARE(lines, (QStringList{"alfa", "BETA", "Emilia", QString::fromUtf8("Ètna"), "zeta"}));
+    }
+
+    // The list order is the Italian collator's, case ignored, equal lines in file order: checked
+    // against the collator's own sort keys over lines that mix plain letters, accented and upper
+    // case letters, punctuation, digits, blanks, and characters the collator weighs its own way
+    // (ligatures, the euro sign, typographic quotes, a control character).
+    void sortIsTheCollatorsOrder() {
+        const QString alphabet = QString::fromUtf8("aAbBeEzZ09 .,'-/&àÀèÈéìòùçñÿŠæÆßœ€’“\x01ØĐı");
+        quint32 state = 12345;
+        auto next = [&] { return state = state * 1103515245u + 12345u, (state >> 16) & 0x7fff; };
+        std::vector<ListEntry> entries;
+        for (int i = 0; i < 3000; ++i) {
+            QString line;
+            const int length = 1 + int(next() % 8);
+            for (int k = 0; k < length; ++k) line += alphabet[qsizetype(next() % alphabet.size())];
+            entries.push_back({line, i});
+        }
+        // a few lines that differ only by case or accent, and repeated lines
+        for (const char* l : {"Rossi", "rossi", "ROSSI", "Rossì", "rossi", "Ross", "Rossi "})
+            entries.push_back({QString::fromUtf8(l), qint64(entries.size())});
+
+        QCollator collator(QLocale(QLocale::Italian, QLocale::Italy));
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        std::vector<ListEntry> expected = entries;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](const ListEntry& a, const ListEntry& b) { return collator.compare(a.line, b.line) < 0; });
+        sortListEntries(entries);
+        QCOMPARE(entries.size(), expected.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            QCOMPARE(entries[i].line, expected[i].line);
+            QCOMPARE(entries[i].record, expected[i].record);
+        }
     }
 
     void findInList() {

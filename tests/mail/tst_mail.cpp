@@ -102,7 +102,7 @@ class TestMail : public QObject {
         };
         command("cmdRiepilogo");
     }
-    static const QList<QStringList>& gridRows(QDialog* d) { return static_cast<ExportScreen*>(d)->model()->rows(); }
+    static QList<QStringList> gridRows(QDialog* d) { return static_cast<ExportScreen*>(d)->model()->rows(); }
 
 private slots:
     void init() {
