@@ -10,6 +10,7 @@
 #include <QStyle>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace cal {
@@ -169,6 +170,16 @@ struct CardDefinition {
     const char* pdfFile = nullptr;       // "Contatto.pdf"
 };
 
+// Fields that New and every showing keep as they are (the user's own side of a record), and
+// where they are kept between sessions: `load` fills them each time the screen is shown (nullopt:
+// they open empty), `store` is handed their trimmed texts, in `fields` order, when the screen closes.
+struct KeptFields {
+    std::vector<int> fields = {};
+    std::function<std::optional<QStringList>()> load = {};
+    std::function<bool(const QStringList& values)> store = {};
+    const char* storeFailure = nullptr;  // UTF-8: the error shown when `store` fails
+};
+
 // How the field that has the focus is marked.
 enum class FocusLook { Frame, Background };
 // The kind of message an access failure is shown with.
@@ -212,6 +223,7 @@ struct ArchiveDefinition {
     FocusLook focusLook = FocusLook::Frame;
     FailureKind duplicateFailure = FailureKind::Error;  // Duplicate's access failure
     FailureKind saveFailure = FailureKind::Error;       // Save's access failure
+    KeptFields kept = {};
 };
 
 }  // namespace cal

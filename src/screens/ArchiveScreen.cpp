@@ -20,6 +20,7 @@
 #include "ui/StatusHints.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -534,7 +535,9 @@ void ArchiveScreen::applyPresets(const std::vector<FieldPreset>& presets) {
 }
 
 void ArchiveScreen::clearScreen() {
-    for (Binding& b : bindings_) b.editor.clear();
+    const std::vector<int>& kept = def_->kept.fields;
+    for (Binding& b : bindings_)
+        if (std::find(kept.begin(), kept.end(), b.field) == kept.end()) b.editor.clear();
     applyPresets(def_->onClear);
     setPosition(0);
     clearExtra();
@@ -716,10 +719,22 @@ void ArchiveScreen::writePdf() {
 
 void ArchiveScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous()) clearScreen();
+    if (event->spontaneous()) return;
+    if (const KeptFields& kept = def_->kept; kept.load) {
+        const std::optional<QStringList> values = kept.load();
+        for (std::size_t i = 0; i < kept.fields.size(); ++i)
+            for (Binding& b : bindings_)
+                if (b.field == kept.fields[i]) b.editor.setText(values ? values->value(qsizetype(i)) : QString());
+    }
+    clearScreen();
 }
 
 void ArchiveScreen::closeEvent(QCloseEvent* event) {
+    if (const KeptFields& kept = def_->kept; kept.store) {
+        QStringList values;
+        for (int field : kept.fields) values << trimmed(fieldText(field));
+        if (!kept.store(values)) error(utf8(kept.storeFailure));
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit closed();
 }

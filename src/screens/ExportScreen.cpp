@@ -11,6 +11,7 @@
 #include "ui/StatusHints.h"
 
 #include <QDir>
+#include <memory>
 #include <QHeaderView>
 #include <QLabel>
 #include <QShowEvent>
@@ -163,6 +164,12 @@ void ExportScreen::exportFile() {
 }
 
 void runExportScreen(const ExportDefinition& definition, QWidget* caller) {
+    if (definition.create) {
+        const std::unique_ptr<ExportScreen> own(definition.create(caller));
+        own->setCaller(caller);
+        screens().exec(own.get());
+        return;
+    }
     ExportScreen screen(definition);
     screen.setCaller(caller);
     screens().exec(&screen);

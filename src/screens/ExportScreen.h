@@ -19,6 +19,7 @@ class QLabel;
 namespace cal {
 
 class ArchiveScreen;
+class ExportScreen;
 
 // The grid's data: column 0 "N." (the row number, never exported), then the archive's columns.
 class GridModel : public QAbstractTableModel {
@@ -53,6 +54,9 @@ struct ExportDefinition {
     // The record file; by default the calling archive screen's file when it shows this layout
     // (per-year archives), else the layout's file in the program folder.
     std::function<QString()> filePath = {};
+    // A screen of its own, for exports that ask for more than the grid (a period): created for
+    // each opening, in place of the plain export screen.
+    std::function<ExportScreen*(QWidget* caller)> create = {};
 };
 
 class ExportScreen : public QDialog {
