@@ -521,7 +521,9 @@ void ArchiveScreen::showRecord(const Record& record, qint64 position) {
 }
 
 void ArchiveScreen::applyPresets(const std::vector<FieldPreset>& presets) {
+    const std::vector<int>& kept = def_->kept.fields;
     for (const FieldPreset& p : presets) {
+        if (std::find(kept.begin(), kept.end(), p.field) != kept.end()) continue;  // kept as it is
         for (Binding& b : bindings_) {
             if (b.field != p.field) continue;
             switch (p.value) {
@@ -567,6 +569,9 @@ bool ArchiveScreen::readAt(RecordFile& file, qint64 index) {
 void ArchiveScreen::newRecord() { clearScreen(); }
 
 void ArchiveScreen::save() {
+    // The field being edited is left first, so that what leaving it does (normalising an amount)
+    // comes before the checks and the record.
+    if (QWidget* editing = focusWidget(); editing && editing->hasFocus()) editing->clearFocus();
     for (const SaveCheck& c : def_->checks) {
         // Checked trimmed also where the value is stored untrimmed (zero-terminated fields).
         const QString text = trimmed(fieldText(c.field));
