@@ -88,6 +88,40 @@ class TestTransfers : public QObject {
         edit("txtCausale")->setText("Saldo fattura 12");
     }
 
+    // The movement summary query: the year, the filters and the interval's drop-downs; the result
+    // screen is read (and handed to `act`) when it opens.
+    QStringList summaryLines;
+    QString summaryTotal, summaryInterval, summaryReason;
+    void askSummary(QWidget& query, const QString& year, const QString& from, const QString& to,
+                    const QString& party = {}, const QString& reason = {},
+                    std::function<void(QDialog*)> act = {}) {
+        query.findChild<QLineEdit*>("txtAnno")->setText(year);
+        query.findChild<QLineEdit*>("txtCodFiscCliente")->setText(party);
+        query.findChild<QLineEdit*>("txtDescBene01")->setText(reason);
+        const QStringList a = from.split(' '), b = to.split(' ');
+        auto pick = [&](const char* name, const QString& text) {
+            auto* c = query.findChild<QComboBox*>(name);
+            c->setCurrentIndex(c->findText(text));
+        };
+        pick("txtGiornoInizio", a.value(0));
+        pick("txtMeseInizio", a.value(1));
+        pick("txtGiornoFine", b.value(0));
+        pick("txtMeseFine", b.value(1));
+        summaryLines.clear();
+        summaryTotal.clear();
+        fakes->screens.handlers << [this, act](QDialog* d) {
+            summaryLines = caltest::listLines(d);
+            summaryTotal = d->findChild<QLabel*>("lblTotCosti")->text();
+            summaryInterval = d->findChild<QLabel*>("lblIntervallo")->text();
+            summaryReason = d->findChild<QLabel*>("titTipologia")->text();
+            if (act) act(d);
+        };
+        fakes->dialogs.messages.clear();
+        fakes->screens.shown.clear();
+        QTest::mouseClick(query.findChild<QPushButton*>("btnVisualizza"), Qt::LeftButton);
+        if (fakes->screens.shown.isEmpty()) fakes->screens.handlers.clear();
+    }
+
 private slots:
     void init() {
         folder = std::make_unique<caltest::ProgramFolder>();
@@ -415,6 +449,174 @@ private slots:
         QCOMPARE(card.text("txtPagatore"), QString("Studio Bianchi"));
         QVERIFY(card.text("txtCalce").startsWith("Stampa eseguita in data " + QDate::currentDate().toString("dd/MM/yyyy") +
                                                  " alle ore "));
+    }
+
+    // ---- movement summaries ----
+
+    void summaryChecksItsQuestion_data() {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("three-digit year") << "202" << "01 Gennaio" << "31 Dicembre" << int(Kind::Warning)
+                                          << "Attenzione: indicare l'anno solare utilizzando quattro cifre." << "txtAnno";
+        QTest::newRow("no start month") << "2024" << "01" << "31 Dicembre" << int(Kind::Warning)
+                                        << "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a cascata."
+                                        << "txtMeseInizio";
+        QTest::newRow("31 February") << "2024" << "31 Febbraio" << "31 Dicembre" << int(Kind::Plain)
+                                     << QString::fromUtf8("Attenzione: la data 31/02/2024 di inizio intervallo non esiste.\n\r\n\r"
+                                                          "Per poter visualizzare il riepilogo è necessario indicare una data valida.")
+                                     << "txtGiornoInizio";
+        QTest::newRow("end before start") << "2024" << "10 Marzo" << "01 Marzo" << int(Kind::Plain)
+                                          << QString::fromUtf8("Attenzione: la data di fine intervallo (01/03/2024) non può "
+                                                               "essere anteriore a quella di inizio intervallo (10/03/2024)."
+                                                               "\n\r\n\rPer poter visualizzare il riepilogo è necessario "
+                                                               "indicare un intervallo di tempo valido.")
+                                          << "";
+    }
+    void summaryChecksItsQuestion() {
+        QFETCH(QString, year);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        TfrmRiepBonifici query(TransferRegister::Issued);
+        query.show();
+        QApplication::setActiveWindow(&query);
+        QCOMPARE(query.windowTitle(), QString(" Calvetra 4.0 - Riepilogo bonifici emessi"));
+        QCOMPARE(QApplication::focusWidget(), query.findChild<QLineEdit*>("txtCodFiscCliente"));
+        askSummary(query, year, from, to);
+        QCOMPARE(fakes->screens.shown, QStringList());
+        QCOMPARE(fakes->dialogs.messages.size(), 1);
+        QCOMPARE(int(fakes->dialogs.messages[0].kind), kind);
+        QCOMPARE(lastText(), message);
+        if (!focus.isEmpty()) QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QVERIFY(!query.findChild<QLabel*>("lblAttendere")->isVisible());
+    }
+
+    void summaryListsSortedLinesWithAnExactTotal() {
+        writeTransfers(issuedFile(), {{"Studio", "Rossi Mario", "12/01/2024", "Affitto", "0,10"},
+                                      {"Studio", "GROSSO SPA", "05/03/2024", "Fornitura", "0,20"},
+                                      {"Studio", "Bianchi", "02/01/2024", "Affitto", "1250,50"},
+                                      {"Studio", "Neri", "10/01/2024", "Affitto", ""},
+                                      {"Studio", "Verdi", "01/01/2024", "Affitto", "3,00"},
+                                      {"Studio", "Gialli", "31/12/2024", "Affitto", "4,00"},
+                                      {"Studio", "Viola", "31/12/2023", "Affitto", "5,00"}});
+        TfrmRiepBonifici query(TransferRegister::Issued);
+        query.show();
+        QApplication::setActiveWindow(&query);
+        askSummary(query, "2024", "01 Gennaio", "31 Dicembre");
+        QCOMPARE(fakes->screens.shown, QStringList{"TfrmListaBonificiEmessi"});
+        // Day first: 01/01, 02/01, 05/03, 12/01, 31/12; the empty amount is never listed.
+        QStringList days;
+        for (const QString& l : summaryLines) days << l.mid(6, 10);
+        QCOMPARE(days, (QStringList{"01/01/2024", "02/01/2024", "05/03/2024", "12/01/2024", "31/12/2024"}));
+        QCOMPARE(summaryTotal, QString("1257,80"));
+        QCOMPARE(summaryInterval, QString("Dal   01/01/2024   al   31/12/2024"));
+        QCOMPARE(summaryReason, QString("- - -"));
+        // The other party filter matches anywhere, in any case; with a reason both must occur.
+        askSummary(query, "2024", "01 Gennaio", "31 Dicembre", "ross");
+        QCOMPARE(summaryLines.size(), 2);
+        QCOMPARE(summaryTotal, QString("0,30"));  // 0,10 + 0,20, exactly
+        askSummary(query, "2024", "01 Gennaio", "31 Dicembre", "ross", "affitto");
+        QCOMPARE(summaryLines.size(), 1);
+        QVERIFY(summaryLines[0].contains("Rossi Mario"));
+        QCOMPARE(summaryReason, QString("affitto"));
+        // Both ends included.
+        askSummary(query, "2024", "02 Gennaio", "12 Gennaio");
+        QCOMPARE(summaryLines.size(), 2);
+        QCOMPARE(summaryTotal, QString("1250,60"));
+        // Blanks cannot be typed into the other party filter.
+        auto* party = query.findChild<QLineEdit*>("txtCodFiscCliente");
+        party->clear();
+        party->setFocus();
+        QTest::keyClicks(party, "ro ss!");
+        QCOMPARE(party->text(), QString("ross"));
+    }
+
+    void receivedSummaryFiltersOnThePayer() {
+        writeTransfers(programFile("Bonifici_Ricevuti.pro"),
+                       {{"Rossi Mario", "Studio Rossi", "12/01/2024", "Parcella", "10,00"},
+                        {"Bianchi", "Studio Rossi", "13/01/2024", "Parcella", "20,00"}});
+        TfrmRiepBonifici query(TransferRegister::Received);
+        query.show();
+        askSummary(query, "2024", "01 Gennaio", "31 Dicembre", "ross");
+        QCOMPARE(fakes->screens.shown, QStringList{"TfrmListaBonificiRicevuti"});
+        QCOMPARE(summaryLines.size(), 1);
+        QVERIFY(summaryLines[0].startsWith("Data: 12/01/2024  Da: Rossi Mario "));
+        QCOMPARE(summaryTotal, QString("10,00"));
+    }
+
+    void findKeyOutlivesTheResultScreen() {
+        writeTransfers(issuedFile(), {{"S", "Alfa", "01/01/2024", "Affitto", "1,00"},
+                                      {"S", "Beta", "02/01/2024", "Luce", "1,00"},
+                                      {"S", "Gamma", "03/01/2024", "Affitto", "1,00"}});
+        TfrmRiepBonifici query(TransferRegister::Issued);
+        query.show();
+        QList<int> selected;
+        auto find = [&](QDialog* d, const char* text) {
+            d->findChild<QLineEdit*>("txtTrova")->setText(text);
+            d->findChild<QPushButton*>("btnTrova")->click();
+            selected << caltest::resultList(d)->currentIndex().row();
+        };
+        askSummary(query, "2024", "01 Gennaio", "31 Dicembre", {}, {}, [&](QDialog* d) {
+            find(d, "affitto");
+            find(d, "affitto");
+            find(d, "affitto");  // no further line: wraps round
+        });
+        QCOMPARE(selected, (QList<int>{0, 2, 0}));
+        // A new result screen: the same text goes on from the line after the selected one.
+        selected.clear();
+        askSummary(query, "2024", "01 Gennaio", "31 Dicembre", {}, {}, [&](QDialog* d) { find(d, "affitto"); });
+        QCOMPARE(selected, QList<int>{2});
+    }
+
+    void summaryPrint() {
+        TfrmRiepBonifici query(TransferRegister::Issued);
+        query.show();
+        // Empty: refused.
+        askSummary(query, "2024", "01 Gennaio", "31 Dicembre", {}, {},
+                   [](QDialog* d) { d->findChild<QPushButton*>("btnStampa")->click(); });
+        QCOMPARE(lastText(), QString("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce."));
+        QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Warning);
+        QVERIFY(fakes->printing.printed.isEmpty());
+        {
+            RecordFile f;
+            QVERIFY(f.open(issuedFile(), kIssuedTransferLayout.size()));
+            for (int i = 1; i <= 40; ++i) {
+                Record r(kIssuedTransferLayout);
+                r.setText(TransferField::Pagatore, "Studio");
+                r.setText(TransferField::Beneficiario, QString("Fornitore %1").arg(i));
+                r.setText(TransferField::DataEse, QString("%1/02/2024").arg(i % 28 + 1, 2, 10, QChar('0')));
+                r.setText(TransferField::Causale, "Fattura");
+                r.setText(TransferField::Importo, "0,10");
+                QVERIFY(f.write(r));
+            }
+        }
+        // "No" prints nothing; "Yes" prints one memo of 40 lines and 3 more.
+        fakes->dialogs.answers = {false};
+        askSummary(query, "2024", "01 Gennaio", "31 Dicembre", {}, {},
+                   [](QDialog* d) { d->findChild<QPushButton*>("btnStampa")->click(); });
+        QCOMPARE(fakes->dialogs.questions.last(), QString("Si vuole stampare il presente riepilogo?"));
+        QVERIFY(fakes->printing.printed.isEmpty());
+        askSummary(query, "2024", "01 Gennaio", "31 Dicembre", {}, {},
+                   [](QDialog* d) { d->findChild<QPushButton*>("btnStampa")->click(); });
+        QCOMPARE(fakes->printing.printed.size(), 1);
+        const Report& report = fakes->printing.printed[0];
+        const QStringList rows = report.text("txtRiepilogo").split('\n');
+        QCOMPARE(rows.size(), 43);
+        QCOMPARE(rows.mid(0, 40), summaryLines);
+        QCOMPARE(rows[40], QString("- - - - - - - - - - - - - - - -"));
+        QCOMPARE(rows[41], QString("INTERVALLO SELEZIONATO:    Dal   01/01/2024   al   31/12/2024"));
+        QCOMPARE(rows[42], QString::fromUtf8("TOTALE IMPORTI:            € 4,00"));
+        QCOMPARE(report.text("txtTitolo"), QString("Riepilogo bonifici emessi"));
+        QCOMPARE(report.text("txtPagina"), QString("Stampa eseguita in data [DATE] alle ore [TIME]"));
+        QCOMPARE(report.fieldHeight("txtRiepilogo"), 43 * Report::kListingLineHeight);
+        QCOMPARE(report.bandHeight("MasterData"), 43 * Report::kListingLineHeight + 10);
+        QCOMPARE(report.orientation(), Report::Orientation::Landscape);
     }
 };
 
