@@ -27,6 +27,7 @@
 #include "services/ServiceLayout.h"
 #include "transfers/TransferLayout.h"
 #include "Measure.h"
+#include "MovementBench.h"
 #include "ScreenBench.h"
 
 #include <QApplication>
@@ -225,6 +226,7 @@ int usage() {
                  "  calvetra_bench screen-search <folder> [name filter] [--repeat R]\n"
                  "  calvetra_bench screen-export <folder> [--repeat R]\n"
                  "  calvetra_bench screen-fees <folder> [--repeat R]\n"
+                 "  calvetra_bench movements <folder> [records] [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers library articles documents\n");
     return 2;
 }
@@ -253,6 +255,7 @@ int main(int argc, char** argv) {
         const QString command = args.takeFirst();
         return runScreenBench(command, args, times);
     }
+    if (args.value(0) == QLatin1String("movements")) return runMovementBench(args.mid(1), times);
     if (args.size() < 3) return usage();
     const QString command = args[0];
     const Archive* archive = findArchive(args[1]);

@@ -1,6 +1,11 @@
 #include "screens/IntervalQuery.h"
 
 #include "core/DateText.h"
+#include "report/Printouts.h"
+#include "report/Report.h"
+#include "screens/SearchScreen.h"
+#include "ui/KeyRules.h"
+#include "ui/Regional.h"
 #include "core/Text.h"
 #include "screens/TfrmGuida.h"
 #include "ui/Services.h"
@@ -8,6 +13,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListView>
+#include <QShowEvent>
+#include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -162,6 +171,141 @@ std::optional<Interval> checkYearInterval(QLineEdit* year, const DateBox& start,
                                          "tempo valido."),
                       nullptr);
     return Interval{*from, *to};
+}
+
+SummaryResult::SummaryResult(const SummaryResultTexts& texts, ListFinder& finder, int filtersInUse,
+                             const QString& filter, QDate from, QDate to,
+                             std::function<std::optional<SummaryData>()> compute, QWidget* parent)
+    : QDialog(parent), texts_(texts), finder_(finder), filter_(filter), from_(from), to_(to),
+      compute_(std::move(compute)) {
+    setObjectName(QString::fromLatin1(texts.objectName));
+    applyRegionalSettings();
+    setWindowTitle(texts.caption);
+    setModal(true);
+    resize(1300, 640);
+
+    auto* grid = new QGridLayout;
+    auto pair = [&](int row, const char* infoName, const QString& info, const char* valueName) {
+        QLabel* caption = namedLabel(infoName, info, this);
+        caption->setWordWrap(false);
+        grid->addWidget(caption, row, 0);
+        QLabel* value = namedLabel(valueName, {}, this);
+        value->setStyleSheet(QStringLiteral("font-weight: bold;"));
+        grid->addWidget(value, row, 1);
+        return value;
+    };
+    titTipologia_ = pair(0, "lblTipologia", texts.filterCaption, "titTipologia");
+    lblIntervallo_ = pair(1, "infIntervallo", QStringLiteral("Intervallo selezionato:"), "lblIntervallo");
+    lblTotCosti_ = pair(2, "infTotCosti", texts.totalCaption, "lblTotCosti");
+    lblTotCosti_->setText(QStringLiteral("0,00"));
+    grid->setColumnStretch(1, 1);
+    model_ = new ListModel(this);
+    lstRecords_ = new QListView(this);
+    lstRecords_->setObjectName(QStringLiteral("lstRecords"));
+    lstRecords_->setAccessibleName(QStringLiteral("Voci del riepilogo"));
+    lstRecords_->setModel(model_);
+    lstRecords_->setFont(listFont());
+    lstRecords_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lstRecords_->setUniformItemSizes(true);
+    QLabel* lblConta = namedLabel("lblConta", QString::number(filtersInUse), this);
+    lblConta->hide();
+
+    txtTrova_ = new QLineEdit(this);
+    txtTrova_->setObjectName(QStringLiteral("txtTrova"));
+    txtTrova_->setAccessibleName(QStringLiteral("Testo da trovare"));
+    auto* trova = namedButton("btnTrova", QStringLiteral("Trova"), this);
+    auto* stampa = namedButton("btnStampa", QStringLiteral("Stampa riepilogo"), this);
+    auto* esci = namedButton("btnEsci", QStringLiteral("Esci"), this);
+    QToolButton* guida = summaryHelpButton(texts.helpTopic, this);
+    enterMovesTo(txtTrova_, trova);
+
+    auto* findRow = new QHBoxLayout;
+    findRow->addWidget(txtTrova_, 1);
+    findRow->addWidget(trova);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(guida);
+    buttons->addStretch();
+    buttons->addWidget(stampa);
+    buttons->addWidget(esci);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(lstRecords_, 1);
+    layout->addWidget(namedLabel("lblRigo01", texts.findInstruction, this));
+    layout->addWidget(namedLabel("lblRigo02",
+                                 QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di "
+                                                "ricerca, fare di nuovo clic su Trova."),
+                                 this));
+    layout->addLayout(findRow);
+    layout->addLayout(buttons);
+
+    connect(trova, &QPushButton::clicked, this, &SummaryResult::findInList);
+    connect(stampa, &QPushButton::clicked, this, [this] { printSummary(texts_.printTitle(filter_), texts_.printFooter); });
+    connect(esci, &QPushButton::clicked, this, &SummaryResult::reject);
+}
+
+void SummaryResult::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) build();
+}
+
+void SummaryResult::build() {
+    titTipologia_->setText(trimmed(filter_).isEmpty() ? QStringLiteral("- - -") : trimmed(filter_));
+    model_->setEntries(nullptr);
+    entries_.clear();
+    const std::optional<SummaryData> summary = compute_();
+    lblIntervallo_->setText(QStringLiteral("Dal   %1   al   %2").arg(dateText(from_), dateText(to_)));
+    if (summary) {
+        entries_ = summary->lines;
+        lblTotCosti_->setText(summary->total);
+    }
+    model_->setEntries(&entries_);
+    if (!entries_.empty()) lstRecords_->setCurrentIndex(model_->index(0));
+    txtTrova_->setFocus(Qt::OtherFocusReason);
+    if (!summary)
+        plainMessage(QStringLiteral("Attenzione: il file di archivio non risulta accessibile."));
+    else if (summary->unreadable > 0)
+        // Records this program did not write may hold a date or amount it cannot read: they are
+        // left out of the list and of the total, and the user is told how many.
+        plainMessage(summary->unreadable == 1 ? texts_.unreadableOne : texts_.unreadableMany.arg(summary->unreadable));
+}
+
+QStringList SummaryResult::lines() const {
+    QStringList out;
+    for (const ListEntry& e : entries_) out << e.line;
+    return out;
+}
+
+void SummaryResult::findInList() {
+    const QModelIndex current = lstRecords_->currentIndex();
+    const auto result = finder_.find(lines(), current.isValid() ? current.row() : -1, txtTrova_->text());
+    if (result.outcome == ListFinder::Outcome::EmptyList) {
+        plainMessage(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    lstRecords_->setCurrentIndex(model_->index(result.selected));
+    lstRecords_->scrollTo(lstRecords_->currentIndex());
+}
+
+void SummaryResult::printSummary(const QString& title, const QString& footer) {
+    if (entries_.empty()) {
+        warning(QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce."));
+        return;
+    }
+    if (!dialogs().question(QStringLiteral("Si vuole stampare il presente riepilogo?"))) return;
+    QStringList body = lines();
+    body << QStringLiteral("- - - - - - - - - - - - - - - -")
+         << QStringLiteral("INTERVALLO SELEZIONATO:    ") + trimmed(lblIntervallo_->text())
+         << texts_.totalPrinted + trimmed(lblTotCosti_->text());
+    Report report = listingReport(title, body);
+    if (!footer.isEmpty()) report.setText(QStringLiteral("txtPagina"), footer);
+    printing().print(report);
+}
+
+void SummaryResult::done(int result) {
+    model_->setEntries(nullptr);
+    entries_.clear();
+    QDialog::done(result);
 }
 
 }  // namespace cal

@@ -2,13 +2,20 @@
 // The pieces the year summaries share (fee summary, movement summaries): the query screen's two
 // interval boxes of day and month drop-downs beside the year, the checks of the year and of the
 // interval with their messages, and the small widget makers of their screens.
+#include "core/Search.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 
+#include <QDialog>
+
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QComboBox;
+class QListView;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -46,5 +53,62 @@ struct Interval {
     QDate to;
 };
 std::optional<Interval> checkYearInterval(QLineEdit* year, const DateBox& start, const DateBox& end);
+
+class ListModel;
+
+// The result screen of a year summary, shown modally over its query screen: the filter and the
+// interval over the list of lines, the total, find in list, print and exit. The list is built when
+// the screen is shown; a record the summary cannot read is left out and the user is told.
+struct SummaryData {
+    std::vector<ListEntry> lines;
+    QString total;
+    int unreadable = 0;
+};
+struct SummaryResultTexts {
+    const char* objectName;
+    QString caption;
+    QString helpTopic;
+    QString filterCaption;    // beside titTipologia
+    QString totalCaption;     // beside lblTotCosti
+    QString totalPrinted;     // the print's total row, before the total
+    QString findInstruction;  // lblRigo01
+    QString unreadableOne;    // one record left out
+    QString unreadableMany;   // %1 records left out
+    std::function<QString(const QString& filter)> printTitle;
+    QString printFooter = {};  // the printed list's footer, when not the listing's own
+};
+class SummaryResult : public QDialog {
+    Q_OBJECT
+public:
+    // `finder` keeps the last text found; `filter` is the text shown as the filter ("- - -" when blank).
+    SummaryResult(const SummaryResultTexts& texts, ListFinder& finder, int filtersInUse, const QString& filter,
+                  QDate from, QDate to, std::function<std::optional<SummaryData>()> compute, QWidget* parent);
+
+    QStringList lines() const;
+    void findInList();
+    // Refused when the list is empty; asks first; the title and the footer of the printed list.
+    void printSummary(const QString& title, const QString& footer);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void build();
+
+    const SummaryResultTexts& texts_;
+    ListFinder& finder_;
+    QString filter_;
+    QDate from_;
+    QDate to_;
+    std::function<std::optional<SummaryData>()> compute_;
+    std::vector<ListEntry> entries_;
+    ListModel* model_;
+    QListView* lstRecords_;
+    QLabel* titTipologia_;
+    QLabel* lblIntervallo_;
+    QLabel* lblTotCosti_;
+    QLineEdit* txtTrova_;
+};
 
 }  // namespace cal

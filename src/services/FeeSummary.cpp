@@ -33,7 +33,6 @@
 namespace cal {
 namespace {
 
-const QString kFileNotAccessible = QStringLiteral("Attenzione: il file di archivio non risulta accessibile.");
 const QString kCaption = QStringLiteral(" Calvetra 4.0 - Riepilogo Compensi");
 const auto label = namedLabel;
 const auto button = namedButton;
@@ -170,154 +169,37 @@ void TfrmMenuRiepCosti::closeEvent(QCloseEvent* event) {
 
 // ---- the result screen ----
 
+namespace {
+const SummaryResultTexts kResultTexts{
+    .objectName = "TfrmRiepCosti",
+    .caption = kCaption,
+    .helpTopic = QStringLiteral("Applicazione Riepilogo Compensi."),
+    .filterCaption = QStringLiteral("C.F. Cliente:"),
+    .totalCaption = QStringLiteral("Totale compensi: €"),
+    .totalPrinted = QStringLiteral("TOTALE COMPENSI:           € "),
+    .findInstruction = QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
+                                      "cercare e premere il pulsante Trova."),
+    .unreadableOne = QStringLiteral("Attenzione: una scheda dell'archivio ha una data di richiesta o una tariffa "
+                                    "non leggibile e non è compresa nel riepilogo."),
+    .unreadableMany = QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di richiesta o una "
+                                     "tariffa non leggibile e non sono comprese nel riepilogo."),
+    .printTitle = [](const QString& filter) {
+        return QStringLiteral("Riepilogo compensi   -   C.F. Cliente:  ") +
+               (trimmed(filter).isEmpty() ? QStringLiteral("- - -") : trimmed(filter));
+    },
+};
+}  // namespace
+
 TfrmRiepCosti::TfrmRiepCosti(const QString& path, const QString& fiscalCode, const QString& type, QDate from,
                              QDate to, QWidget* parent)
-    : QDialog(parent), path_(path), fiscalCode_(fiscalCode), type_(type), from_(from), to_(to) {
-    setObjectName(QStringLiteral("TfrmRiepCosti"));
-    applyRegionalSettings();
-    setWindowTitle(kCaption);
-    setModal(true);
-    resize(1100, 640);
-
-    auto* grid = new QGridLayout;
-    auto pair = [&](int row, const char* infoName, const QString& info, const char* valueName) {
-        QLabel* caption = label(infoName, info, this);
-        caption->setWordWrap(false);
-        grid->addWidget(caption, row, 0);
-        QLabel* value = label(valueName, {}, this);
-        value->setStyleSheet(QStringLiteral("font-weight: bold;"));
-        grid->addWidget(value, row, 1);
-        return value;
-    };
-    titTipologia_ = pair(0, "lblTipologia", QStringLiteral("C.F. Cliente:"), "titTipologia");
-    lblIntervallo_ = pair(1, "infIntervallo", QStringLiteral("Intervallo selezionato:"), "lblIntervallo");
-    grid->setColumnStretch(1, 1);
-    model_ = new ListModel(this);
-    lstRecords_ = new QListView(this);
-    lstRecords_->setObjectName(QStringLiteral("lstRecords"));
-    lstRecords_->setAccessibleName(QStringLiteral("Servizi del riepilogo"));
-    lstRecords_->setModel(model_);
-    lstRecords_->setFont(listFont());
-    lstRecords_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    lstRecords_->setUniformItemSizes(true);
-    auto* totals = new QHBoxLayout;
-    totals->addWidget(label("infTotKmPercorsi", QStringLiteral("Totale compensi: €"), this));
-    lblTotCosti_ = label("lblTotCosti", kZeroAmount, this);
-    lblTotCosti_->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    totals->addWidget(lblTotCosti_);
-    totals->addStretch();
-    lblConta_ = label("lblConta", {}, this);
-    lblConta_->hide();
-
-    txtTrova_ = new QLineEdit(this);
-    txtTrova_->setObjectName(QStringLiteral("txtTrova"));
-    txtTrova_->setAccessibleName(QStringLiteral("Testo da trovare"));
-    auto* trova = button("btnTrova", QStringLiteral("Trova"), this);
-    auto* stampa = button("btnStampa", QStringLiteral("Stampa riepilogo"), this);
-    auto* esci = button("btnEsci", QStringLiteral("Esci"), this);
-    QToolButton* guida = summaryHelpButton(QStringLiteral("Applicazione Riepilogo Compensi."), this);
-    enterMovesTo(txtTrova_, trova);
-
-    auto* findRow = new QHBoxLayout;
-    findRow->addWidget(txtTrova_, 1);
-    findRow->addWidget(trova);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(guida);
-    buttons->addStretch();
-    buttons->addWidget(stampa);
-    buttons->addWidget(esci);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(lstRecords_, 1);
-    layout->addLayout(totals);
-    layout->addWidget(label("lblRigo01",
-                            QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
-                                           "cercare e premere il pulsante Trova."),
-                            this));
-    layout->addWidget(label("lblRigo02",
-                            QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
-                                           "fare di nuovo clic su Trova."),
-                            this));
-    layout->addLayout(findRow);
-    layout->addLayout(buttons);
-
-    connect(trova, &QPushButton::clicked, this, &TfrmRiepCosti::findInList);
-    connect(stampa, &QPushButton::clicked, this, &TfrmRiepCosti::printSummary);
-    connect(esci, &QPushButton::clicked, this, &TfrmRiepCosti::reject);
-}
-
-void TfrmRiepCosti::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) build();
-}
-
-void TfrmRiepCosti::build() {
-    int filters = 0;
-    for (const QString& f : {fiscalCode_, type_}) filters += trimmed(f).isEmpty() ? 0 : 1;
-    lblConta_->setText(QString::number(filters));
-    titTipologia_->setText(trimmed(fiscalCode_).isEmpty() ? QStringLiteral("- - -") : trimmed(fiscalCode_));
-    model_->setEntries(nullptr);
-    entries_.clear();
-    const auto summary = buildFeeSummary(path_, fiscalCode_, type_, from_, to_);
-    lblIntervallo_->setText(QStringLiteral("Dal   %1   al   %2").arg(cal::dateText(from_), cal::dateText(to_)));
-    if (summary) {
-        entries_ = summary->lines;
-        lblTotCosti_->setText(summary->total);
-    }
-    model_->setEntries(&entries_);
-    if (!entries_.empty()) lstRecords_->setCurrentIndex(model_->index(0));
-    txtTrova_->setFocus(Qt::OtherFocusReason);
-    if (!summary) {
-        plainMessage(kFileNotAccessible);
-    } else if (summary->unreadable > 0) {
-        // Records this program did not write may hold a date or rate it cannot read: they are
-        // left out of the list and of the total, and the user is told how many.
-        plainMessage(summary->unreadable == 1
-                         ? QStringLiteral("Attenzione: una scheda dell'archivio ha una data di richiesta o una tariffa "
-                                          "non leggibile e non è compresa nel riepilogo.")
-                         : QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di richiesta o una "
-                                          "tariffa non leggibile e non sono comprese nel riepilogo.")
-                               .arg(summary->unreadable));
-    }
-}
-
-QStringList TfrmRiepCosti::lines() const {
-    QStringList out;
-    for (const ListEntry& e : entries_) out << e.line;
-    return out;
-}
-
-void TfrmRiepCosti::findInList() {
-    const QModelIndex current = lstRecords_->currentIndex();
-    const auto result = finder_.find(lines(), current.isValid() ? current.row() : -1, txtTrova_->text());
-    if (result.outcome == ListFinder::Outcome::EmptyList) {
-        plainMessage(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
-        return;
-    }
-    lstRecords_->setCurrentIndex(model_->index(result.selected));
-    lstRecords_->scrollTo(lstRecords_->currentIndex());
-}
-
-void TfrmRiepCosti::printSummary() {
-    if (entries_.empty()) {
-        warning(QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce."));
-        return;
-    }
-    if (!dialogs().question(QStringLiteral("Si vuole stampare il presente riepilogo?"))) return;
-    QStringList body = lines();
-    body << QStringLiteral("- - - - - - - - - - - - - - - -")
-         << QStringLiteral("INTERVALLO SELEZIONATO:    ") + trimmed(lblIntervallo_->text())
-         << QStringLiteral("TOTALE COMPENSI:           € ") + trimmed(lblTotCosti_->text());
-    printing().print(listingReport(
-        QStringLiteral("Riepilogo compensi   -   C.F. Cliente:  ") + trimmed(titTipologia_->text()), body));
-}
-
-void TfrmRiepCosti::done(int result) {
-    model_->setEntries(nullptr);
-    entries_.clear();
-    QDialog::done(result);
-}
+    : SummaryResult(kResultTexts, finder_, int(!trimmed(fiscalCode).isEmpty()) + int(!trimmed(type).isEmpty()),
+                    fiscalCode, from, to,
+                    [=]() -> std::optional<SummaryData> {
+                        const auto summary = buildFeeSummary(path, fiscalCode, type, from, to);
+                        if (!summary) return std::nullopt;
+                        return SummaryData{summary->lines, summary->total, summary->unreadable};
+                    },
+                    parent) {}
 
 }  // namespace cal
 

@@ -41,37 +41,14 @@ private:
     QLabel* lblFile_;
 };
 
-class TfrmRiepCosti : public QDialog {
+class TfrmRiepCosti : public SummaryResult {
     Q_OBJECT
 public:
     TfrmRiepCosti(const QString& path, const QString& fiscalCode, const QString& type, QDate from, QDate to,
                   QWidget* parent = nullptr);
 
-    QStringList lines() const;
-    void findInList();
-    void printSummary();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
 private:
-    void build();
-
-    QString path_;
-    QString fiscalCode_;
-    QString type_;
-    QDate from_;
-    QDate to_;
-    std::vector<ListEntry> entries_;
     ListFinder finder_;
-    ListModel* model_;
-    QListView* lstRecords_;
-    QLabel* titTipologia_;
-    QLabel* lblIntervallo_;
-    QLabel* lblTotCosti_;
-    QLabel* lblConta_;
-    QLineEdit* txtTrova_;
 };
 
 }  // namespace cal

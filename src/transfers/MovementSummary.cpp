@@ -181,150 +181,39 @@ void TfrmRiepBonifici::closeEvent(QCloseEvent* event) {
 
 // ---- the result screen ----
 
+namespace {
+SummaryResultTexts resultTexts(TransferRegister reg) {
+    const SummaryTexts& t = texts(reg);
+    return {
+        .objectName = t.listName,
+        .caption = QString::fromUtf8(t.caption),
+        .helpTopic = kHelpTopic,
+        .filterCaption = QStringLiteral("Causale:"),
+        .totalCaption = QStringLiteral("Totale importi:"),
+        .totalPrinted = QStringLiteral("TOTALE IMPORTI:            € "),
+        .findInstruction = QStringLiteral("Immettere una o più parole consecutive presenti nel bonifico da cercare e "
+                                          "premere il pulsante Trova."),
+        .unreadableOne = QStringLiteral("Attenzione: una scheda dell'archivio ha una data di esecuzione o un importo "
+                                        "non leggibile e non è compresa nel riepilogo."),
+        .unreadableMany = QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di esecuzione o un "
+                                         "importo non leggibile e non sono comprese nel riepilogo."),
+        .printTitle = [title = QString::fromUtf8(t.title)](const QString&) { return title; },
+        .printFooter = QStringLiteral("Stampa eseguita in data [DATE] alle ore [TIME]"),
+    };
+}
+const SummaryResultTexts kResultTexts[2] = {resultTexts(TransferRegister::Issued),
+                                            resultTexts(TransferRegister::Received)};
+}  // namespace
+
 TfrmListaBonifici::TfrmListaBonifici(TransferRegister reg, const QString& path, const QString& counterparty,
                                      const QString& reason, QDate from, QDate to, QWidget* parent)
-    : QDialog(parent), reg_(reg), path_(path), counterparty_(counterparty), reason_(reason), from_(from), to_(to) {
-    const SummaryTexts& t = texts(reg);
-    setObjectName(QString::fromLatin1(t.listName));
-    applyRegionalSettings();
-    setWindowTitle(QString::fromUtf8(t.caption));
-    setModal(true);
-    resize(1300, 640);
-
-    auto* grid = new QGridLayout;
-    auto pair = [&](int row, const char* infoName, const QString& info, const char* valueName) {
-        QLabel* caption = namedLabel(infoName, info, this);
-        caption->setWordWrap(false);
-        grid->addWidget(caption, row, 0);
-        QLabel* value = namedLabel(valueName, {}, this);
-        value->setStyleSheet(QStringLiteral("font-weight: bold;"));
-        grid->addWidget(value, row, 1);
-        return value;
-    };
-    titTipologia_ = pair(0, "lblTipologia", QStringLiteral("Causale:"), "titTipologia");
-    lblIntervallo_ = pair(1, "infIntervallo", QStringLiteral("Intervallo selezionato:"), "lblIntervallo");
-    lblTotCosti_ = pair(2, "infTotCosti", QStringLiteral("Totale importi:"), "lblTotCosti");
-    lblTotCosti_->setText(QStringLiteral("0,00"));
-    grid->setColumnStretch(1, 1);
-    model_ = new ListModel(this);
-    lstRecords_ = new QListView(this);
-    lstRecords_->setObjectName(QStringLiteral("lstRecords"));
-    lstRecords_->setAccessibleName(QStringLiteral("Bonifici del riepilogo"));
-    lstRecords_->setModel(model_);
-    lstRecords_->setFont(listFont());
-    lstRecords_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    lstRecords_->setUniformItemSizes(true);
-    lblConta_ = namedLabel("lblConta", {}, this);
-    lblConta_->hide();
-
-    txtTrova_ = new QLineEdit(this);
-    txtTrova_->setObjectName(QStringLiteral("txtTrova"));
-    txtTrova_->setAccessibleName(QStringLiteral("Testo da trovare"));
-    auto* trova = namedButton("btnTrova", QStringLiteral("Trova"), this);
-    auto* stampa = namedButton("btnStampa", QStringLiteral("Stampa riepilogo"), this);
-    auto* esci = namedButton("btnEsci", QStringLiteral("Esci"), this);
-    QToolButton* guida = summaryHelpButton(kHelpTopic, this);
-    enterMovesTo(txtTrova_, trova);
-
-    auto* findRow = new QHBoxLayout;
-    findRow->addWidget(txtTrova_, 1);
-    findRow->addWidget(trova);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(guida);
-    buttons->addStretch();
-    buttons->addWidget(stampa);
-    buttons->addWidget(esci);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(lstRecords_, 1);
-    layout->addWidget(namedLabel("lblRigo01",
-                                 QStringLiteral("Immettere una o più parole consecutive presenti nel bonifico da "
-                                                "cercare e premere il pulsante Trova."),
-                                 this));
-    layout->addWidget(namedLabel("lblRigo02",
-                                 QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di "
-                                                "ricerca, fare di nuovo clic su Trova."),
-                                 this));
-    layout->addLayout(findRow);
-    layout->addLayout(buttons);
-
-    connect(trova, &QPushButton::clicked, this, &TfrmListaBonifici::findInList);
-    connect(stampa, &QPushButton::clicked, this, &TfrmListaBonifici::printSummary);
-    connect(esci, &QPushButton::clicked, this, &TfrmListaBonifici::reject);
-}
-
-void TfrmListaBonifici::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) build();
-}
-
-void TfrmListaBonifici::build() {
-    int filters = 0;
-    for (const QString& f : {counterparty_, reason_}) filters += trimmed(f).isEmpty() ? 0 : 1;
-    lblConta_->setText(QString::number(filters));
-    titTipologia_->setText(trimmed(reason_).isEmpty() ? QStringLiteral("- - -") : trimmed(reason_));
-    model_->setEntries(nullptr);
-    entries_.clear();
-    const auto summary = buildMovementSummary(path_, reg_, counterparty_, reason_, from_, to_);
-    lblIntervallo_->setText(QStringLiteral("Dal   %1   al   %2").arg(dateText(from_), dateText(to_)));
-    if (summary) {
-        entries_ = summary->lines;
-        lblTotCosti_->setText(summary->total);
-    }
-    model_->setEntries(&entries_);
-    if (!entries_.empty()) lstRecords_->setCurrentIndex(model_->index(0));
-    txtTrova_->setFocus(Qt::OtherFocusReason);
-    if (!summary) {
-        plainMessage(QStringLiteral("Attenzione: il file di archivio non risulta accessibile."));
-    } else if (summary->unreadable > 0) {
-        // Records this program did not write may hold a date or amount it cannot read: they are
-        // left out of the list and of the total, and the user is told how many.
-        plainMessage(summary->unreadable == 1
-                         ? QStringLiteral("Attenzione: una scheda dell'archivio ha una data di esecuzione o un importo "
-                                          "non leggibile e non è compresa nel riepilogo.")
-                         : QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di esecuzione o un "
-                                          "importo non leggibile e non sono comprese nel riepilogo.")
-                               .arg(summary->unreadable));
-    }
-}
-
-QStringList TfrmListaBonifici::lines() const {
-    QStringList out;
-    for (const ListEntry& e : entries_) out << e.line;
-    return out;
-}
-
-void TfrmListaBonifici::findInList() {
-    const QModelIndex current = lstRecords_->currentIndex();
-    const auto result = finder(reg_).find(lines(), current.isValid() ? current.row() : -1, txtTrova_->text());
-    if (result.outcome == ListFinder::Outcome::EmptyList) {
-        plainMessage(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
-        return;
-    }
-    lstRecords_->setCurrentIndex(model_->index(result.selected));
-    lstRecords_->scrollTo(lstRecords_->currentIndex());
-}
-
-void TfrmListaBonifici::printSummary() {
-    if (entries_.empty()) {
-        warning(QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce."));
-        return;
-    }
-    if (!dialogs().question(QStringLiteral("Si vuole stampare il presente riepilogo?"))) return;
-    QStringList body = lines();
-    body << QStringLiteral("- - - - - - - - - - - - - - - -")
-         << QStringLiteral("INTERVALLO SELEZIONATO:    ") + trimmed(lblIntervallo_->text())
-         << QStringLiteral("TOTALE IMPORTI:            € ") + trimmed(lblTotCosti_->text());
-    Report report = listingReport(QString::fromUtf8(texts(reg_).title), body);
-    report.setText(QStringLiteral("txtPagina"), QStringLiteral("Stampa eseguita in data [DATE] alle ore [TIME]"));
-    printing().print(report);
-}
-
-void TfrmListaBonifici::done(int result) {
-    model_->setEntries(nullptr);
-    entries_.clear();
-    QDialog::done(result);
-}
+    : SummaryResult(kResultTexts[reg == TransferRegister::Issued ? 0 : 1], finder(reg),
+                    int(!trimmed(counterparty).isEmpty()) + int(!trimmed(reason).isEmpty()), reason, from, to,
+                    [=]() -> std::optional<SummaryData> {
+                        const auto summary = buildMovementSummary(path, reg, counterparty, reason, from, to);
+                        if (!summary) return std::nullopt;
+                        return SummaryData{summary->lines, summary->total, summary->unreadable};
+                    },
+                    parent) {}
 
 }  // namespace cal

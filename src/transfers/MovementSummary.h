@@ -45,37 +45,11 @@ private:
     QLabel* lblFile_;
 };
 
-class TfrmListaBonifici : public QDialog {
+class TfrmListaBonifici : public SummaryResult {
     Q_OBJECT
 public:
     TfrmListaBonifici(TransferRegister reg, const QString& path, const QString& counterparty, const QString& reason,
                       QDate from, QDate to, QWidget* parent = nullptr);
-
-    QStringList lines() const;
-    void findInList();
-    void printSummary();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
-private:
-    void build();
-
-    TransferRegister reg_;
-    QString path_;
-    QString counterparty_;
-    QString reason_;
-    QDate from_;
-    QDate to_;
-    std::vector<ListEntry> entries_;
-    ListModel* model_;
-    QListView* lstRecords_;
-    QLabel* titTipologia_;
-    QLabel* lblIntervallo_;
-    QLabel* lblTotCosti_;
-    QLabel* lblConta_;
-    QLineEdit* txtTrova_;
 };
 
 }  // namespace cal
