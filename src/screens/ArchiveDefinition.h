@@ -223,6 +223,9 @@ struct ArchiveDefinition {
     FocusLook focusLook = FocusLook::Frame;
     FailureKind duplicateFailure = FailureKind::Error;  // Duplicate's access failure
     FailureKind saveFailure = FailureKind::Error;       // Save's access failure
+    // Save first leaves the field being edited, so that what leaving it does (normalising an
+    // amount still being typed) comes before the checks and the record.
+    bool saveLeavesField = false;
     KeptFields kept = {};
 };
 

@@ -569,9 +569,7 @@ bool ArchiveScreen::readAt(RecordFile& file, qint64 index) {
 void ArchiveScreen::newRecord() { clearScreen(); }
 
 void ArchiveScreen::save() {
-    // The field being edited is left first, so that what leaving it does (normalising an amount)
-    // comes before the checks and the record.
-    if (QWidget* editing = focusWidget(); editing && editing->hasFocus()) editing->clearFocus();
+    if (QWidget* editing = focusWidget(); def_->saveLeavesField && editing && editing->hasFocus()) editing->clearFocus();
     for (const SaveCheck& c : def_->checks) {
         // Checked trimmed also where the value is stored untrimmed (zero-terminated fields).
         const QString text = trimmed(fieldText(c.field));

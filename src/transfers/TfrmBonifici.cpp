@@ -210,6 +210,7 @@ ArchiveDefinition transferDefinition(const RegisterTraits& t) {
                 .printScreen = t.printScreen,
                 .printCaption = " Stampa scheda corrente",
             },
+        .saveLeavesField = true,
         .kept =
             {
                 .fields = t.keptSide,
@@ -323,41 +324,14 @@ const ChoiceMenuTexts kSummaryMenu{
 TransferExportScreen::TransferExportScreen(const ExportDefinition& definition, const QString& avantiHint,
                                            QWidget* parent)
     : ExportScreen(definition, parent) {
-    auto* panInfo = findChild<QLabel*>(QStringLiteral("panInfo"));
-    auto* hints = new StatusHints(panInfo);
-    auto* toolbar = findChild<QToolBar*>();
-    QAction* first = toolbar->actions().value(0);
-    QAction* avanti = addToolbarCommand(toolbar, hints, QStringLiteral("btnAvanti"),
-                                        style()->standardIcon(QStyle::SP_MediaSeekForward),
-                                        QStringLiteral(">>  Visualizza riepilogo"), avantiHint);
-    // The query comes before the export.
-    toolbar->removeAction(avanti);
-    toolbar->insertAction(first, avanti);
+    QAction* avanti = addQueryCommand(QStringLiteral("btnAvanti"), QStringLiteral(">>  Visualizza riepilogo"), avantiHint);
     connect(avanti, &QAction::triggered, this, [this] { showPeriod(); });
-
-    auto* dates = new QWidget(this);
-    auto* row = new QHBoxLayout(dates);
-    row->setContentsMargins(0, 0, 0, 0);
-    auto dateField = [&](const char* name, const QString& label) {
-        auto* text = new QLabel(label, dates);
-        auto* field = new QLineEdit(dates);
-        field->setObjectName(QString::fromLatin1(name));
-        field->setAccessibleName(label);
-        field->setMaxLength(10);
-        field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9/]*")), field));
-        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
-        text->setBuddy(field);
-        hints->add(field, QStringLiteral("Indica una data nel formato gg/mm/aaaa."));
-        row->addWidget(text);
-        row->addWidget(field);
-        return field;
-    };
-    txtDataInizio_ = dateField("txtDataInizio", QStringLiteral("Data inizio intervallo:"));
-    row->addSpacing(12);
-    txtDataFine_ = dateField("txtDataFine", QStringLiteral("Data fine intervallo:"));
-    row->addStretch();
-    if (auto* box = qobject_cast<QVBoxLayout*>(layout())) box->insertWidget(1, dates);
-    enterMovesTo(txtDataInizio_, txtDataFine_);
+    const QString hint = QStringLiteral("Indica una data nel formato gg/mm/aaaa.");
+    txtDataInizio_ = addDateField("txtDataInizio", QStringLiteral("Data inizio intervallo:"), hint);
+    txtDataFine_ = addDateField("txtDataFine", QStringLiteral("Data fine intervallo:"), hint);
+    // Only digits and "/" can be typed.
+    for (QLineEdit* f : {txtDataInizio_, txtDataFine_})
+        f->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9/]*")), f));
 }
 
 void TransferExportScreen::showEvent(QShowEvent* event) {

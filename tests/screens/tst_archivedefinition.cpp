@@ -358,8 +358,22 @@ private slots:
         QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Error);
     }
 
+    void saveLeavesTheEditedFieldFirst_data() {
+        QTest::addColumn<bool>("leaves");
+        QTest::newRow("asked for") << true;
+        QTest::newRow("not asked for") << false;
+    }
     void saveLeavesTheEditedFieldFirst() {
-        // The amount is still being typed when Save is pressed: it is normalised before it is stored.
+        // The amount is still being typed when Save is pressed: normalised before it is stored
+        // when the archive asks for it, stored as typed otherwise.
+        QFETCH(bool, leaves);
+        ArchiveDefinition def = kTest;
+        def.saveLeavesField = leaves;
+        screen.reset();
+        screen = std::make_unique<ArchiveScreen>(def);
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
         field<QRadioButton>("optEntrata")->click();
         field<QComboBox>("txtLingua")->setCurrentIndex(0);
         field("txtGiorni")->setText("5");
@@ -370,8 +384,9 @@ private slots:
         QCOMPARE(field("txtImporto")->text(), QString("12,345"));
         save();
         QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
-        QCOMPARE(field("txtImporto")->text(), QString("12,35"));
-        QCOMPARE(stored().text(Importo), QString("12,35"));
+        const QString expected = leaves ? "12,35" : "12,345";
+        QCOMPARE(field("txtImporto")->text(), expected);
+        QCOMPARE(stored().text(Importo), expected);
     }
 
     void keptFieldsOutliveNewAndAreStoredOnClosing_data() {
