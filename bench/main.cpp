@@ -27,6 +27,7 @@
 #include "services/ServiceLayout.h"
 #include "transfers/TransferLayout.h"
 #include "Measure.h"
+#include "MovementBench.h"
 #include "ScreenBench.h"
 #include "Suite.h"
 
@@ -239,6 +240,7 @@ int usage() {
                  "  calvetra_bench screen-dewey <folder> [--repeat R]\n"
                  "  calvetra_bench reminders <records> <folder> [--repeat R]\n"
                  "  calvetra_bench suite <root> [--sizes 1000,10000,100000,1000000] [--repeat R]\n"
+                 "  calvetra_bench movements <folder> [records] [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers library articles documents\n");
     return 2;
 }
@@ -273,6 +275,7 @@ int main(int argc, char** argv) {
         return runScreenBench(command, args, times);
     }
     if (args.value(0) == "reminders") { extern int runDeadlineBench(const QStringList&, int); return runDeadlineBench(args.mid(1), times); }
+    if (args.value(0) == QLatin1String("movements")) return runMovementBench(args.mid(1), times);
     if (args.size() < 3) return usage();
     const QString command = args[0];
     const Archive* archive = findArchive(args[1]);

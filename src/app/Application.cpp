@@ -46,7 +46,8 @@ TfrmAvvio* Application::launcher() {
     launcher_ = std::make_unique<TfrmAvvio>();
     connect(launcher_.get(), &TfrmAvvio::exitRequested, this, &Application::quit);
     for (const LauncherEntry& e : kLauncherEntries) {
-        if (!e.archive || !findArchive(e.archive)) continue;  // in preparation: the entry stays disabled
+        // In preparation: the entry stays disabled.
+        if (e.screen ? !findOtherScreen(e.screen) : (!e.archive || !findArchive(e.archive))) continue;
         launcher_->setEntry(QString::fromLatin1(e.entry), [this, &e] { openFromLauncher(e); });
     }
     return launcher_.get();
@@ -119,9 +120,24 @@ QWidget* Application::otherScreen(std::string_view objectName) {
     if (!other) return nullptr;
     QWidget* screen = other->create();
     others_.emplace(std::string(objectName), std::unique_ptr<QWidget>(screen));
-    // Such screens say that the user left them with a closed() signal, as archive screens do.
-    connect(screen, SIGNAL(closed()), this, SLOT(otherScreenClosed()));
+    // Such screens say that the user left them with a closed() signal, as archive screens do; a
+    // menu says instead which screen comes next with routed(QString).
+    const QMetaObject* meta = screen->metaObject();
+    if (meta->indexOfSignal("closed()") >= 0) connect(screen, SIGNAL(closed()), this, SLOT(otherScreenClosed()));
+    if (meta->indexOfSignal("routed(QString)") >= 0)
+        connect(screen, SIGNAL(routed(QString)), this, SLOT(otherScreenRouted(QString)));
     return screen;
+}
+
+void Application::otherScreenRouted(const QString& name) {
+    if (ending_) return;
+    auto* menu = qobject_cast<QWidget*>(sender());
+    const std::string target = name.toStdString();
+    QWidget* next = nullptr;
+    if (!target.empty()) next = archive(target);
+    if (!next && !target.empty()) next = otherScreen(target);
+    showFull(next ? next : launcher());
+    if (menu) menu->hide();
 }
 
 void Application::otherScreenClosed() {
@@ -135,8 +151,9 @@ int Application::screensCreated() const {
 }
 
 void Application::openFromLauncher(const LauncherEntry& entry) {
-    QWidget* screen = entry.yearMenu ? static_cast<QWidget*>(yearMenu(entry.yearMenu->objectName))
-                                     : static_cast<QWidget*>(archive(entry.archive));
+    QWidget* screen = entry.screen     ? otherScreen(entry.screen)
+                      : entry.yearMenu ? static_cast<QWidget*>(yearMenu(entry.yearMenu->objectName))
+                                       : static_cast<QWidget*>(archive(entry.archive));
     if (!screen) return;
     showFull(screen);
     launcher()->hide();

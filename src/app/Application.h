@@ -18,12 +18,14 @@ class YearMenu;
 class ArchiveScreen;
 struct YearMenuTexts;
 
-// One launcher entry: the archive screen it opens (by object name), through a year menu or not.
-// An entry whose archive is not registered stays visible but disabled.
+// One launcher entry: the archive screen it opens (by object name), through a year menu or not,
+// or another working screen of an archive module (a menu of its own). An entry whose screen is
+// not registered stays visible but disabled.
 struct LauncherEntry {
     const char* entry;                       // "Clienti": imgClienti and btnClienti
     const char* archive = nullptr;           // TfrmClienti
     const YearMenuTexts* yearMenu = nullptr;
+    const char* screen = nullptr;            // TfrmMenuBonifici: an OtherScreen, instead of an archive
 };
 extern const LauncherEntry kLauncherEntries[10];
 
@@ -51,6 +53,8 @@ public:
 
 private slots:
     void otherScreenClosed();
+    // A menu among the other screens closed: show the screen it names (the launcher for none).
+    void otherScreenRouted(const QString& screen);
 
 private:
     void openFromLauncher(const LauncherEntry& entry);

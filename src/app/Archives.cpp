@@ -11,6 +11,7 @@
 #include "pricelist/TfrmTariffario.h"
 #include "screens/Catalog.h"
 #include "services/TfrmServizi.h"
+#include "transfers/TfrmBonifici.h"
 
 namespace cal {
 
@@ -21,15 +22,16 @@ const LauncherEntry kLauncherEntries[10] = {
     {.entry = "Posta", .archive = "TfrmProtocollo", .yearMenu = &kMailYearMenu},
     {.entry = "Documenti", .archive = "TfrmAltri"},
     {.entry = "Scadenzario", .archive = "TfrmScadenzario"},
-    {.entry = "Bonifici"},
-    {.entry = "Riepiloghi"},
+    {.entry = "Bonifici", .screen = "TfrmMenuBonifici"},
+    {.entry = "Riepiloghi", .screen = "TfrmMenuRiepBonifici"},
     {.entry = "Libri", .archive = "TfrmLibri"},
     {.entry = "Articoli", .archive = "TfrmBibliografie", .yearMenu = &kArticleYearMenu},
 };
 
 std::span<const ArchiveModule* const> archiveModules() {
     static const ArchiveModule* const modules[] = {&clientModule(), &priceListModule(), &serviceModule(),
-                                                    &mailModule(), &documentModule(), &deadlineModule(), &bookModule(),
+                                                    &mailModule(), &documentModule(), &deadlineModule(),
+                                                    &issuedTransferModule(), &receivedTransferModule(), &bookModule(),
                                                     &articleModule()};
     return modules;
 }

@@ -1,4 +1,5 @@
 #include "deadlines/TfrmScadenzario.h"
+#include "ui/Icons.h"
 
 #include "core/Amount.h"
 #include "core/DateText.h"
@@ -421,9 +422,9 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent) : ArchiveScreen(kDeadlines, pa
     reminderLayout->setRowStretch(3, 1);
 
     auto* imgGuida = button("imgGuida", QStringLiteral("Guida"), panAvvio_);
-    imgGuida->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    imgGuida->setIcon(programIcon(QStyle::SP_DialogHelpButton));
     auto* imgEsci = button("imgEsci", QStringLiteral("Esci"), panAvvio_);
-    imgEsci->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    imgEsci->setIcon(programIcon(QStyle::SP_DialogCloseButton));
     auto* heading = new QLabel(QStringLiteral("Scadenze e appuntamenti"), panAvvio_);
     QFont headingFont = heading->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.6);

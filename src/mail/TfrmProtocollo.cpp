@@ -325,41 +325,13 @@ void TfrmNumerazione::apply() {
 
 TfrmRiepProtocollo::TfrmRiepProtocollo(const QString& path, QWidget* parent)
     : ExportScreen(kMailSummary, parent), path_(path) {
-    auto* panInfo = findChild<QLabel*>(QStringLiteral("panInfo"));
-    auto* hints = new StatusHints(panInfo);
-    auto* toolbar = findChild<QToolBar*>();
-    QAction* first = toolbar->actions().value(0);
-    QAction* find = addToolbarCommand(
-        toolbar, hints, QStringLiteral("cmdTrova"), programIcon(QStyle::SP_FileDialogContentsView),
-        QStringLiteral("Visualizza"),
+    QAction* find = addQueryCommand(
+        QStringLiteral("cmdTrova"), QStringLiteral("Visualizza"),
         QStringLiteral("Visualizza il riepilogo dei documenti protocollati nell'intervallo di tempo selezionato."));
-    // The query comes before the export.
-    toolbar->removeAction(find);
-    toolbar->insertAction(first, find);
     connect(find, &QAction::triggered, this, [this] { findPeriod(); });
-
-    auto* dates = new QWidget(this);
-    auto* row = new QHBoxLayout(dates);
-    row->setContentsMargins(0, 0, 0, 0);
-    auto dateField = [&](const char* name, const QString& label) {
-        auto* text = new QLabel(label, dates);
-        auto* field = new QLineEdit(dates);
-        field->setObjectName(QString::fromLatin1(name));
-        field->setAccessibleName(label);
-        field->setMaxLength(10);
-        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
-        text->setBuddy(field);
-        hints->add(field, QStringLiteral("Indica una data nel formato gg/mm/aaa."));
-        row->addWidget(text);
-        row->addWidget(field);
-        return field;
-    };
-    txtDataInizio_ = dateField("txtDataInizio", QStringLiteral("Protocollati dalla data:"));
-    row->addSpacing(12);
-    txtDataFine_ = dateField("txtDataFine", QStringLiteral("alla data:"));
-    row->addStretch();
-    if (auto* box = qobject_cast<QVBoxLayout*>(layout())) box->insertWidget(1, dates);
-    enterMovesTo(txtDataInizio_, txtDataFine_);
+    const QString hint = QStringLiteral("Indica una data nel formato gg/mm/aaa.");
+    txtDataInizio_ = addDateField("txtDataInizio", QStringLiteral("Protocollati dalla data:"), hint);
+    txtDataFine_ = addDateField("txtDataFine", QStringLiteral("alla data:"), hint);
 }
 
 void TfrmRiepProtocollo::showEvent(QShowEvent* event) {

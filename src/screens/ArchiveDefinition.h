@@ -10,6 +10,7 @@
 #include <QStyle>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace cal {
@@ -170,6 +171,16 @@ struct CardDefinition {
     const char* pdfFile = nullptr;       // "Contatto.pdf"
 };
 
+// Fields that New and every showing keep as they are (the user's own side of a record), and
+// where they are kept between sessions: `load` fills them each time the screen is shown (nullopt:
+// they open empty), `store` is handed their trimmed texts, in `fields` order, when the screen closes.
+struct KeptFields {
+    std::vector<int> fields = {};
+    std::function<std::optional<QStringList>()> load = {};
+    std::function<bool(const QStringList& values)> store = {};
+    const char* storeFailure = nullptr;  // UTF-8: the error shown when `store` fails
+};
+
 // How the field that has the focus is marked.
 enum class FocusLook { Frame, Background };
 // The kind of message an access failure is shown with.
@@ -218,6 +229,10 @@ struct ArchiveDefinition {
     // fields built from others and makes the checks that need them. False ends the save; it has
     // then shown its own message and put the focus where it belongs.
     std::function<bool(ArchiveScreen&)> beforeSave = {};
+    // Save first leaves the field being edited, so that what leaving it does (normalising an
+    // amount still being typed) comes before the checks and the record.
+    bool saveLeavesField = false;
+    KeptFields kept = {};
 };
 
 }  // namespace cal

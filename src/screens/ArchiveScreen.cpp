@@ -21,6 +21,7 @@
 #include "ui/StatusHints.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -574,7 +575,9 @@ void ArchiveScreen::showRecord(const Record& record, qint64 position) {
 }
 
 void ArchiveScreen::applyPresets(const std::vector<FieldPreset>& presets) {
+    const std::vector<int>& kept = def_->kept.fields;
     for (const FieldPreset& p : presets) {
+        if (std::find(kept.begin(), kept.end(), p.field) != kept.end()) continue;  // kept as it is
         for (Binding& b : bindings_) {
             if (b.field != p.field) continue;
             switch (p.value) {
@@ -588,7 +591,9 @@ void ArchiveScreen::applyPresets(const std::vector<FieldPreset>& presets) {
 }
 
 void ArchiveScreen::clearScreen() {
-    for (Binding& b : bindings_) b.editor.clear();
+    const std::vector<int>& kept = def_->kept.fields;
+    for (Binding& b : bindings_)
+        if (std::find(kept.begin(), kept.end(), b.field) == kept.end()) b.editor.clear();
     applyPresets(def_->onClear);
     setPosition(0);
     clearExtra();
@@ -618,6 +623,7 @@ bool ArchiveScreen::readAt(RecordFile& file, qint64 index) {
 void ArchiveScreen::newRecord() { clearScreen(); }
 
 void ArchiveScreen::save() {
+    if (QWidget* editing = focusWidget(); def_->saveLeavesField && editing && editing->hasFocus()) editing->clearFocus();
     for (const SaveCheck& c : def_->checks) {
         // Checked trimmed also where the value is stored untrimmed (zero-terminated fields).
         const QString text = trimmed(fieldText(c.field));
@@ -772,10 +778,22 @@ void ArchiveScreen::writePdf() {
 
 void ArchiveScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous()) clearScreen();
+    if (event->spontaneous()) return;
+    if (const KeptFields& kept = def_->kept; kept.load) {
+        const std::optional<QStringList> values = kept.load();
+        for (std::size_t i = 0; i < kept.fields.size(); ++i)
+            for (Binding& b : bindings_)
+                if (b.field == kept.fields[i]) b.editor.setText(values ? values->value(qsizetype(i)) : QString());
+    }
+    clearScreen();
 }
 
 void ArchiveScreen::closeEvent(QCloseEvent* event) {
+    if (const KeptFields& kept = def_->kept; kept.store) {
+        QStringList values;
+        for (int field : kept.fields) values << trimmed(fieldText(field));
+        if (!kept.store(values)) error(utf8(kept.storeFailure));
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit closed();
 }

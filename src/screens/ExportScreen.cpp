@@ -9,12 +9,15 @@
 #include "screens/ArchiveScreen.h"
 #include "screens/TfrmGuida.h"
 #include "ui/Services.h"
+#include "ui/KeyRules.h"
 #include "ui/StatusHints.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScreen>
 #include <QLabel>
 #include <QShowEvent>
@@ -135,7 +138,7 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
     model_->setEmptyRows(10);
 
     QLabel* panInfo = makeStatusLine(this, def_.statusText);
-    auto* hints = new StatusHints(panInfo);
+    auto* hints = hints_ = new StatusHints(panInfo);
     auto* toolbar = new QToolBar(this);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     struct Command {
@@ -185,6 +188,42 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
     layout->addWidget(toolbar);
     layout->addWidget(grid_, 1);
     layout->addWidget(panInfo);
+}
+
+QAction* ExportScreen::addQueryCommand(const QString& objectName, const QString& caption, const QString& hint) {
+    auto* toolbar = findChild<QToolBar*>();
+    QAction* first = toolbar->actions().value(0);
+    QAction* query = addToolbarCommand(toolbar, hints_, objectName,
+                                       programIcon(QStyle::SP_FileDialogContentsView), caption, hint);
+    toolbar->removeAction(query);
+    toolbar->insertAction(first, query);
+    return query;
+}
+
+QLineEdit* ExportScreen::addDateField(const char* objectName, const QString& label, const QString& hint) {
+    if (!dateRow_) {
+        dateRow_ = new QWidget(this);
+        auto* row = new QHBoxLayout(dateRow_);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addStretch();
+        if (auto* box = qobject_cast<QVBoxLayout*>(layout())) box->insertWidget(1, dateRow_);
+    }
+    auto* row = static_cast<QHBoxLayout*>(dateRow_->layout());
+    auto* text = new QLabel(label, dateRow_);
+    auto* field = new QLineEdit(dateRow_);
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->setAccessibleName(label);
+    field->setMaxLength(10);
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
+    text->setBuddy(field);
+    hints_->add(field, hint);
+    const int at = row->count() - 1;  // before the stretch
+    if (lastDate_) row->insertSpacing(at, 12);
+    row->insertWidget(row->count() - 1, text);
+    row->insertWidget(row->count() - 1, field);
+    if (lastDate_) enterMovesTo(lastDate_, field);
+    lastDate_ = field;
+    return field;
 }
 
 void ExportScreen::showEvent(QShowEvent* event) {
@@ -245,6 +284,12 @@ void ExportScreen::exportFile() {
 }
 
 void runExportScreen(const ExportDefinition& definition, QWidget* caller) {
+    if (definition.create) {
+        const std::unique_ptr<ExportScreen> own(definition.create(caller));
+        own->setCaller(caller);
+        screens().exec(own.get());
+        return;
+    }
     ExportScreen screen(definition);
     screen.setCaller(caller);
     screens().exec(&screen);

@@ -13,12 +13,16 @@
 #include <functional>
 #include <span>
 
-class QTableView;
+class QAction;
 class QLabel;
+class QLineEdit;
+class QTableView;
 
 namespace cal {
 
 class ArchiveScreen;
+class ExportScreen;
+class StatusHints;
 
 // The grid's data: column 0 "N." (the row number, never exported), then the archive's columns.
 // A selection export holds its rows; a whole-archive export holds only the record file and makes
@@ -79,6 +83,9 @@ struct ExportDefinition {
     // The record file; by default the calling archive screen's file when it shows this layout
     // (per-year archives), else the layout's file in the program folder.
     std::function<QString()> filePath = {};
+    // A screen of its own, for exports that ask for more than the grid (a period): created for
+    // each opening, in place of the plain export screen.
+    std::function<ExportScreen*(QWidget* caller)> create = {};
 };
 
 class ExportScreen : public QDialog {
@@ -103,8 +110,17 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 
+    // For the screens that ask for a period before filling the grid: a command put before the
+    // others, and a date field ("dd/mm/yyyy", ten characters) in a row above the grid; Enter in
+    // a date field moves to the next one.
+    QAction* addQueryCommand(const QString& objectName, const QString& caption, const QString& hint);
+    QLineEdit* addDateField(const char* objectName, const QString& label, const QString& hint);
+
 private:
     const ExportDefinition& def_;
+    StatusHints* hints_;
+    QWidget* dateRow_ = nullptr;
+    QLineEdit* lastDate_ = nullptr;
     QPointer<QWidget> caller_;
     GridModel* model_;
     QTableView* grid_;

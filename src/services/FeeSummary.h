@@ -2,6 +2,7 @@
 // The fee summary: the query screen reached from the service year menu, and the result screen
 // listing the services of an interval with the total of their rates.
 #include "core/Search.h"
+#include "screens/IntervalQuery.h"
 #include "screens/SearchScreen.h"
 
 #include <QDate>
@@ -31,16 +32,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct DateBox {
-        QComboBox* day;
-        QComboBox* month;
-        QLabel* year;
-        QLabel* date;  // hidden: the date built from the three
-    };
-    DateBox makeDateBox(const QString& title, const QString& suffix, QWidget* parent);
-    // The box's date as "dd/mm/yyyy" (it may not exist).
-    static QString dateText(const DateBox& box);
-
     QLineEdit* txtAnno_;
     QLineEdit* txtCliente_;
     QLineEdit* txtTarga_;
@@ -50,37 +41,14 @@ private:
     QLabel* lblFile_;
 };
 
-class TfrmRiepCosti : public QDialog {
+class TfrmRiepCosti : public SummaryResult {
     Q_OBJECT
 public:
     TfrmRiepCosti(const QString& path, const QString& fiscalCode, const QString& type, QDate from, QDate to,
                   QWidget* parent = nullptr);
 
-    QStringList lines() const;
-    void findInList();
-    void printSummary();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
 private:
-    void build();
-
-    QString path_;
-    QString fiscalCode_;
-    QString type_;
-    QDate from_;
-    QDate to_;
-    std::vector<ListEntry> entries_;
     ListFinder finder_;
-    ListModel* model_;
-    QListView* lstRecords_;
-    QLabel* titTipologia_;
-    QLabel* lblIntervallo_;
-    QLabel* lblTotCosti_;
-    QLabel* lblConta_;
-    QLineEdit* txtTrova_;
 };
 
 }  // namespace cal

@@ -340,6 +340,72 @@ private slots:
         QCOMPARE(app->yearMenu("TfrmMenuProtocollo")->keyword(), QString("avvio"));
         QVERIFY(app->launcher()->isVisible());
     }
+
+    void launcherMenusRouteToTheirScreens_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("memory");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("help");
+        QTest::newRow("issued transfers") << "btnBonifici" << "TfrmMenuBonifici" << "btnPreventivi" << "emessi"
+                                          << "TfrmBonificiEmessi" << " Calvetra 4.0 - Registro Bonifici"
+                                          << "Applicazione Registro Bonifici.";
+        QTest::newRow("received transfers") << "imgBonifici" << "TfrmMenuBonifici" << "btnContratti" << "ricevuti"
+                                            << "TfrmBonificiRicevuti" << " Calvetra 4.0 - Registro Bonifici"
+                                            << "Applicazione Registro Bonifici.";
+        QTest::newRow("issued movements") << "btnRiepiloghi" << "TfrmMenuRiepBonifici" << "btnBonificiEmessi"
+                                          << "emessi" << "TfrmRiepBonificiEmessi"
+                                          << " Calvetra 4.0 - Riepilogo Movimenti" << "Applicazione Riepilogo Movimenti.";
+        QTest::newRow("received movements") << "imgRiepiloghi" << "TfrmMenuRiepBonifici" << "btnBonificiRicevuti"
+                                            << "ricevuti" << "TfrmRiepBonificiRicevuti"
+                                            << " Calvetra 4.0 - Riepilogo Movimenti"
+                                            << "Applicazione Riepilogo Movimenti.";
+    }
+    void launcherMenusRouteToTheirScreens() {
+        QFETCH(QString, entry);
+        QFETCH(QString, menu);
+        QFETCH(QString, choice);
+        QFETCH(QString, memory);
+        QFETCH(QString, target);
+        QFETCH(QString, caption);
+        QFETCH(QString, help);
+        QTest::keyClicks(in<QLineEdit>(app->login(), "txtPassword"), "calvetra");
+        click(app->login(), "cmdOK");
+        QWidget* launcher = app->launcher();
+        QVERIFY(in<QPushButton>(launcher, qPrintable(entry.startsWith("btn") ? entry : "btn" + entry.mid(3)))->isEnabled());
+        click(launcher, qPrintable(entry));
+        QWidget* shown = app->otherScreen(menu.toStdString());
+        QVERIFY(shown);
+        QVERIFY(shown->isVisible());
+        QVERIFY(!launcher->isVisible());
+        QCOMPARE(shown->windowTitle(), caption);
+        QCOMPARE(in<QLabel>(shown, "lblMemory")->text(), QString("avvio"));
+        QString title;
+        fakes->screens.handlers << [&](QDialog* d) { title = d->findChild<QLabel*>("lblTitolo")->text(); };
+        click(shown, "imgGuida");
+        QCOMPARE(fakes->screens.shown, QStringList{"TfrmGuida"});
+        QCOMPARE(title, help);
+        // Leaving by imgEsci goes back to the launcher.
+        click(shown, "imgEsci");
+        QVERIFY(!shown->isVisible());
+        QVERIFY(launcher->isVisible());
+        // A choice closes the menu and shows its screen; leaving that screen shows the launcher.
+        click(launcher, qPrintable(entry));
+        QVERIFY(shown->isVisible());
+        click(shown, qPrintable(choice));
+        QCOMPARE(in<QLabel>(shown, "lblMemory")->text(), memory);
+        QVERIFY(!shown->isVisible());
+        QWidget* next = app->archive(target.toStdString());
+        if (!next) next = app->otherScreen(target.toStdString());
+        QVERIFY(next);
+        QVERIFY(next->isVisible());
+        QVERIFY(!launcher->isVisible());
+        next->close();
+        QVERIFY(launcher->isVisible());
+        QVERIFY(!shown->isVisible());
+    }
 };
 
 CAL_WIDGET_TEST_MAIN(TestStartup)

@@ -455,6 +455,86 @@ private slots:
         QTest::mouseClick(field<QToolButton>("cmdPrimo"), Qt::LeftButton);
         QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Error);
     }
+
+    void saveLeavesTheEditedFieldFirst_data() {
+        QTest::addColumn<bool>("leaves");
+        QTest::newRow("asked for") << true;
+        QTest::newRow("not asked for") << false;
+    }
+    void saveLeavesTheEditedFieldFirst() {
+        // The amount is still being typed when Save is pressed: normalised before it is stored
+        // when the archive asks for it, stored as typed otherwise.
+        QFETCH(bool, leaves);
+        ArchiveDefinition def = kTest;
+        def.saveLeavesField = leaves;
+        screen.reset();
+        screen = std::make_unique<ArchiveScreen>(def);
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        field<QRadioButton>("optEntrata")->click();
+        field<QComboBox>("txtLingua")->setCurrentIndex(0);
+        field("txtGiorni")->setText("5");
+        field("txtImporto")->setFocus();
+        QVERIFY(field("txtImporto")->hasFocus());
+        field("txtImporto")->selectAll();
+        QTest::keyClicks(field("txtImporto"), "12,345");
+        QCOMPARE(field("txtImporto")->text(), QString("12,345"));
+        save();
+        QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+        const QString expected = leaves ? "12,35" : "12,345";
+        QCOMPARE(field("txtImporto")->text(), expected);
+        QCOMPARE(stored().text(Importo), expected);
+    }
+
+    void keptFieldsOutliveNewAndAreStoredOnClosing_data() {
+        QTest::addColumn<bool>("storeWorks");
+        QTest::newRow("stored") << true;
+        QTest::newRow("store fails") << false;
+    }
+    void keptFieldsOutliveNewAndAreStoredOnClosing() {
+        QFETCH(bool, storeWorks);
+        QStringList kept{"Alfa", "Beta"};
+        QStringList stored;
+        ArchiveDefinition def = kTest;
+        def.kept = {.fields = {Testo, Sito},
+                    .load = [&]() -> std::optional<QStringList> { return kept; },
+                    .store =
+                        [&](const QStringList& values) {
+                            stored = values;
+                            return storeWorks;
+                        },
+                    .storeFailure = "Attenzione: impostazioni non salvate."};
+        screen.reset();
+        screen = std::make_unique<ArchiveScreen>(def);
+        screen->show();
+        // Shown: the kept fields hold what was loaded, the others are cleared as always.
+        QCOMPARE(field<QPlainTextEdit>("txtTesto")->toPlainText(), QString("Alfa"));
+        QCOMPARE(field("txtSito")->text(), QString("Beta"));
+        QCOMPARE(field("txtImporto")->text(), QString("0,00"));
+        field<QPlainTextEdit>("txtTesto")->setPlainText(" Gamma  ");
+        field("txtSito")->setText("www.esempio.it");
+        field("txtGiorni")->setText("7");
+        QTest::mouseClick(field<QToolButton>("cmdNuovo"), Qt::LeftButton);
+        QCOMPARE(field<QPlainTextEdit>("txtTesto")->toPlainText(), QString(" Gamma  "));
+        QCOMPARE(field("txtSito")->text(), QString("www.esempio.it"));
+        QCOMPARE(field("txtGiorni")->text(), QString());
+        fakes->dialogs.messages.clear();
+        screen->close();
+        QCOMPARE(stored, (QStringList{"Gamma", "www.esempio.it"}));
+        if (storeWorks) {
+            QVERIFY(fakes->dialogs.messages.isEmpty());
+        } else {
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(fakes->dialogs.messages[0].kind, Kind::Error);
+            QCOMPARE(lastText(), QString("Attenzione: impostazioni non salvate."));
+        }
+        // Shown again: loaded again; nothing loaded opens them empty.
+        kept = QStringList{"Delta"};
+        screen->show();
+        QCOMPARE(field<QPlainTextEdit>("txtTesto")->toPlainText(), QString("Delta"));
+        QCOMPARE(field("txtSito")->text(), QString());
+    }
 };
 
 CAL_WIDGET_TEST_MAIN(TestArchiveDefinition)
