@@ -346,22 +346,18 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent) : ArchiveScreen(kDeadlines, pa
             anno->show();
         }
     }
-    // The notice days read as a sentence.
+    // The notice days read as a sentence. The field stays a sibling of its label, so the label
+    // keeps naming it for assistive technology: the words go into the field's own row.
     if (QWidget* notice = fieldWidget(Avviso)) {
         if (auto* form = qobject_cast<QFormLayout*>(notice->parentWidget()->layout())) {
-            int row = -1;
-            QFormLayout::ItemRole role;
-            form->getWidgetPosition(notice, &row, &role);
-            auto* cell = new QWidget(notice->parentWidget());
-            auto* line = new QHBoxLayout(cell);
-            line->setContentsMargins(0, 0, 0, 0);
-            form->removeWidget(notice);
-            notice->setParent(cell);
-            notice->setFixedWidth(notice->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-            line->addWidget(notice);
-            line->addWidget(new QLabel(QStringLiteral("giorni prima della scadenza."), cell));
-            line->addStretch();
-            form->setWidget(row, QFormLayout::FieldRole, cell);
+            for (int row = 0; row < form->rowCount(); ++row) {
+                QLayoutItem* item = form->itemAt(row, QFormLayout::FieldRole);
+                auto* line = item ? qobject_cast<QBoxLayout*>(item->layout()) : nullptr;
+                if (!line || line->indexOf(notice) < 0) continue;
+                line->insertWidget(line->indexOf(notice) + 1,
+                                   new QLabel(QStringLiteral("giorni prima della scadenza."), notice->parentWidget()));
+                break;
+            }
         }
     }
     fieldWidget(Giorno)->setMinimumWidth(70);

@@ -77,6 +77,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(ArchiveScreen* caller, QWidget* parent) : QDi
     model_ = new QStringListModel(this);
     lstRecords_ = new QListView(listArea);
     lstRecords_->setObjectName(QStringLiteral("lstRecords"));
+    lstRecords_->setAccessibleName(QStringLiteral("Tabella dei codici Dewey"));
     lstRecords_->setModel(model_);
     lstRecords_->setFont(listFont());
     lstRecords_->setUniformItemSizes(true);
