@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QEvent>
 #include <QTimer>
 
 namespace cal {
@@ -62,9 +63,18 @@ Application::~Application() {
 }
 
 void Application::start() {
+    // The launcher is built while the user types the password, once the login is on screen:
+    // building it first would only delay the login.
+    login_->installEventFilter(this);
     showCentred(login_.get());
-    // The launcher is built while the user types the password.
-    QTimer::singleShot(0, this, [this] { launcher(); });
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == login_.get() && event->type() == QEvent::Paint) {
+        login_->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { launcher(); });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 TfrmCambiaPassword* Application::changePassword() {

@@ -39,7 +39,7 @@ public:
 
     TfrmPassword* login() const { return login_.get(); }
     TfrmCambiaPassword* changePassword();
-    // The launcher, created right after the login is shown (or when first asked for).
+    // The launcher, created right after the login is first painted (or when first asked for).
     TfrmAvvio* launcher();
     // The archive screen of that name, created on first use; nullptr when none is registered.
     ArchiveScreen* archive(std::string_view objectName);
@@ -55,6 +55,9 @@ private slots:
     void otherScreenClosed();
     // A menu among the other screens closed: show the screen it names (the launcher for none).
     void otherScreenRouted(const QString& screen);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void openFromLauncher(const LauncherEntry& entry);

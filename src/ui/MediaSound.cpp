@@ -7,12 +7,16 @@
 
 namespace cal {
 
-MediaSound::MediaSound(QObject* parent) : QObject(parent) {
-    player_ = new QMediaPlayer(this);
-    player_->setObjectName(QStringLiteral("MediaPlayer"));
-    output_ = new QAudioOutput(this);
-    player_->setAudioOutput(output_);
-    player_->setLoops(1);
+MediaSound::MediaSound(QObject* parent) : QObject(parent) {}
+
+QMediaPlayer* MediaSound::player() {
+    if (!player_) {
+        player_ = new QMediaPlayer(this);
+        player_->setObjectName(QStringLiteral("MediaPlayer"));
+        player_->setAudioOutput(new QAudioOutput(player_));
+        player_->setLoops(1);
+    }
+    return player_;
 }
 
 void MediaSound::play(const QString& path) {
@@ -20,13 +24,14 @@ void MediaSound::play(const QString& path) {
     // A file that is there but cannot be decoded ends in the player's error state, also silently.
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable()) return;
-    player_->stop();
-    player_->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
-    player_->play();
+    QMediaPlayer* media = player();
+    media->stop();
+    media->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    media->play();
 }
 
 void MediaSound::stop() {
-    if (!player_->source().isEmpty()) player_->stop();
+    if (player_ && !player_->source().isEmpty()) player_->stop();
 }
 
 }  // namespace cal

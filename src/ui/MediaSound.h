@@ -1,6 +1,8 @@
 #pragma once
 // The sound service of the program: a media player that plays a file once through the default
-// audio output. A missing or undecodable file only means silence.
+// audio output. A missing or undecodable file only means silence. The player and its audio
+// output are made at the first sound, so that starting the program never waits for the
+// multimedia back end.
 #include "ui/Services.h"
 
 #include <QObject>
@@ -16,11 +18,11 @@ public:
     explicit MediaSound(QObject* parent = nullptr);
     void play(const QString& path) override;
     void stop() override;
-    QMediaPlayer* player() const { return player_; }
+    // The media player, made when first asked for.
+    QMediaPlayer* player();
 
 private:
-    QMediaPlayer* player_;
-    QAudioOutput* output_;
+    QMediaPlayer* player_ = nullptr;
 };
 
 }  // namespace cal

@@ -28,6 +28,10 @@ private slots:
 
     void programSoundPlaysTheFileOnceAndStops() {
         cal::MediaSound sound;
+        // No player until the first sound: starting the program does not wait for the media back end.
+        QVERIFY(!sound.findChild<QMediaPlayer*>());
+        sound.stop();
+        QVERIFY(!sound.findChild<QMediaPlayer*>());
         sound.play(QStringLiteral(CALVETRA_ALARM_FILE));
         QCOMPARE(sound.player()->objectName(), QString("MediaPlayer"));
         QCOMPARE(sound.player()->loops(), 1);
