@@ -2,13 +2,15 @@
 // every archive, and on each one every operation that reads a whole archive, each in a process of
 // its own (so that peak memory is the operation's), alternating with the baselines of the same run.
 //
-//   calvetra_bench suite <root> [--sizes 1000,10000,100000,1000000] [--repeat R]
+//   calvetra_bench suite <root> [--sizes 1000,10000,100000,1000000] [--repeat R] [--only TEXT]
 //
 // Operations, found through the registered archives (so an archive added later is measured too):
 //   - each search screen from Cerca to the list shown: every record listed, one filter, three filters;
 //   - each list screen from opening to the list shown;
 //   - each whole-archive export screen from shown to the file written;
-//   - start-up to the login screen (against an empty window).
+//   - the fee summary, the movement summary and the reminder check, each against a plain scan of
+//     its file (their own commands, run by the suite);
+//   - the Dewey table and start-up to the login screen (against an empty window), once.
 // Baselines, on the client file, each a whole process like the search it is set against:
 //   - reading the file once (dd bs=4M to /dev/null), the floor;
 //   - grep -c -i of the filter text;
@@ -278,20 +280,34 @@ Figure child(const QStringList& args, int times) {
     return {f[0].toDouble(), f[1].toDouble() / 1024.0, f[2].toLong()};
 }
 
-void ensureFolder(const QString& folder, qint64 records) {
+// Generates each archive's file of `records` records once (a stamp file remembers it); with
+// `clientsOnly`, only the client archive, which the baselines read.
+void ensureFolder(const QString& folder, qint64 records, bool clientsOnly) {
     static const char* const archives[] = {"clients", "pricelist", "services", "deadlines", "mail",
                                            "transfers", "library",  "articles", "documents"};
     QDir().mkpath(folder);
-    const QString stamp = QDir(folder).filePath(QStringLiteral("generated-%1").arg(records));
-    if (QFileInfo::exists(stamp)) return;
     for (const char* a : archives) {
+        if (clientsOnly && qstrcmp(a, "clients") != 0) continue;
+        const QString stamp = QDir(folder).filePath(QStringLiteral("generated-%1-%2").arg(QLatin1String(a)).arg(records));
+        if (QFileInfo::exists(stamp)) continue;
         std::printf("generating %s, %lld records...\n", a, records);
         std::fflush(stdout);
         QProcess::execute(QCoreApplication::applicationFilePath(),
                           {QStringLiteral("generate"), QString::fromLatin1(a), QString::number(records), folder});
+        QFile f(stamp);
+        (void)f.open(QIODevice::WriteOnly);
     }
-    QFile f(stamp);
-    (void)f.open(QIODevice::WriteOnly);
+}
+
+// Runs another command of this program and prints its lines, indented.
+void passThrough(const QStringList& args) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    p.start(QCoreApplication::applicationFilePath(), args);
+    p.waitForFinished(-1);
+    for (const QByteArray& line : p.readAllStandardOutput().trimmed().split('\n'))
+        std::printf("    %s\n", line.constData());
+    std::fflush(stdout);
 }
 
 // How far the figures at 10^4, 10^5, 10^6 records are from the straight line fitted through them
@@ -318,10 +334,13 @@ int runSuite(const QStringList& args, int times) {
         sizes.clear();
         for (const QString& s : args.value(i + 1).split(u',')) sizes.push_back(s.toLongLong());
     }
+    // --only TEXT: the operations whose name holds TEXT (TfrmTrovaClienti, TfrmExpClienti...).
+    const QString only = args.indexOf("--only") >= 0 ? args.value(args.indexOf("--only") + 1) : QString();
+    auto chosen = [&](const QString& name) { return only.isEmpty() || name.contains(only); };
     std::map<QString, std::map<qint64, double>> table;  // operation -> records -> median ms
     for (const qint64 n : sizes) {
         const QString folder = QDir(root).filePath(QString::number(n));
-        ensureFolder(folder, n);
+        ensureFolder(folder, n, !only.isEmpty() && only.contains(QLatin1String("Clienti")));
         // Fewer runs on the largest folders, whose operations take seconds.
         const int runs = n >= 1000000 ? std::min(times, 3) : times;
         std::printf("\n== %lld records (%s), medians of %d runs ==\n", n, qPrintable(folder), runs);
@@ -355,6 +374,7 @@ int runSuite(const QStringList& args, int times) {
         for (const ArchiveModule* m : archiveModules()) {
             for (const SearchDefinition* s : m->searches) {
                 const QString name = QString::fromLatin1(s->objectName);
+                if (!chosen(name)) continue;
                 if (s->filters.empty()) {
                     line(name + QStringLiteral(" list"), child({"list", name, folder}, runs));
                     continue;
@@ -364,9 +384,29 @@ int runSuite(const QStringList& args, int times) {
                          child({"search", name, folder, QString::number(filters)}, runs));
             }
             for (const ExportDefinition* e : m->exports)
-                if (e->layout) line(QString::fromLatin1(e->objectName) + QStringLiteral(" export"),
+                if (e->layout && chosen(QString::fromLatin1(e->objectName))) line(QString::fromLatin1(e->objectName) + QStringLiteral(" export"),
                                     child({"export", QString::fromLatin1(e->objectName), folder}, runs));
         }
+        if (only.isEmpty()) {
+            // The operations with a command of their own, each against its plain scan.
+            std::printf("fee summary of 2026 (services archive):\n");
+            passThrough({"screen-fees", folder, "--repeat", QString::number(runs)});
+            std::printf("movement summary of 2026 (%lld issued transfers):\n", n);
+            passThrough({"movements", QDir(folder).filePath("movimenti"), QString::number(n), "--repeat",
+                         QString::number(runs)});
+            std::printf("reminder check (%lld deadlines in one year):\n", n);
+            passThrough({"reminders", QString::number(n), QDir(folder).filePath("promemoria"), "--repeat",
+                         QString::number(runs)});
+        }
+    }
+    if (only.isEmpty()) {
+        std::printf("\n== independent of the archives' size ==\n");
+        const QString empty = QDir(root).filePath(QStringLiteral("avvio"));
+        QDir().mkpath(empty);
+        std::printf("Dewey table:\n");
+        passThrough({"screen-dewey", empty, "--repeat", QString::number(times)});
+        std::printf("start-up to the login, against an empty Qt window:\n");
+        passThrough({"startup", empty, "--repeat", QString::number(std::max(times, 9))});
     }
     if (sizes.size() >= 3) {
         std::printf("\n== linearity: largest distance from the fitted line over 10^4, 10^5, 10^6 ==\n");

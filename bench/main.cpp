@@ -239,7 +239,7 @@ int usage() {
                  "  calvetra_bench screen-fees <folder> [--repeat R]\n"
                  "  calvetra_bench screen-dewey <folder> [--repeat R]\n"
                  "  calvetra_bench reminders <records> <folder> [--repeat R]\n"
-                 "  calvetra_bench suite <root> [--sizes 1000,10000,100000,1000000] [--repeat R]\n"
+                 "  calvetra_bench suite <root> [--sizes 1000,10000,100000,1000000] [--repeat R] [--only TEXT]\n"
                  "  calvetra_bench movements <folder> [records] [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers library articles documents\n");
     return 2;
