@@ -40,13 +40,19 @@ QByteArray toCp1252(QStringView text) {
 }
 
 QString fromCp1252(QByteArrayView bytes) {
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar* dst = out.data();
+    QString out;
+    appendCp1252(out, bytes);
+    return out;
+}
+
+void appendCp1252(QString& out, QByteArrayView bytes) {
+    const qsizetype start = out.size();
+    out.resize(start + bytes.size());
+    QChar* dst = out.data() + start;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         dst[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(b);
     }
-    return out;
 }
 
 }  // namespace cal

@@ -13,6 +13,8 @@ namespace cal {
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to U+0081... and encode back unchanged.
 QByteArray toCp1252(QStringView text);
 QString fromCp1252(QByteArrayView bytes);
+// Appends the decoded bytes to `out`.
+void appendCp1252(QString& out, QByteArrayView bytes);
 
 // The byte for one character, or '?' when the code page has none.
 char cp1252Byte(char32_t ch);

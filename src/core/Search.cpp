@@ -88,11 +88,34 @@ QString buildListLine(std::span<const ListColumn> columns, const QStringList& va
     return line;
 }
 
+// The same line as above, built straight from the record's bytes into one string: the blanks
+// trimmed are the bytes up to 0x20, which decode to the same characters.
 QString buildListLine(const RecordLayout& layout, std::span<const ListColumn> columns, const char* record) {
-    QStringList values;
-    values.reserve(qsizetype(columns.size()));
-    for (const ListColumn& c : columns) values << fromCp1252(fieldBytes(layout, record, c.field));
-    return buildListLine(columns, values);
+    QString line;
+    if (columns.empty()) return line;
+    qsizetype capacity = 0;
+    for (const ListColumn& c : columns) capacity += qsizetype(std::strlen(c.before)) + c.width;
+    line.reserve(capacity + layout.fields[columns.back().field].capacity);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const ListColumn& c = columns[i];
+        bool ascii = true;
+        for (const char* p = c.before; *p && ascii; ++p) ascii = static_cast<unsigned char>(*p) < 0x80;
+        if (ascii)
+            line += QLatin1StringView(c.before);
+        else
+            line += QString::fromUtf8(c.before);
+        QByteArrayView value = fieldBytes(layout, record, c.field);
+        while (!value.isEmpty() && static_cast<unsigned char>(value.front()) <= 0x20) value = value.sliced(1);
+        while (!value.isEmpty() && static_cast<unsigned char>(value.back()) <= 0x20) value.chop(1);
+        if (i + 1 == columns.size()) {
+            appendCp1252(line, value);
+        } else {
+            const qsizetype shown = std::min<qsizetype>(value.size(), c.width);
+            appendCp1252(line, value.first(shown));
+            line.append(QString(c.width - shown, u' '));
+        }
+    }
+    return line;
 }
 
 namespace {
@@ -125,6 +148,11 @@ std::optional<bool> scanMapped(const QString& path, const RecordLayout& layout,
             break;
         }
         for (qint64 i = first; i < end; ++i) visit(i, base + i * size);
+        // The pages of a visited block leave the process (they stay in the system's cache), so a
+        // scan of a large file holds a block of it, not the whole file.
+        const qint64 page = 4096;
+        const qint64 from = first * size / page * page, to = end * size / page * page;
+        if (to > from) madvise(const_cast<char*>(base) + from, std::size_t(to - from), MADV_DONTNEED);
     }
     file.unmap(reinterpret_cast<uchar*>(const_cast<char*>(base)));
     return ok;
@@ -216,18 +244,24 @@ void sortListEntries(std::vector<ListEntry>& entries) {
         quint32 unranked;  // the first character outside the table, or `length`
         quint32 index;     // in `entries`
     };
-    std::string keys;
+    std::size_t total = 0;
+    for (const ListEntry& e : entries) total += std::size_t(e.line.size());
+    std::string keys(total, '\0');
     std::vector<Item> items;
     items.reserve(entries.size());
+    std::size_t offset = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const QString& line = entries[i].line;
-        Item item{quint32(keys.size()), quint32(line.size()), quint32(line.size()), quint32(i)};
+        Item item{quint32(offset), quint32(line.size()), quint32(line.size()), quint32(i)};
+        const char16_t* text = reinterpret_cast<const char16_t*>(line.constData());
+        char* key = keys.data() + offset;
         for (qsizetype k = 0; k < line.size(); ++k) {
-            const char16_t c = line[k].unicode();
+            const char16_t c = text[k];
             const quint8 r = c < kRanked ? rank[c] : 0;
             if (!r && item.unranked == item.length) item.unranked = quint32(k);
-            keys.push_back(char(r));
+            key[k] = char(r);
         }
+        offset += std::size_t(line.size());
         items.push_back(item);
     }
     std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {

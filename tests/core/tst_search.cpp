@@ -101,11 +101,17 @@ private slots:
             << QString::fromUtf8("Bartolom  Città: Civita  lunghe note finali");
         QTest::newRow("trimmed before padding") << QStringList{"  Al ", " ", ""}
                                                 << QString::fromUtf8("Al        Città:         ");
+        QTest::newRow("code page letters, cut inside the padding")
+            << QStringList{QString::fromUtf8("Niccolò €"), QString::fromUtf8("Forlì"), QString::fromUtf8("già “pagato”")}
+            << QString::fromUtf8("Niccolò   Città: Forlì   già “pagato”");
     }
+    // The line from the values, and the same line straight from a record holding them.
     void listLines() {
         QFETCH(QStringList, values);
         QFETCH(QString, line);
         QCOMPARE(buildListLine(kPeopleLine, values), line);
+        const Record r = person(values[0], values[1], values[2]);
+        QCOMPARE(buildListLine(kPeople, kPeopleLine, r.bytes().constData()), line);
     }
 
     void searchListsSortedLinesWithTheirRecords() {
