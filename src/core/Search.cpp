@@ -17,6 +17,7 @@
 
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace cal {
 namespace {
@@ -150,7 +151,7 @@ std::optional<bool> scanMapped(const QString& path, const RecordLayout& layout,
         for (qint64 i = first; i < end; ++i) visit(i, base + i * size);
         // The pages of a visited block leave the process (they stay in the system's cache), so a
         // scan of a large file holds a block of it, not the whole file.
-        const qint64 page = 4096;
+        static const qint64 page = sysconf(_SC_PAGESIZE);
         const qint64 from = first * size / page * page, to = end * size / page * page;
         if (to > from) madvise(const_cast<char*>(base) + from, std::size_t(to - from), MADV_DONTNEED);
     }
