@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <string_view>
 
@@ -244,6 +245,8 @@ void sortListEntries(std::vector<ListEntry>& entries) {
         quint32 length;
         quint32 unranked;  // the first character outside the table, or `length`
         quint32 index;     // in `entries`
+        quint64 prefix;    // the first eight ranks, big-endian, zero past `ranked()`
+        quint32 ranked() const { return std::min(length, unranked); }
     };
     std::size_t total = 0;
     for (const ListEntry& e : entries) total += std::size_t(e.line.size());
@@ -253,7 +256,7 @@ void sortListEntries(std::vector<ListEntry>& entries) {
     std::size_t offset = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const QString& line = entries[i].line;
-        Item item{quint32(offset), quint32(line.size()), quint32(line.size()), quint32(i)};
+        Item item{quint32(offset), quint32(line.size()), quint32(line.size()), quint32(i), 0};
         const char16_t* text = reinterpret_cast<const char16_t*>(line.constData());
         char* key = keys.data() + offset;
         for (qsizetype k = 0; k < line.size(); ++k) {
@@ -262,10 +265,18 @@ void sortListEntries(std::vector<ListEntry>& entries) {
             if (!r && item.unranked == item.length) item.unranked = quint32(k);
             key[k] = char(r);
         }
+        for (quint32 k = 0; k < 8; ++k)
+            item.prefix = item.prefix << 8 | (k < item.ranked() ? quint8(key[k]) : 0);
         offset += std::size_t(line.size());
         items.push_back(item);
     }
     std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        // Most comparisons end in the first eight ranks, kept beside the item: a difference
+        // there, before either line's ranks end, decides as the whole ranks would.
+        if (const quint64 diff = a.prefix ^ b.prefix) {
+            const quint32 first = quint32(std::countl_zero(diff)) / 8;
+            if (first < std::min(a.ranked(), b.ranked())) return a.prefix < b.prefix;
+        }
         const quint32 shorter = std::min(a.length, b.length);
         const quint32 ranked = std::min({shorter, a.unranked, b.unranked});
         const int c = std::memcmp(keys.data() + a.offset, keys.data() + b.offset, ranked);
