@@ -21,3 +21,14 @@ inline long peakRssKb() {
         if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
 }
+
+// Reads the whole file once in 4 MB blocks, decoding nothing: the floor of any operation that
+// reads the file. Returns the bytes read, -1 when the file cannot be opened.
+inline qint64 readFileOnce(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    QByteArray block(4 << 20, Qt::Uninitialized);
+    qint64 total = 0;
+    for (qint64 got; (got = f.read(block.data(), block.size())) > 0;) total += got;
+    return total;
+}

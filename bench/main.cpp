@@ -188,14 +188,7 @@ qint64 runSearch(const Archive& a, const QString& path, const std::vector<Search
 }
 
 // The floor: the file read once from start to end, 4 MB at a time, in this process.
-qint64 runReadOnce(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    QByteArray block(4 << 20, Qt::Uninitialized);
-    qint64 total = 0;
-    for (qint64 got; (got = f.read(block.data(), block.size())) > 0;) total += got;
-    return total;
-}
+qint64 runReadOnce(const QString& path) { return readFileOnce(path); }
 
 qint64 runGrep(const QString& path, const QString& text) {
     QProcess p;
