@@ -90,32 +90,42 @@ QString buildListLine(std::span<const ListColumn> columns, const QStringList& va
     return line;
 }
 
-// The same line as above, built straight from the record's bytes into one string: the blanks
-// trimmed are the bytes up to 0x20, which decode to the same characters.
+// The same line as above, built straight from the record's bytes into one string of the exact
+// length: the blanks trimmed are the bytes up to 0x20, which decode to the same characters.
 QString buildListLine(const RecordLayout& layout, std::span<const ListColumn> columns, const char* record) {
-    QString line;
-    if (columns.empty()) return line;
-    qsizetype capacity = 0;
-    for (const ListColumn& c : columns) capacity += qsizetype(std::strlen(c.before)) + c.width;
-    line.reserve(capacity + layout.fields[columns.back().field].capacity);
+    constexpr std::size_t kMostColumns = 16;
+    if (columns.empty() || columns.size() > kMostColumns) {
+        QStringList values;
+        for (const ListColumn& c : columns) values << fromCp1252(fieldBytes(layout, record, c.field));
+        return buildListLine(columns, values);
+    }
+    QByteArrayView values[kMostColumns];
+    bool asciiBefore[kMostColumns];
+    qsizetype length = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const ListColumn& c = columns[i];
         bool ascii = true;
-        for (const char* p = c.before; *p && ascii; ++p) ascii = static_cast<unsigned char>(*p) < 0x80;
-        if (ascii)
-            line += QLatin1StringView(c.before);
-        else
-            line += QString::fromUtf8(c.before);
+        qsizetype before = 0;
+        for (const char* p = c.before; *p; ++p, ++before) ascii = ascii && static_cast<unsigned char>(*p) < 0x80;
+        asciiBefore[i] = ascii;
+        length += ascii ? before : QString::fromUtf8(c.before).size();
         QByteArrayView value = fieldBytes(layout, record, c.field);
         while (!value.isEmpty() && static_cast<unsigned char>(value.front()) <= 0x20) value = value.sliced(1);
         while (!value.isEmpty() && static_cast<unsigned char>(value.back()) <= 0x20) value.chop(1);
-        if (i + 1 == columns.size()) {
-            appendCp1252(line, value);
-        } else {
-            const qsizetype shown = std::min<qsizetype>(value.size(), c.width);
-            appendCp1252(line, value.first(shown));
-            line.append(QString(c.width - shown, u' '));
-        }
+        if (i + 1 < columns.size() && value.size() > c.width) value.truncate(c.width);
+        values[i] = value;
+        length += i + 1 < columns.size() ? c.width : value.size();
+    }
+    QString line;
+    line.reserve(length);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const ListColumn& c = columns[i];
+        if (asciiBefore[i])
+            line += QLatin1StringView(c.before);
+        else
+            line += QString::fromUtf8(c.before);
+        appendCp1252(line, values[i]);
+        if (i + 1 < columns.size()) line.resize(line.size() + c.width - values[i].size(), u' ');
     }
     return line;
 }
