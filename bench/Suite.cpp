@@ -11,7 +11,8 @@
 //   - the fee summary, the movement summary and the reminder check, each against a plain scan of
 //     its file (their own commands, run by the suite);
 //   - the Dewey table and start-up to the login screen (against an empty window), once.
-// Baselines, on the client file, each a whole process like the search it is set against:
+// Baselines, on the client file, each a whole process like the search it is set against (the
+// search runs as `calvetra_search`, built beside this program and linked only to what it needs):
 //   - reading the file once (dd bs=4M to /dev/null), the floor;
 //   - grep -c -i of the filter text;
 //   - SQLite 3 answering the same filter with LIKE from an on-disk database of the same rows,
@@ -358,7 +359,8 @@ int runSuite(const QStringList& args, int times) {
         const QString self = QCoreApplication::applicationFilePath();
         std::vector<double> ours, floor, grep, sqlite;
         for (int i = 0; i < runs; ++i) {
-            ours.push_back(timeProcess(self, {"search", "clients", folder, "txtCliente=rossi", "--repeat", "1"}));
+            ours.push_back(timeProcess(QCoreApplication::applicationDirPath() + QStringLiteral("/calvetra_search"),
+                                       {folder, "rossi"}));
             floor.push_back(timeProcess("dd", {"if=" + clients, "of=/dev/null", "bs=4M", "status=none"}));
             grep.push_back(timeProcess("grep", {"-c", "-i", "-a", "rossi", clients}));
             sqlite.push_back(timeProcess(self, {"sqlite-child", db, "rossi"}));

@@ -1,0 +1,33 @@
+// The client search as a whole process, set against `dd`, `grep` and SQLite 3 (each a whole
+// process too): the program's search code over the client file, one filter on the name, the list
+// lines built and sorted as the search screen lists them. Linked only to what the search needs.
+//
+//   calvetra_search <folder> <text>     prints the number of lines listed
+#include "clients/ClientLayout.h"
+#include "clients/ClientTables.h"
+#include "core/ProgramFolder.h"
+#include "core/Search.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: calvetra_search <folder> <text>\n");
+        return 2;
+    }
+    using namespace cal;
+    const QString path = QDir(args[1]).filePath(QString::fromLatin1(kClientLayout.fileName.data(),
+                                                                    qsizetype(kClientLayout.fileName.size())));
+    const SearchFilter filters[] = {{kClientLayout.indexOf("txtCliente"), args[2]}};
+    const RecordMatcher matcher(kClientLayout, filters);
+    const auto lines = searchRecords(path, kClientLayout, matcher,
+                                     [](const char* record) { return buildListLine(kClientLayout, kClientSearchLine, record); });
+    if (!lines) return 1;
+    std::printf("%zu\n", lines->size());
+    return 0;
+}
