@@ -311,21 +311,18 @@ void passThrough(const QStringList& args) {
     std::fflush(stdout);
 }
 
-// How far the figures at 10^4, 10^5, 10^6 records are from the straight line fitted through them
-// (least squares): the largest distance, as a fraction of the figure.
-double linearityDeviation(const std::map<qint64, double>& byN) {
-    std::vector<std::pair<double, double>> pts;
+// Whether the cost grows linearly with the records: the figure at 10^5 against the straight line
+// through the figures at 10^4 and 10^6 (a fixed cost plus a cost per record), as a fraction of
+// the line's value; also the cost per record at each size, in microseconds. -1 when a size is
+// missing.
+double linearityDeviation(const std::map<qint64, double>& byN, std::vector<double>* perRecordUs) {
+    std::vector<double> ms;
     for (qint64 n : {10000LL, 100000LL, 1000000LL})
-        if (auto it = byN.find(n); it != byN.end() && it->second > 0) pts.emplace_back(double(n), it->second);
-    if (pts.size() < 3) return -1;
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (auto [x, y] : pts) sx += x, sy += y, sxx += x * x, sxy += x * y;
-    const double k = double(pts.size());
-    const double b = (k * sxy - sx * sy) / (k * sxx - sx * sx);
-    const double a = (sy - b * sx) / k;
-    double worst = 0;
-    for (auto [x, y] : pts) worst = std::max(worst, std::abs(y - (a + b * x)) / y);
-    return worst;
+        if (auto it = byN.find(n); it != byN.end() && it->second > 0) ms.push_back(it->second);
+    if (ms.size() < 3) return -1;
+    *perRecordUs = {ms[0] * 1000 / 1e4, ms[1] * 1000 / 1e5, ms[2] * 1000 / 1e6};
+    const double line = ms[0] + (ms[2] - ms[0]) * (1e5 - 1e4) / (1e6 - 1e4);
+    return (ms[1] - line) / line;
 }
 
 int runSuite(const QStringList& args, int times) {
@@ -411,10 +408,13 @@ int runSuite(const QStringList& args, int times) {
         passThrough({"startup", empty, "--repeat", QString::number(std::max(times, 9))});
     }
     if (sizes.size() >= 3) {
-        std::printf("\n== linearity: largest distance from the fitted line over 10^4, 10^5, 10^6 ==\n");
-        for (const auto& [what, byN] : table)
-            if (const double d = linearityDeviation(byN); d >= 0)
-                std::printf("%-44s %5.1f%%\n", qPrintable(what), d * 100);
+        std::printf("\n== linearity: cost per record (us) at 10^4, 10^5, 10^6; the 10^5 figure against the line "
+                    "through the other two ==\n");
+        for (const auto& [what, byN] : table) {
+            std::vector<double> us;
+            if (const double d = linearityDeviation(byN, &us); d >= 0)
+                std::printf("%-44s %8.3f %8.3f %8.3f %+7.1f%%\n", qPrintable(what), us[0], us[1], us[2], d * 100);
+        }
     }
     return 0;
 }
