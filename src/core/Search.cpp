@@ -300,10 +300,22 @@ void sortListEntries(std::vector<ListEntry>& entries) {
         const QString& y = entries[b.index].line;
         return x != y && collator.compare(x, y) < 0;  // equal lines are frequent, and keep file order
     });
-    std::vector<ListEntry> sorted;
-    sorted.reserve(entries.size());
-    for (const Item& item : items) sorted.push_back(std::move(entries[item.index]));
-    entries = std::move(sorted);
+    // The entries put in the sorted order in place, one cycle of the permutation at a time.
+    for (std::size_t start = 0; start < items.size(); ++start) {
+        if (items[start].index == start) continue;
+        ListEntry held = std::move(entries[start]);
+        std::size_t at = start;
+        for (;;) {
+            const std::size_t from = items[at].index;
+            items[at].index = quint32(at);
+            if (from == start) {
+                entries[at] = std::move(held);
+                break;
+            }
+            entries[at] = std::move(entries[from]);
+            at = from;
+        }
+    }
 }
 
 ListFinder::Result ListFinder::find(const QStringList& lines, int selected, const QString& typed) {
