@@ -8,10 +8,13 @@
 
 #include <QCollator>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
 #include <array>
+#include <thread>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <string_view>
@@ -132,13 +135,31 @@ QString buildListLine(const RecordLayout& layout, std::span<const ListColumn> co
 
 namespace {
 
+// How many parts a whole-file operation over `count` records is split into, one thread each:
+// one for small files, where starting threads would cost more than it saves.
+int partsFor(qint64 count) {
+    constexpr qint64 kPerPart = 20000;
+    const int cores = int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    return int(std::clamp<qint64>(count / kPerPart, 1, cores));
+}
+
+// Runs part(0) ... part(parts - 1) at once, the first on the calling thread.
+void runParts(int parts, const std::function<void(int)>& part) {
+    std::vector<std::thread> others;
+    for (int p = 1; p < parts; ++p) others.emplace_back(part, p);
+    part(0);
+    for (std::thread& t : others) t.join();
+}
+
 // The scan of a file that exists and can be read, through a read-only mapping of its whole
 // records: a search touches only the bytes of the fields it matches, instead of copying every
-// record. Records are visited in blocks; before each block the file's size is checked, so a
-// file shortened meanwhile by another program ends the scan as an access failure instead of a
-// read past its end. nullopt when the file cannot be mapped (the caller then reads it).
-std::optional<bool> scanMapped(const QString& path, const RecordLayout& layout,
-                               const std::function<void(qint64, const char*)>& visit) {
+// record. The records are split into `parts` runs of consecutive records, visited at once, each
+// on a thread of its own (`visit` gets the part's number and must only touch that part's data).
+// Records are visited in blocks; before each block the file's size is checked, so a file
+// shortened meanwhile by another program ends the scan as an access failure instead of a read
+// past its end. nullopt when the file cannot be mapped (the caller then reads it).
+std::optional<bool> scanMapped(const QString& path, const RecordLayout& layout, int parts,
+                               const std::function<void(int, qint64, const char*)>& visit) {
     // Opened as the record file opens it, for reading and writing, so a file the program may not
     // write is the same access failure here as on the archive screen.
     QFile file(path);
@@ -149,32 +170,33 @@ std::optional<bool> scanMapped(const QString& path, const RecordLayout& layout,
     const char* base = reinterpret_cast<const char*>(file.map(0, count * size));
     if (!base) return std::nullopt;
     madvise(const_cast<char*>(base), std::size_t(count * size), MADV_SEQUENTIAL);
-    constexpr qint64 kPerBlock = 4096;
-    bool ok = true;
-    for (qint64 first = 0; first < count && ok; first += kPerBlock) {
-        const qint64 end = std::min(count, first + kPerBlock);
-        struct stat now{};
-        if (fstat(file.handle(), &now) != 0 || now.st_size < end * size) {
-            qCWarning(lcFiles).noquote() << "record file" << path << "failed: shortened while read";
-            ok = false;
-            break;
-        }
-        for (qint64 i = first; i < end; ++i) visit(i, base + i * size);
-        // The pages of a visited block leave the process (they stay in the system's cache), so a
-        // scan of a large file holds a block of it, not the whole file.
+    std::atomic<bool> ok = true;
+    const int handle = file.handle();
+    runParts(parts, [&](int part) {
+        constexpr qint64 kPerBlock = 4096;
         static const qint64 page = sysconf(_SC_PAGESIZE);
-        const qint64 from = first * size / page * page, to = end * size / page * page;
-        if (to > from) madvise(const_cast<char*>(base) + from, std::size_t(to - from), MADV_DONTNEED);
-    }
+        const qint64 begin = count * part / parts, stop = count * (part + 1) / parts;
+        for (qint64 first = begin; first < stop && ok; first += kPerBlock) {
+            const qint64 end = std::min(stop, first + kPerBlock);
+            struct stat now{};
+            if (fstat(handle, &now) != 0 || now.st_size < end * size) {
+                ok = false;
+                break;
+            }
+            for (qint64 i = first; i < end; ++i) visit(part, i, base + i * size);
+            // The pages of a visited block leave the process (they stay in the system's cache),
+            // so a scan of a large file holds a block of it, not the whole file.
+            const qint64 from = first * size / page * page, to = end * size / page * page;
+            if (to > from) madvise(const_cast<char*>(base) + from, std::size_t(to - from), MADV_DONTNEED);
+        }
+    });
+    if (!ok) qCWarning(lcFiles).noquote() << "record file" << path << "failed: shortened while read";
     file.unmap(reinterpret_cast<uchar*>(const_cast<char*>(base)));
-    return ok;
+    return bool(ok);
 }
 
-}  // namespace
-
-bool scanRecordFile(const QString& path, const RecordLayout& layout,
-                    const std::function<void(qint64, const char*)>& visit) {
-    if (const auto mapped = scanMapped(path, layout, visit)) return *mapped;
+// The file read in blocks when it cannot be mapped, on the calling thread.
+bool scanRead(const QString& path, const RecordLayout& layout, const std::function<void(qint64, const char*)>& visit) {
     RecordFile file;
     if (!file.open(path, layout.size())) return false;
     const qint64 perBlock = std::max<qint64>(1, kBlockBytes / layout.size());
@@ -189,13 +211,43 @@ bool scanRecordFile(const QString& path, const RecordLayout& layout,
     return file.close();
 }
 
+qint64 recordsIn(const QString& path, const RecordLayout& layout) { return QFileInfo(path).size() / layout.size(); }
+
+}  // namespace
+
+bool scanRecordFile(const QString& path, const RecordLayout& layout,
+                    const std::function<void(qint64, const char*)>& visit) {
+    if (const auto mapped = scanMapped(path, layout, 1, [&](int, qint64 i, const char* r) { visit(i, r); }))
+        return *mapped;
+    return scanRead(path, layout, visit);
+}
+
+bool collectListEntries(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
+                        const LineBuilder& line, std::vector<ListEntry>& entries) {
+    const int parts = partsFor(recordsIn(path, layout));
+    std::vector<std::vector<ListEntry>> found(static_cast<std::size_t>(parts));
+    auto visit = [&](int part, qint64 index, const char* record) {
+        if (keep(record)) found[std::size_t(part)].push_back({line(record), index});
+    };
+    std::optional<bool> ok = scanMapped(path, layout, parts, visit);
+    if (!ok) ok = scanRead(path, layout, [&](qint64 index, const char* record) { visit(0, index, record); });
+    std::size_t total = entries.size();
+    for (const auto& part : found) total += part.size();
+    entries.reserve(total);
+    for (auto& part : found) {
+        std::move(part.begin(), part.end(), std::back_inserter(entries));
+        std::vector<ListEntry>().swap(part);
+    }
+    return *ok;
+}
+
 std::optional<std::vector<ListEntry>> searchRecords(const QString& path, const RecordLayout& layout,
                                                     const RecordMatcher& matcher, const LineBuilder& line,
                                                     bool sorted, const std::function<bool(const char*)>& considered) {
     std::vector<ListEntry> entries;
-    const bool ok = scanRecordFile(path, layout, [&](qint64 index, const char* record) {
-        if ((!considered || considered(record)) && matcher.matches(record)) entries.push_back({line(record), index});
-    });
+    const bool ok = collectListEntries(
+        path, layout, [&](const char* record) { return (!considered || considered(record)) && matcher.matches(record); },
+        line, entries);
     if (!ok) return std::nullopt;
     if (sorted) sortListEntries(entries);
     return entries;
@@ -248,7 +300,6 @@ const PrimaryRanks& primaryRanks() {
 // whose first difference comes after a character outside the table), so the order is the
 // collator's own.
 void sortListEntries(std::vector<ListEntry>& entries) {
-    const QCollator collator = listCollator();
     const PrimaryRanks& rank = primaryRanks();
     struct Item {
         quint32 offset;    // of the line's ranks in `keys`
@@ -258,48 +309,57 @@ void sortListEntries(std::vector<ListEntry>& entries) {
         quint64 prefix;    // the first eight ranks, big-endian, zero past `ranked()`
         quint32 ranked() const { return std::min(length, unranked); }
     };
+    std::vector<Item> items(entries.size());
     std::size_t total = 0;
-    for (const ListEntry& e : entries) total += std::size_t(e.line.size());
-    std::string keys(total, '\0');
-    std::vector<Item> items;
-    items.reserve(entries.size());
-    std::size_t offset = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const QString& line = entries[i].line;
-        Item item{quint32(offset), quint32(line.size()), quint32(line.size()), quint32(i), 0};
-        const char16_t* text = reinterpret_cast<const char16_t*>(line.constData());
-        char* key = keys.data() + offset;
-        for (qsizetype k = 0; k < line.size(); ++k) {
-            const char16_t c = text[k];
-            const quint8 r = c < kRanked ? rank[c] : 0;
-            if (!r && item.unranked == item.length) item.unranked = quint32(k);
-            key[k] = char(r);
-        }
-        for (quint32 k = 0; k < 8; ++k)
-            item.prefix = item.prefix << 8 | (k < item.ranked() ? quint8(key[k]) : 0);
-        offset += std::size_t(line.size());
-        items.push_back(item);
+        const auto length = quint32(entries[i].line.size());
+        items[i] = Item{quint32(total), length, length, quint32(i), 0};
+        total += length;
     }
-    std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
-        // Most comparisons end in the first eight ranks, kept beside the item: a difference
-        // there, before either line's ranks end, decides as the whole ranks would.
-        if (const quint64 diff = a.prefix ^ b.prefix) {
-            const quint32 first = quint32(std::countl_zero(diff)) / 8;
-            if (first < std::min(a.ranked(), b.ranked())) return a.prefix < b.prefix;
+    std::string keys(total, '\0');
+    // Large lists are ranked and sorted in parts at once, then the sorted parts are merged.
+    const int parts = partsFor(qint64(entries.size()));
+    auto bound = [&](int part) { return items.begin() + qsizetype(items.size() * std::size_t(part) / std::size_t(parts)); };
+    auto lessWith = [&](const QCollator& collator) {
+        return [&](const Item& a, const Item& b) {
+            // Most comparisons end in the first eight ranks, kept beside the item: a difference
+            // there, before either line's ranks end, decides as the whole ranks would.
+            if (const quint64 diff = a.prefix ^ b.prefix) {
+                const quint32 first = quint32(std::countl_zero(diff)) / 8;
+                if (first < std::min(a.ranked(), b.ranked())) return a.prefix < b.prefix;
+            }
+            const quint32 shorter = std::min(a.length, b.length);
+            const quint32 ranked = std::min({shorter, a.unranked, b.unranked});
+            const int c = std::memcmp(keys.data() + a.offset, keys.data() + b.offset, ranked);
+            if (c != 0) return c < 0;
+            if (ranked == shorter && a.length != b.length) {
+                // One is the other's beginning, primary-wise: the longer follows when its rest is ranked.
+                const Item& longer = a.length > b.length ? a : b;
+                if (longer.unranked == longer.length) return a.length < b.length;
+            }
+            const QString& x = entries[a.index].line;
+            const QString& y = entries[b.index].line;
+            return x != y && collator.compare(x, y) < 0;  // equal lines are frequent, and keep file order
+        };
+    };
+    runParts(parts, [&](int part) {
+        for (auto item = bound(part); item != bound(part + 1); ++item) {
+            const char16_t* text = reinterpret_cast<const char16_t*>(entries[item->index].line.constData());
+            char* key = keys.data() + item->offset;
+            for (quint32 k = 0; k < item->length; ++k) {
+                const char16_t c = text[k];
+                const quint8 r = c < kRanked ? rank[c] : 0;
+                if (!r && item->unranked == item->length) item->unranked = k;
+                key[k] = char(r);
+            }
+            for (quint32 k = 0; k < 8; ++k)
+                item->prefix = item->prefix << 8 | (k < item->ranked() ? quint8(key[k]) : 0);
         }
-        const quint32 shorter = std::min(a.length, b.length);
-        const quint32 ranked = std::min({shorter, a.unranked, b.unranked});
-        const int c = std::memcmp(keys.data() + a.offset, keys.data() + b.offset, ranked);
-        if (c != 0) return c < 0;
-        if (ranked == shorter && a.length != b.length) {
-            // One is the other's beginning, primary-wise: the longer follows when its rest is ranked.
-            const Item& longer = a.length > b.length ? a : b;
-            if (longer.unranked == longer.length) return a.length < b.length;
-        }
-        const QString& x = entries[a.index].line;
-        const QString& y = entries[b.index].line;
-        return x != y && collator.compare(x, y) < 0;  // equal lines are frequent, and keep file order
+        const QCollator collator = listCollator();
+        std::stable_sort(bound(part), bound(part + 1), lessWith(collator));
     });
+    const QCollator collator = listCollator();
+    for (int part = 1; part < parts; ++part) std::inplace_merge(items.begin(), bound(part), bound(part + 1), lessWith(collator));
     // The entries put in the sorted order in place, one cycle of the permutation at a time.
     for (std::size_t start = 0; start < items.size(); ++start) {
         if (items[start].index == start) continue;

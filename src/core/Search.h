@@ -87,6 +87,12 @@ bool scanRecordFile(const QString& path, const RecordLayout& layout,
 
 using LineBuilder = std::function<QString(const char* record)>;
 
+// Appends to `entries`, in file order, the line of every record `keep` accepts. Large files are
+// read in parts at once, each on a thread of its own: `keep` and `line` must only read the record.
+// False when the file could not be read whole (what was read is still appended).
+bool collectListEntries(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
+                        const LineBuilder& line, std::vector<ListEntry>& entries);
+
 // The search of a search screen: the matching records' lines, sorted (or in file order when not
 // `sorted`). A record `considered` rejects is skipped before any filter is tested. nullopt on
 // access failure.

@@ -176,12 +176,19 @@ private slots:
     // against the collator's own sort keys over lines that mix plain letters, accented and upper
     // case letters, punctuation, digits, blanks, and characters the collator weighs its own way
     // (ligatures, the euro sign, typographic quotes, a control character).
+    // Large lists are sorted in parts at once and merged: the order is the same.
+    void sortIsTheCollatorsOrder_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("one part") << 3000;
+        QTest::newRow("sorted in parts") << 45000;
+    }
     void sortIsTheCollatorsOrder() {
+        QFETCH(int, count);
         const QString alphabet = QString::fromUtf8("aAbBeEzZ09 .,'-/&àÀèÈéìòùçñÿŠæÆßœ€’“\x01ØĐı");
         quint32 state = 12345;
         auto next = [&] { return state = state * 1103515245u + 12345u, (state >> 16) & 0x7fff; };
         std::vector<ListEntry> entries;
-        for (int i = 0; i < 3000; ++i) {
+        for (int i = 0; i < count; ++i) {
             QString line;
             const int length = 1 + int(next() % 8);
             for (int k = 0; k < length; ++k) line += alphabet[qsizetype(next() % alphabet.size())];
@@ -201,6 +208,33 @@ private slots:
         for (std::size_t i = 0; i < entries.size(); ++i) {
             QCOMPARE(entries[i].line, expected[i].line);
             QCOMPARE(entries[i].record, expected[i].record);
+        }
+    }
+
+    // A large file is read in parts at once; the lines still come in file order, each with its
+    // own record, and a record not kept is left out.
+    void largeFileCollectedInFileOrder() {
+        caltest::ProgramFolder folder;
+        const QString path = folder.path(QString::fromLatin1(kPeople.fileName));
+        constexpr int kCount = 45001;
+        QByteArray bytes;
+        bytes.reserve(qsizetype(kCount) * kPeople.size());
+        for (int i = 0; i < kCount; ++i) bytes += person(QString::number(i), i % 7 ? "Roma" : "Pisa").bytes();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+        std::vector<ListEntry> entries;
+        const auto inRome = [](const char* rec) { return fieldBytes(kPeople, rec, 1) == QByteArrayView("Roma"); };
+        QVERIFY(collectListEntries(path, kPeople, inRome, [](const char* rec) { return buildListLine(kPeople, kPeopleLine, rec); },
+                                   entries));
+        QCOMPARE(int(entries.size()), kCount - (kCount + 6) / 7);
+        qint64 expected = 0;
+        for (const ListEntry& e : entries) {
+            if (expected % 7 == 0) ++expected;
+            QCOMPARE(e.record, expected);
+            QVERIFY(e.line.startsWith(QString::number(expected) + u' '));
+            ++expected;
         }
     }
 
