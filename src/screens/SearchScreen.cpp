@@ -269,9 +269,9 @@ void SearchScreen::fillList() {
     model_->setEntries(nullptr);
     entries_.clear();
     // A read failure is not reported: the list shows what was read.
-    scanRecordFile(filePath(), *def_.layout, [this](qint64 index, const char* record) {
-        if (!def_.listed || def_.listed(record)) entries_.push_back({def_.line(record), index});
-    });
+    collectListEntries(
+        filePath(), *def_.layout, [this](const char* record) { return !def_.listed || def_.listed(record); }, def_.line,
+        entries_);
     if (!def_.fileOrder) sortListEntries(entries_);
     showResults();
 }
