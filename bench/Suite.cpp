@@ -52,6 +52,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -285,7 +286,7 @@ Figure child(const QStringList& args, int times) {
 // `clientsOnly`, only the client archive, which the baselines read.
 void ensureFolder(const QString& folder, qint64 records, bool clientsOnly) {
     static const char* const archives[] = {"clients", "pricelist", "services", "deadlines", "mail",
-                                           "transfers", "library",  "articles", "documents"};
+                                           "transfers", "received", "library",  "articles", "documents"};
     QDir().mkpath(folder);
     for (const char* a : archives) {
         if (clientsOnly && qstrcmp(a, "clients") != 0) continue;
@@ -313,13 +314,13 @@ void passThrough(const QStringList& args) {
 
 // Whether the cost grows linearly with the records: the figure at 10^5 against the straight line
 // through the figures at 10^4 and 10^6 (a fixed cost plus a cost per record), as a fraction of
-// the line's value; also the cost per record at each size, in microseconds. -1 when a size is
-// missing.
-double linearityDeviation(const std::map<qint64, double>& byN, std::vector<double>* perRecordUs) {
+// the line's value; also the cost per record at each size, in microseconds. Nothing when a size
+// is missing.
+std::optional<double> linearityDeviation(const std::map<qint64, double>& byN, std::vector<double>* perRecordUs) {
     std::vector<double> ms;
     for (qint64 n : {10000LL, 100000LL, 1000000LL})
         if (auto it = byN.find(n); it != byN.end() && it->second > 0) ms.push_back(it->second);
-    if (ms.size() < 3) return -1;
+    if (ms.size() < 3) return std::nullopt;
     *perRecordUs = {ms[0] * 1000 / 1e4, ms[1] * 1000 / 1e5, ms[2] * 1000 / 1e6};
     const double line = ms[0] + (ms[2] - ms[0]) * (1e5 - 1e4) / (1e6 - 1e4);
     return (ms[1] - line) / line;
@@ -412,8 +413,8 @@ int runSuite(const QStringList& args, int times) {
                     "through the other two ==\n");
         for (const auto& [what, byN] : table) {
             std::vector<double> us;
-            if (const double d = linearityDeviation(byN, &us); d >= 0)
-                std::printf("%-44s %8.3f %8.3f %8.3f %+7.1f%%\n", qPrintable(what), us[0], us[1], us[2], d * 100);
+            if (const auto d = linearityDeviation(byN, &us))
+                std::printf("%-44s %8.3f %8.3f %8.3f %+7.1f%%\n", qPrintable(what), us[0], us[1], us[2], *d * 100);
         }
     }
     return 0;

@@ -55,7 +55,7 @@ const Archive kArchives[] = {
     {"services", &kServiceLayout},      {"deadlines", &kDeadlineLayout},
     {"mail", &kMailLayout},             {"transfers", &kIssuedTransferLayout},
     {"library", &kBookLayout},          {"articles", &kArticleLayout},
-    {"documents", &kDocumentLayout},
+    {"documents", &kDocumentLayout},    {"received", &kReceivedTransferLayout},
 };
 
 const Archive* findArchive(const QString& name) {
@@ -117,6 +117,8 @@ QString fieldValue(Lcg& g, const Field& f, qint64 index) {
         return QStringLiteral("%1,%2").arg(g.next() % 1000).arg(g.next() % 100, 2, 10, QChar('0'));
     if (n == "txtDataRic")
         return QStringLiteral("%1/%2/2026").arg(1 + g.next() % 28, 2, 10, QChar('0')).arg(1 + g.next() % 12, 2, 10, QChar('0'));
+    // Half the books are on the shelf: no borrower, no return date.
+    if ((n == "txtPrestato" || n == "txtScadenza") && index % 2) return {};
     if (n.find("Comune") != std::string_view::npos || n.find("Citta") != std::string_view::npos)
         return QString::fromUtf8(g.pick(kTowns));
     if (n.find("Data") != std::string_view::npos || f.capacity == 10)
@@ -234,7 +236,7 @@ int usage() {
                  "  calvetra_bench reminders <records> <folder> [--repeat R]\n"
                  "  calvetra_bench suite <root> [--sizes 1000,10000,100000,1000000] [--repeat R] [--only TEXT]\n"
                  "  calvetra_bench movements <folder> [records] [--repeat R]\n"
-                 "archives: clients pricelist services deadlines mail transfers library articles documents\n");
+                 "archives: clients pricelist services deadlines mail transfers received library articles documents\n");
     return 2;
 }
 
