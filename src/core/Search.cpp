@@ -173,7 +173,7 @@ std::optional<bool> scanMapped(const QString& path, const RecordLayout& layout, 
     std::atomic<bool> ok = true;
     const int handle = file.handle();
     runParts(parts, [&](int part) {
-        constexpr qint64 kPerBlock = 4096;
+        constexpr qint64 kPerBlock = 1024;
         static const qint64 page = sysconf(_SC_PAGESIZE);
         const qint64 begin = count * part / parts, stop = count * (part + 1) / parts;
         for (qint64 first = begin; first < stop && ok; first += kPerBlock) {
