@@ -255,6 +255,7 @@ void SearchScreen::search() {
     const RecordMatcher matcher(*def_.layout, filters);
     lblConta_->setText(QString::number(matcher.filtersInUse()));
     model_->setEntries(nullptr);
+    std::vector<ListEntry>().swap(entries_);  // the last list is let go before the next is made
     auto found = searchRecords(filePath(), *def_.layout, matcher, def_.line, !def_.fileOrder, def_.listed);
     lblAttendere_->hide();
     if (!found) {
@@ -267,7 +268,7 @@ void SearchScreen::search() {
 
 void SearchScreen::fillList() {
     model_->setEntries(nullptr);
-    entries_.clear();
+    std::vector<ListEntry>().swap(entries_);
     // A read failure is not reported: the list shows what was read.
     collectListEntries(
         filePath(), *def_.layout, [this](const char* record) { return !def_.listed || def_.listed(record); }, def_.line,
