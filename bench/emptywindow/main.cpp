@@ -2,9 +2,10 @@
 // A program of its own, linked only to Qt Widgets, so that it loads what any Qt window loads and
 // nothing of ours. Prints the same line as the start-up child of the benchmark:
 // milliseconds from main to shown, peak memory in KB, and the monotonic clock when shown.
+#include "../Measure.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QWidget>
 #include <QWindow>
 
@@ -24,11 +25,6 @@ int main(int argc, char** argv) {
     clock_gettime(CLOCK_MONOTONIC, &now);
     const double shownAt = double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
     QCoreApplication::processEvents();
-    long peakKb = -1;
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM:")) peakKb = line.mid(6).trimmed().split(' ').first().toLong();
-    std::printf("%.3f %ld %.3f\n", double(clock.nsecsElapsed()) / 1e6, peakKb, shownAt);
+    std::printf("%.3f %ld %.3f\n", double(clock.nsecsElapsed()) / 1e6, peakRssKb(), shownAt);
     return 0;
 }

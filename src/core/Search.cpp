@@ -107,11 +107,16 @@ QString buildListLine(const RecordLayout& layout, std::span<const ListColumn> co
     qsizetype length = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const ListColumn& c = columns[i];
+        // The caption's length in UTF-16 units, counted on its UTF-8 bytes: one for each character,
+        // two for those beyond the basic plane (four-byte sequences).
         bool ascii = true;
-        qsizetype before = 0;
-        for (const char* p = c.before; *p; ++p, ++before) ascii = ascii && static_cast<unsigned char>(*p) < 0x80;
+        for (const char* p = c.before; *p; ++p) {
+            const auto byte = static_cast<unsigned char>(*p);
+            ascii = ascii && byte < 0x80;
+            length += (byte & 0xC0) != 0x80;
+            length += byte >= 0xF0;
+        }
         asciiBefore[i] = ascii;
-        length += ascii ? before : QString::fromUtf8(c.before).size();
         QByteArrayView value = fieldBytes(layout, record, c.field);
         while (!value.isEmpty() && static_cast<unsigned char>(value.front()) <= 0x20) value = value.sliced(1);
         while (!value.isEmpty() && static_cast<unsigned char>(value.back()) <= 0x20) value.chop(1);
