@@ -17,6 +17,10 @@
 #include <atomic>
 #include <bit>
 #include <cstring>
+#include <limits>
+#include <optional>
+#include <span>
+#include <memory>
 #include <string_view>
 
 #include <sys/mman.h>
@@ -298,97 +302,257 @@ const PrimaryRanks& primaryRanks() {
     return table;
 }
 
-}  // namespace
+// The sort key of a line: the primary ranks of a stretch of its characters, one byte each,
+// compared as bytes. Nearly every comparison of two lines is decided in their first stretch;
+// lines that agree on it are sorted on their next stretch, and the collator itself decides only
+// what the ranks cannot (lines equal on their primary weights, characters outside the table).
+constexpr int kKeyWords = 6;
+constexpr quint32 kKeyRanks = kKeyWords * 8;
 
-// One sort on the lines' primary ranks, compared as bytes, which decide nearly every comparison
-// without the collator; the collator decides the rest (ties on the primary weights, and a line
-// whose first difference comes after a character outside the table), so the order is the
-// collator's own.
-void sortListEntries(std::vector<ListEntry>& entries) {
+struct LineKey {
+    std::array<quint64, kKeyWords> ranks;  // big-endian; 0 at and past the line's end and from `known` on
+    qint64 id;                             // the record (or entry) of the line: equal lines keep this order
+    quint32 known;  // kKeyRanks, or the place of the stretch's first character outside the table
+};
+
+using LineOf = std::function<QString(qint64 id)>;
+
+LineKey lineKey(QStringView line, qint64 id, qsizetype from) {
+    const PrimaryRanks& rank = primaryRanks();
+    LineKey key{{}, id, kKeyRanks};
+    std::array<quint8, kKeyRanks> bytes{};
+    const qsizetype end = std::min(line.size(), from + qsizetype(kKeyRanks));
+    for (qsizetype k = from; k < end; ++k) {
+        const char16_t c = line[k].unicode();
+        const quint8 r = c < kRanked ? rank[c] : 0;
+        if (!r) {
+            key.known = quint32(k - from);
+            break;
+        }
+        bytes[std::size_t(k - from)] = r;
+    }
+    for (int w = 0; w < kKeyWords; ++w)
+        for (int b = 0; b < 8; ++b) key.ranks[std::size_t(w)] = key.ranks[std::size_t(w)] << 8 | bytes[std::size_t(w * 8 + b)];
+    return key;
+}
+
+quint32 firstDifference(const LineKey& a, const LineKey& b) {
+    for (int w = 0; w < kKeyWords; ++w)
+        if (const quint64 d = a.ranks[std::size_t(w)] ^ b.ranks[std::size_t(w)])
+            return quint32(w * 8 + std::countl_zero(d) / 8);
+    return kKeyRanks;
+}
+
+bool byRanks(const LineKey& a, const LineKey& b) { return a.ranks < b.ranks; }
+
+// The order of a few lines by the collator, equal lines in their given order: a sort on the
+// lines' whole primary ranks with the first eight beside each line, the collator for ties.
+std::vector<quint32> collatedOrder(const std::vector<QString>& lines) {
     const PrimaryRanks& rank = primaryRanks();
     struct Item {
         quint32 offset;    // of the line's ranks in `keys`
         quint32 length;
         quint32 unranked;  // the first character outside the table, or `length`
-        quint32 index;     // in `entries`
+        quint32 index;     // in `lines`
         quint64 prefix;    // the first eight ranks, big-endian, zero past `ranked()`
         quint32 ranked() const { return std::min(length, unranked); }
     };
-    std::vector<Item> items(entries.size());
+    std::vector<Item> items(lines.size());
     std::size_t total = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const auto length = quint32(entries[i].line.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto length = quint32(lines[i].size());
         items[i] = Item{quint32(total), length, length, quint32(i), 0};
         total += length;
     }
     std::string keys(total, '\0');
-    // Large lists are ranked and sorted in parts at once, then the sorted parts are merged.
-    const int parts = partsFor(qint64(entries.size()));
-    auto bound = [&](int part) { return items.begin() + qsizetype(items.size() * std::size_t(part) / std::size_t(parts)); };
-    auto lessWith = [&](const QCollator& collator) {
-        return [&](const Item& a, const Item& b) {
-            // Most comparisons end in the first eight ranks, kept beside the item: a difference
-            // there, before either line's ranks end, decides as the whole ranks would.
-            if (const quint64 diff = a.prefix ^ b.prefix) {
-                const quint32 first = quint32(std::countl_zero(diff)) / 8;
-                if (first < std::min(a.ranked(), b.ranked())) return a.prefix < b.prefix;
-            }
-            const quint32 shorter = std::min(a.length, b.length);
-            const quint32 ranked = std::min({shorter, a.unranked, b.unranked});
-            const int c = std::memcmp(keys.data() + a.offset, keys.data() + b.offset, ranked);
-            if (c != 0) return c < 0;
-            if (ranked == shorter && a.length != b.length) {
-                // One is the other's beginning, primary-wise: the longer follows when its rest is ranked.
-                const Item& longer = a.length > b.length ? a : b;
-                if (longer.unranked == longer.length) return a.length < b.length;
-            }
-            const QString& x = entries[a.index].line;
-            const QString& y = entries[b.index].line;
-            return x != y && collator.compare(x, y) < 0;  // equal lines are frequent, and keep file order
-        };
-    };
-    runParts(parts, [&](int part) {
-        for (auto item = bound(part); item != bound(part + 1); ++item) {
-            const char16_t* text = reinterpret_cast<const char16_t*>(entries[item->index].line.constData());
-            char* key = keys.data() + item->offset;
-            for (quint32 k = 0; k < item->length; ++k) {
-                const char16_t c = text[k];
-                const quint8 r = c < kRanked ? rank[c] : 0;
-                if (!r && item->unranked == item->length) item->unranked = k;
-                key[k] = char(r);
-            }
-            for (quint32 k = 0; k < 8; ++k)
-                item->prefix = item->prefix << 8 | (k < item->ranked() ? quint8(key[k]) : 0);
+    for (Item& item : items) {
+        const char16_t* text = reinterpret_cast<const char16_t*>(lines[item.index].constData());
+        char* key = keys.data() + item.offset;
+        for (quint32 k = 0; k < item.length; ++k) {
+            const char16_t c = text[k];
+            const quint8 r = c < kRanked ? rank[c] : 0;
+            if (!r && item.unranked == item.length) item.unranked = k;
+            key[k] = char(r);
         }
-        const QCollator collator = listCollator();
-        std::stable_sort(bound(part), bound(part + 1), lessWith(collator));
-    });
+        for (quint32 k = 0; k < 8; ++k) item.prefix = item.prefix << 8 | (k < item.ranked() ? quint8(key[k]) : 0);
+    }
     const QCollator collator = listCollator();
-    for (int part = 1; part < parts; ++part) std::inplace_merge(items.begin(), bound(part), bound(part + 1), lessWith(collator));
-    // The entries put in the sorted order in place, one cycle of the permutation at a time.
-    for (std::size_t start = 0; start < items.size(); ++start) {
-        if (items[start].index == start) continue;
-        ListEntry held = std::move(entries[start]);
-        std::size_t at = start;
-        for (;;) {
-            const std::size_t from = items[at].index;
-            items[at].index = quint32(at);
-            if (from == start) {
-                entries[at] = std::move(held);
-                break;
-            }
-            entries[at] = std::move(entries[from]);
-            at = from;
+    std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        // A difference in the first eight ranks, before either line's ranks end, decides as the
+        // whole ranks would.
+        if (const quint64 diff = a.prefix ^ b.prefix) {
+            const quint32 first = quint32(std::countl_zero(diff)) / 8;
+            if (first < std::min(a.ranked(), b.ranked())) return a.prefix < b.prefix;
+        }
+        const quint32 shorter = std::min(a.length, b.length);
+        const quint32 ranked = std::min({shorter, a.unranked, b.unranked});
+        const int c = std::memcmp(keys.data() + a.offset, keys.data() + b.offset, ranked);
+        if (c != 0) return c < 0;
+        if (ranked == shorter && a.length != b.length) {
+            // One is the other's beginning, primary-wise: the longer follows when its rest is ranked.
+            const Item& longer = a.length > b.length ? a : b;
+            if (longer.unranked == longer.length) return a.length < b.length;
+        }
+        const QString& x = lines[a.index];
+        const QString& y = lines[b.index];
+        return x != y && collator.compare(x, y) < 0;  // equal lines are frequent, and keep their order
+    });
+    std::vector<quint32> order(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) order[i] = items[i].index;
+    return order;
+}
+
+// Lines that the keys cannot order: made again and put in the collator's order, equal lines
+// in the order of their ids.
+void collate(std::span<LineKey> run, const LineOf& lineOf) {
+    std::sort(run.begin(), run.end(), [](const LineKey& a, const LineKey& b) { return a.id < b.id; });
+    std::vector<QString> lines;
+    lines.reserve(run.size());
+    for (const LineKey& k : run) lines.push_back(lineOf(k.id));
+    if (std::all_of(lines.begin(), lines.end(), [&](const QString& l) { return l == lines.front(); })) return;
+    const std::vector<quint32> order = collatedOrder(lines);
+    const std::vector<LineKey> was(run.begin(), run.end());
+    for (std::size_t i = 0; i < order.size(); ++i) run[i] = was[order[i]];
+}
+
+void sortKeys(std::span<LineKey> keys, qsizetype from, const LineOf& lineOf);
+
+// Keys sorted by their ranks fall into runs that the ranks leave undecided: lines whose keys are
+// equal, and after a line with a character outside the table, every line that shares the ranks
+// before it (the collator alone places that line among them). Every other pair of neighbours
+// differs at a known rank, and that difference orders the runs as the collator would. Each run is
+// then ordered on its lines' next stretch when they all go on beyond this one, else by the collator.
+void orderRuns(std::span<LineKey> keys, qsizetype from, const LineOf& lineOf) {
+    auto refine = [&](std::span<LineKey> run) {
+        if (run.size() < 2) return;
+        const bool goOn = std::all_of(run.begin(), run.end(), [](const LineKey& k) {
+            return k.known == kKeyRanks && (k.ranks.back() & 0xFF) != 0;
+        });
+        if (!goOn) return collate(run, lineOf);
+        const qsizetype next = from + qsizetype(kKeyRanks);
+        for (LineKey& k : run) k = lineKey(lineOf(k.id), k.id, next);
+        sortKeys(run, next, lineOf);
+    };
+    std::size_t start = 0;
+    std::optional<std::size_t> open;  // the run's line with a character outside the table
+    for (std::size_t i = 1; i <= keys.size(); ++i) {
+        if (!open && keys[i - 1].known < kKeyRanks) open = i - 1;
+        bool joins = false;
+        if (i < keys.size()) {
+            if (open && firstDifference(keys[*open], keys[i]) < keys[*open].known) open.reset();
+            joins = open || keys[i].ranks == keys[i - 1].ranks;
+        }
+        if (!joins) {
+            refine(keys.subspan(start, i - start));
+            start = i;
+            open.reset();
         }
     }
 }
 
+void sortKeys(std::span<LineKey> keys, qsizetype from, const LineOf& lineOf) {
+    std::sort(keys.begin(), keys.end(), byRanks);
+    orderRuns(keys, from, lineOf);
+}
+
+// The first pass over a whole list: large lists are sorted in parts at once, then merged.
+void sortAllKeys(std::vector<LineKey>& keys, const LineOf& lineOf) {
+    const int parts = partsFor(qint64(keys.size()));
+    auto bound = [&](int part) { return keys.begin() + qsizetype(keys.size() * std::size_t(part) / std::size_t(parts)); };
+    runParts(parts, [&](int part) { std::sort(bound(part), bound(part + 1), byRanks); });
+    for (int part = 1; part < parts; ++part) std::inplace_merge(keys.begin(), bound(part), bound(part + 1), byRanks);
+    orderRuns(keys, 0, lineOf);
+}
+
+}  // namespace
+
+void sortListEntries(std::vector<ListEntry>& entries) {
+    std::vector<LineKey> keys(entries.size());
+    const int parts = partsFor(qint64(entries.size()));
+    runParts(parts, [&](int part) {
+        const std::size_t end = entries.size() * std::size_t(part + 1) / std::size_t(parts);
+        for (std::size_t i = entries.size() * std::size_t(part) / std::size_t(parts); i < end; ++i)
+            keys[i] = lineKey(entries[i].line, qint64(i), 0);
+    });
+    sortAllKeys(keys, [&](qint64 id) { return entries[std::size_t(id)].line; });
+    std::vector<ListEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const LineKey& k : keys) sorted.push_back(std::move(entries[std::size_t(k.id)]));
+    entries = std::move(sorted);
+}
+
+RecordReader::RecordReader(const QString& path, const RecordLayout& layout)
+    : file_(path), buffer_(layout.size(), Qt::Uninitialized) {
+    file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);  // every read sees the file as it is now
+}
+
+const char* RecordReader::read(qint64 index) {
+    const qint64 size = buffer_.size();
+    if (!file_.isOpen() || index < 0 || !file_.seek(index * size)) return nullptr;
+    return file_.read(buffer_.data(), size) == size ? buffer_.constData() : nullptr;
+}
+
+ResultList::ResultList(const QString& path, const RecordLayout& layout, LineBuilder line, std::vector<qint64> records)
+    : line_(std::move(line)), records_(std::move(records)), reader_(std::make_unique<RecordReader>(path, layout)) {}
+
+QString ResultList::line(qsizetype row) const {
+    if (row < 0 || row >= size()) return {};
+    const char* record = reader_->read(records_[std::size_t(row)]);
+    return record ? line_(record) : QString();
+}
+
+QStringList ResultList::lines() const {
+    QStringList out;
+    out.reserve(size());
+    for (qsizetype row = 0; row < size(); ++row) out << line(row);
+    return out;
+}
+
+Listing listRecords(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
+                    const LineBuilder& line, bool sorted) {
+    const qint64 count = recordsIn(path, layout);
+    const int parts = partsFor(count);
+    // Each part gathers the keys of its records; the first part's array has room for all of
+    // them, so the others are added to it without a second copy of the whole list.
+    std::vector<std::vector<LineKey>> found(static_cast<std::size_t>(parts));
+    for (int part = 0; part < parts; ++part)
+        found[std::size_t(part)].reserve(std::size_t(part == 0 ? count : count * (part + 1) / parts - count * part / parts));
+    auto visit = [&](int part, qint64 index, const char* record) {
+        if (!keep(record)) return;
+        found[std::size_t(part)].push_back(sorted ? lineKey(line(record), index, 0) : LineKey{{}, index, 0});
+    };
+    std::optional<bool> ok = scanMapped(path, layout, parts, visit);
+    if (!ok) ok = scanRead(path, layout, [&](qint64 index, const char* record) { visit(0, index, record); });
+    std::vector<LineKey>& keys = found.front();
+    for (std::size_t part = 1; part < found.size(); ++part) {
+        keys.insert(keys.end(), found[part].begin(), found[part].end());
+        std::vector<LineKey>().swap(found[part]);
+    }
+    if (sorted) {
+        RecordReader reader(path, layout);
+        sortAllKeys(keys, [&](qint64 id) {
+            const char* record = reader.read(id);
+            return record ? line(record) : QString();
+        });
+    }
+    std::vector<qint64> records;
+    records.reserve(keys.size());
+    for (const LineKey& k : keys) records.push_back(k.id);
+    std::vector<LineKey>().swap(keys);
+    return {ResultList(path, layout, line, std::move(records)), *ok};
+}
+
 ListFinder::Result ListFinder::find(const QStringList& lines, int selected, const QString& typed) {
-    if (lines.isEmpty()) return {Outcome::EmptyList, -1};
-    const int count = static_cast<int>(lines.size());
+    return find(lines.size(), [&](qsizetype row) { return lines[row]; }, selected, typed);
+}
+
+ListFinder::Result ListFinder::find(qsizetype lines, const std::function<QString(qsizetype)>& lineAt, int selected,
+                                    const QString& typed) {
+    if (lines <= 0) return {Outcome::EmptyList, -1};
+    const int count = int(std::min<qsizetype>(lines, std::numeric_limits<int>::max()));
     if (selected < 0 || selected >= count) selected = 0;
     const QString t = lowerAscii(typed);
-    auto hit = [&](int row) { return !t.isEmpty() && lowerAscii(lines[row]).contains(t); };
+    auto hit = [&](int row) { return !t.isEmpty() && lowerAscii(lineAt(row)).contains(t); };
 
     const bool again = last_ && *last_ == t;
     last_ = t;

@@ -5,10 +5,12 @@
 #include "core/RecordLayout.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -105,6 +107,51 @@ std::optional<std::vector<ListEntry>> searchRecords(const QString& path, const R
 // Italian collation; equal lines keep file order.
 void sortListEntries(std::vector<ListEntry>& entries);
 
+// Reads single records of a file by their number, for lines made again from their records.
+class RecordReader {
+public:
+    RecordReader(const QString& path, const RecordLayout& layout);
+    // The record's bytes, valid until the next read; nullptr when it can no longer be read whole.
+    const char* read(qint64 index);
+
+private:
+    QFile file_;
+    QByteArray buffer_;
+};
+
+// A result list that keeps, for each row, only the record its line comes from: a line is made
+// again from its record when it is asked for, so a list of a million records takes a few
+// megabytes instead of a few hundred.
+class ResultList {
+public:
+    ResultList() = default;
+    ResultList(const QString& path, const RecordLayout& layout, LineBuilder line, std::vector<qint64> records);
+
+    qsizetype size() const { return qsizetype(records_.size()); }
+    bool empty() const { return records_.empty(); }
+    // The 0-based record of a row.
+    qint64 record(qsizetype row) const { return records_[std::size_t(row)]; }
+    // The line of a row, from its record as the file holds it now (empty when it cannot be read).
+    QString line(qsizetype row) const;
+    // Every line, in list order.
+    QStringList lines() const;
+
+private:
+    LineBuilder line_;
+    std::vector<qint64> records_;
+    std::unique_ptr<RecordReader> reader_;
+};
+
+// The list of a search or list screen: the records `keep` accepts, in the order of their lines
+// (the order of sortListEntries) or in file order when not `sorted`. `complete` is false when the
+// file could not be read whole (the list then holds what was read).
+struct Listing {
+    ResultList list;
+    bool complete;
+};
+Listing listRecords(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
+                    const LineBuilder& line, bool sorted);
+
 // Find in list, with the memory of the last text found.
 class ListFinder {
 public:
@@ -117,6 +164,8 @@ public:
     // `selected` is the selected row or -1. A text searched again continues after the selected
     // row and wraps round; a new text starts from the first row.
     Result find(const QStringList& lines, int selected, const QString& typed);
+    // The same over `count` lines made one at a time by `lineAt`.
+    Result find(qsizetype count, const std::function<QString(qsizetype)>& lineAt, int selected, const QString& typed);
     void forget() { last_.reset(); }
 
 private:

@@ -97,18 +97,28 @@ int SearchScreen::listWindowWidth() const {
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !entries_ ? 0 : int(entries_->size());
+    if (parent.isValid()) return 0;
+    return list_ ? int(list_->size()) : entries_ ? int(entries_->size()) : 0;
 }
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
-    if (!entries_ || !index.isValid() || index.row() >= int(entries_->size())) return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return (*entries_)[std::size_t(index.row())].line;
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
+    return list_ ? list_->line(index.row()) : (*entries_)[std::size_t(index.row())].line;
     return {};
 }
 
 void ListModel::setEntries(const std::vector<ListEntry>* entries) {
     beginResetModel();
+    list_ = nullptr;
     entries_ = entries;
+    endResetModel();
+}
+
+void ListModel::setList(const ResultList* list) {
+    beginResetModel();
+    entries_ = nullptr;
+    list_ = list;
     endResetModel();
 }
 
@@ -254,35 +264,33 @@ void SearchScreen::search() {
         filters.push_back({def_.filters[std::size_t(i)].field, filterEdits_[i]->text()});
     const RecordMatcher matcher(*def_.layout, filters);
     lblConta_->setText(QString::number(matcher.filtersInUse()));
-    model_->setEntries(nullptr);
-    std::vector<ListEntry>().swap(entries_);  // the last list is let go before the next is made
-    auto found = searchRecords(filePath(), *def_.layout, matcher, def_.line, !def_.fileOrder, def_.listed);
+    model_->setList(nullptr);
+    list_ = {};  // the last list is let go before the next is made
+    auto found = listRecords(
+        filePath(), *def_.layout,
+        [&](const char* record) { return (!def_.listed || def_.listed(record)) && matcher.matches(record); }, def_.line,
+        !def_.fileOrder);
     lblAttendere_->hide();
-    if (!found) {
+    if (!found.complete) {
         plainMessage(accessFailureMessage());
         return;
     }
-    entries_ = std::move(*found);
+    list_ = std::move(found.list);
     showResults();
 }
 
 void SearchScreen::fillList() {
-    model_->setEntries(nullptr);
-    std::vector<ListEntry>().swap(entries_);
+    model_->setList(nullptr);
+    list_ = {};
     // A read failure is not reported: the list shows what was read.
-    collectListEntries(
-        filePath(), *def_.layout, [this](const char* record) { return !def_.listed || def_.listed(record); }, def_.line,
-        entries_);
-    if (!def_.fileOrder) sortListEntries(entries_);
+    list_ = listRecords(
+                filePath(), *def_.layout, [this](const char* record) { return !def_.listed || def_.listed(record); },
+                def_.line, !def_.fileOrder)
+                .list;
     showResults();
 }
 
-QStringList SearchScreen::lines() const {
-    QStringList out;
-    out.reserve(qsizetype(entries_.size()));
-    for (const ListEntry& e : entries_) out << e.line;
-    return out;
-}
+QStringList SearchScreen::lines() const { return list_.lines(); }
 
 QString SearchScreen::filePath() const {
     return def_.filePath ? def_.filePath() : recordFileFor(*def_.layout, caller_.data());
@@ -300,16 +308,17 @@ void SearchScreen::selectRow(int row) {
 }
 
 void SearchScreen::showResults() {
-    model_->setEntries(&entries_);
-    if (!entries_.empty()) selectRow(0);
-    lblTrovate_->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(entries_.size()));
+    model_->setList(&list_);
+    if (!list_.empty()) selectRow(0);
+    lblTrovate_->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(list_.size()));
     panels_->setCurrentIndex(panels_->count() - 1);
     txtTrova_->clear();
     txtTrova_->setFocus(Qt::OtherFocusReason);
 }
 
 void SearchScreen::findInList() {
-    const auto result = finder_.find(lines(), currentRow(), txtTrova_->text());
+    const auto result =
+        finder_.find(list_.size(), [this](qsizetype row) { return list_.line(row); }, currentRow(), txtTrova_->text());
     if (result.outcome == ListFinder::Outcome::EmptyList) {
         plainMessage(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         return;
@@ -320,14 +329,14 @@ void SearchScreen::findInList() {
 void SearchScreen::printList() { printing().print(listingReport(def_.listTitle, lines())); }
 
 void SearchScreen::openRow(int row) {
-    if (row < 0 || row >= int(entries_.size())) {
+    if (row < 0 || row >= int(list_.size())) {
         reject();
         return;
     }
     // The record is the one whose line was chosen, read again from the file.
     Record record(*def_.layout);
     RecordFile file;
-    const qint64 index = entries_[std::size_t(row)].record;
+    const qint64 index = list_.record(row);
     const bool ok = file.open(filePath(), def_.layout->size()) && file.seek(index) && file.read(record);
     file.close();
     if (!ok) {
@@ -349,8 +358,8 @@ void SearchScreen::openRow(int row) {
 }
 
 void SearchScreen::done(int result) {
-    model_->setEntries(nullptr);
-    entries_.clear();
+    model_->setList(nullptr);
+    list_ = {};
     if (lblAttendere_) lblAttendere_->hide();
     QDialog::done(result);
 }

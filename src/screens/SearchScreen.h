@@ -51,16 +51,20 @@ int listWindowWidth(const SearchDefinition& definition, int available);
 // The font of every result list: Courier New 12, or the system's fixed-pitch font where it is missing.
 QFont listFont();
 
-// The lines of a result list, one item each, without a widget per line.
+// The lines of a result list, one item each, without a widget per line: each line is made from
+// its record when the view shows it, or lines already made.
 class ListModel : public QAbstractListModel {
     Q_OBJECT
 public:
     using QAbstractListModel::QAbstractListModel;
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    void setList(const ResultList* list);
+    // Lines already made (the summaries).
     void setEntries(const std::vector<ListEntry>* entries);
 
 private:
+    const ResultList* list_ = nullptr;
     const std::vector<ListEntry>* entries_ = nullptr;
 };
 
@@ -79,7 +83,6 @@ public:
     // List screens fill their list when shown; search screens start on the filter panel.
     void fillList();
 
-    const std::vector<ListEntry>& entries() const { return entries_; }
     // The lines of the list, in list order.
     QStringList lines() const;
 
@@ -99,7 +102,7 @@ private:
 
     const SearchDefinition& def_;
     QPointer<QWidget> caller_;
-    std::vector<ListEntry> entries_;
+    ResultList list_;
     ListFinder finder_;
     QStackedWidget* panels_;
     QList<QLineEdit*> filterEdits_;

@@ -13,6 +13,9 @@ namespace {
 constexpr Field kPeopleFields[] = {{"txtNome", 20}, {"txtCitta", 12}, {"txtNote", 30}};
 constexpr RecordLayout kPeople{"People.pro", kPeopleFields};
 constexpr ListColumn kPeopleLine[] = {{"", 0, 8}, {"  Città: ", 1, 6}, {"  ", 2, 0}};
+constexpr Field kLongFields[] = {{"txtA", 60}, {"txtB", 8}};
+constexpr RecordLayout kLong{"Long.pro", kLongFields};
+constexpr ListColumn kLongLine[] = {{"", 0, 60}, {" ", 1, 0}};
 
 Record person(const QString& name, const QString& town, const QString& notes = {}) {
     Record r(kPeople);
@@ -177,22 +180,37 @@ private slots:
     // case letters, punctuation, digits, blanks, and characters the collator weighs its own way
     // (ligatures, the euro sign, typographic quotes, a control character).
     // Large lists are sorted in parts at once and merged: the order is the same.
+    // Long lines that share their first 50, 100 or 150 characters (some with a character the
+    // collator weighs its own way inside the shared part) are ordered on their later characters.
     void sortIsTheCollatorsOrder_data() {
         QTest::addColumn<int>("count");
-        QTest::newRow("one part") << 3000;
-        QTest::newRow("sorted in parts") << 45000;
+        QTest::addColumn<bool>("longLines");
+        QTest::newRow("one part") << 3000 << false;
+        QTest::newRow("sorted in parts") << 45000 << false;
+        QTest::newRow("long shared beginnings") << 3000 << true;
+        QTest::newRow("long shared beginnings, in parts") << 45000 << true;
     }
     void sortIsTheCollatorsOrder() {
         QFETCH(int, count);
+        QFETCH(bool, longLines);
         const QString alphabet = QString::fromUtf8("aAbBeEzZ09 .,'-/&àÀèÈéìòùçñÿŠæÆßœ€’“\x01ØĐı");
         quint32 state = 12345;
         auto next = [&] { return state = state * 1103515245u + 12345u, (state >> 16) & 0x7fff; };
+        auto randomText = [&](int length) {
+            QString text;
+            for (int k = 0; k < length; ++k) text += alphabet[qsizetype(next() % alphabet.size())];
+            return text;
+        };
+        QStringList stems;
+        for (int length : {50, 100, 150}) {
+            const QString plain = QString(length - 8, u'a') + "Rossi   ";
+            stems << plain << QString(plain).replace(length / 2, 1, QString::fromUtf8("€"))
+                  << QString(plain).replace(length / 2, 1, QString::fromUtf8("à")) << plain.left(length - 1);
+        }
         std::vector<ListEntry> entries;
         for (int i = 0; i < count; ++i) {
-            QString line;
-            const int length = 1 + int(next() % 8);
-            for (int k = 0; k < length; ++k) line += alphabet[qsizetype(next() % alphabet.size())];
-            entries.push_back({line, i});
+            const QString tail = randomText(1 + int(next() % 8));
+            entries.push_back({longLines ? stems[qsizetype(next() % stems.size())] + tail : tail, i});
         }
         // a few lines that differ only by case or accent, and repeated lines
         for (const char* l : {"Rossi", "rossi", "ROSSI", "Rossì", "rossi", "Ross", "Rossi "})
@@ -236,6 +254,65 @@ private slots:
             QVERIFY(e.line.startsWith(QString::number(expected) + u' '));
             ++expected;
         }
+    }
+
+    // The list of a screen keeps only the records: it comes in the order of the lines (the same
+    // as the sorted lines themselves, also for lines equal on their first fifty characters and
+    // more), or in file order; each line is made again from its record, as the file holds it.
+    void listKeepsRecordsInTheOrderOfTheirLines() {
+        caltest::ProgramFolder folder;
+        const QString path = folder.path(QString::fromLatin1(kPeople.fileName));
+        const QString same(55, u'x');
+        const QStringList firsts{same, same + "b", same, QString::fromUtf8("àà"), same + "a", "AA", same, "b"};
+        const QStringList seconds{"3", "1", "1", "2", "2", "2", "2", "0"};
+        {
+            RecordFile file;
+            QVERIFY(file.open(path, kLong.size()));
+            for (qsizetype i = 0; i < firsts.size(); ++i) {
+                Record r(kLong);
+                r.setText(0, firsts[i]);
+                r.setText(1, seconds[i]);
+                QVERIFY(file.write(r));
+            }
+            QVERIFY(file.close());
+        }
+        const LineBuilder line = [&](const char* rec) { return buildListLine(kLong, kLongLine, rec); };
+        const auto notB = [&](const char* rec) { return fieldBytes(kLong, rec, 0) != QByteArrayView("b"); };
+
+        std::vector<ListEntry> expected;
+        RecordReader reader(path, kLong);
+        for (qint64 i = 0; i < firsts.size(); ++i)
+            if (notB(reader.read(i))) expected.push_back({line(reader.read(i)), i});
+        sortListEntries(expected);
+        Listing sorted = listRecords(path, kLong, notB, line, true);
+        QVERIFY(sorted.complete);
+        QCOMPARE(sorted.list.size(), qsizetype(expected.size()));
+        for (std::size_t row = 0; row < expected.size(); ++row) {
+            QCOMPARE(sorted.list.record(qsizetype(row)), expected[row].record);
+            QCOMPARE(sorted.list.line(qsizetype(row)), expected[row].line);
+        }
+        QCOMPARE(sorted.list.record(0), 5);  // "AA" before "àà" before the x lines
+        QCOMPARE(sorted.list.record(1), 3);
+        QCOMPARE(sorted.list.line(2), same.leftJustified(60) + " 1");  // ties on the first 61 characters
+
+        const Listing inFileOrder = listRecords(path, kLong, notB, line, false);
+        QCOMPARE(inFileOrder.list.size(), 7);
+        for (qsizetype row = 0; row < 7; ++row) QCOMPARE(inFileOrder.list.record(row), row);
+        QCOMPARE(inFileOrder.list.lines().first(), same.leftJustified(60) + " 3");
+
+        // A record changed after listing shows as the file holds it; one cut off shows empty.
+        {
+            RecordFile file;
+            QVERIFY(file.open(path, kLong.size()));
+            Record r(kLong);
+            r.setText(0, "changed");
+            QVERIFY(file.seek(0) && file.write(r));
+            QVERIFY(file.close());
+        }
+        QCOMPARE(inFileOrder.list.line(0), QString("changed").leftJustified(60) + " ");
+        QVERIFY(QFile::resize(path, 6 * kLong.size() + 3));
+        QCOMPARE(inFileOrder.list.line(6), QString());
+        QCOMPARE(inFileOrder.list.line(5), QString("AA").leftJustified(60) + " 2");
     }
 
     void findInList() {
