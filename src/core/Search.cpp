@@ -271,26 +271,33 @@ QCollator listCollator() {
 }
 
 // The characters whose place in the collation is one primary weight of their own (ASCII from the
-// blank to the tilde) or that of their base letter (the accented letters that decompose to an
-// ASCII letter and a mark), each with its primary rank, taken from the collator itself; 0 for
-// every other character (controls, symbols outside ASCII, ligatures), left to the collator.
-constexpr char16_t kRanked = 0x180;
+// blank to the tilde, and the punctuation and symbols of the code page that are neither letters
+// nor made of other characters) or that of their base letter (the accented letters that decompose
+// to an ASCII letter and a mark), each with its primary rank, taken from the collator itself; 0
+// for every other character (controls, ligatures, fractions, letters of their own), left to the
+// collator.
+constexpr char16_t kRanked = 0x2100;
 using PrimaryRanks = std::array<quint8, kRanked>;
+
+constexpr char16_t kRankedSymbols[] = {
+    0x00A1, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A9, 0x00AB, 0x00AC, 0x00AE, 0x00B0, 0x00B1,
+    0x00B6, 0x00B7, 0x00BB, 0x00BF, 0x00D7, 0x00F7, 0x2013, 0x2014, 0x2018, 0x2019, 0x201A, 0x201C, 0x201D,
+    0x201E, 0x2020, 0x2021, 0x2022, 0x2030, 0x2039, 0x203A, 0x20AC};
 
 const PrimaryRanks& primaryRanks() {
     static const PrimaryRanks table = [] {
         PrimaryRanks rank{};
         const QCollator collator = listCollator();
-        std::vector<char16_t> ascii;
-        for (char16_t c = 0x20; c < 0x7F; ++c) ascii.push_back(c);
+        std::vector<char16_t> ranked(std::begin(kRankedSymbols), std::end(kRankedSymbols));
+        for (char16_t c = 0x20; c < 0x7F; ++c) ranked.push_back(c);
         auto cmp = [&](char16_t a, char16_t b) { return collator.compare(QStringView(&a, 1), QStringView(&b, 1)); };
-        std::stable_sort(ascii.begin(), ascii.end(), [&](char16_t a, char16_t b) { return cmp(a, b) < 0; });
+        std::stable_sort(ranked.begin(), ranked.end(), [&](char16_t a, char16_t b) { return cmp(a, b) < 0; });
         quint8 r = 0;
-        for (std::size_t i = 0; i < ascii.size(); ++i) {
-            if (i == 0 || cmp(ascii[i - 1], ascii[i]) != 0) ++r;
-            rank[ascii[i]] = r;
+        for (std::size_t i = 0; i < ranked.size(); ++i) {
+            if (i == 0 || cmp(ranked[i - 1], ranked[i]) != 0) ++r;
+            rank[ranked[i]] = r;
         }
-        for (char16_t c = 0xC0; c < kRanked; ++c) {
+        for (char16_t c = 0xC0; c < 0x180; ++c) {
             const QChar ch(c);
             const QString d = ch.decomposition();
             if (ch.decompositionTag() == QChar::Canonical && d.size() == 2 && d[0].unicode() < 0x7F &&
@@ -306,7 +313,7 @@ const PrimaryRanks& primaryRanks() {
 // compared as bytes. Nearly every comparison of two lines is decided in their first stretch;
 // lines that agree on it are sorted on their next stretch, and the collator itself decides only
 // what the ranks cannot (lines equal on their primary weights, characters outside the table).
-constexpr int kKeyWords = 6;
+constexpr int kKeyWords = 12;
 constexpr quint32 kKeyRanks = kKeyWords * 8;
 
 struct LineKey {

@@ -193,7 +193,7 @@ private slots:
     void sortIsTheCollatorsOrder() {
         QFETCH(int, count);
         QFETCH(bool, longLines);
-        const QString alphabet = QString::fromUtf8("aAbBeEzZ09 .,'-/&àÀèÈéìòùçñÿŠæÆßœ€’“\x01ØĐı");
+        const QString alphabet = QString::fromUtf8("aAbBeEzZ09 .,'-/&àÀèÈéìòùçñÿŠæÆßœ€’“\x01ØĐı«»°–•§…™½");
         quint32 state = 12345;
         auto next = [&] { return state = state * 1103515245u + 12345u, (state >> 16) & 0x7fff; };
         auto randomText = [&](int length) {
