@@ -95,9 +95,9 @@ using LineBuilder = std::function<QString(const char* record)>;
 bool collectListEntries(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
                         const LineBuilder& line, std::vector<ListEntry>& entries);
 
-// The search of a search screen: the matching records' lines, sorted (or in file order when not
-// `sorted`). A record `considered` rejects is skipped before any filter is tested. nullopt on
-// access failure.
+// A search with its lines kept: the matching records' lines, sorted (or in file order when not
+// `sorted`), in the order a search screen lists them. A record `considered` rejects is skipped
+// before any filter is tested. nullopt on access failure.
 std::optional<std::vector<ListEntry>> searchRecords(const QString& path, const RecordLayout& layout,
                                                     const RecordMatcher& matcher, const LineBuilder& line,
                                                     bool sorted = true,
