@@ -17,6 +17,7 @@
 #include <atomic>
 #include <bit>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <span>
@@ -222,6 +223,32 @@ bool scanRead(const QString& path, const RecordLayout& layout, const std::functi
 
 qint64 recordsIn(const QString& path, const RecordLayout& layout) { return QFileInfo(path).size() / layout.size(); }
 
+// One `T` made by `make` for every record `keep` accepts, in file order; false in `ok` when the
+// file could not be read whole. Each part of the scan gathers its own; the first part's array has
+// room for all of them, so the others are added to it without a second copy of the whole list.
+template <typename T, typename Make>
+std::vector<T> gather(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
+                      const Make& make, bool& ok) {
+    const qint64 count = recordsIn(path, layout);
+    const int parts = partsFor(count);
+    std::vector<std::vector<T>> found(static_cast<std::size_t>(parts));
+    for (int part = 0; part < parts; ++part)
+        found[std::size_t(part)].reserve(std::size_t(part == 0 ? count : count * (part + 1) / parts - count * part / parts));
+    auto visit = [&](int part, qint64 index, const char* record) {
+        if (keep(record)) found[std::size_t(part)].push_back(make(index, record));
+    };
+    std::optional<bool> read = scanMapped(path, layout, parts, visit);
+    if (!read) read = scanRead(path, layout, [&](qint64 index, const char* record) { visit(0, index, record); });
+    ok = *read;
+    std::vector<T>& all = found.front();
+    for (std::size_t part = 1; part < found.size(); ++part) {
+        all.insert(all.end(), std::make_move_iterator(found[part].begin()), std::make_move_iterator(found[part].end()));
+        std::vector<T>().swap(found[part]);
+    }
+    return std::move(all);
+}
+
+
 }  // namespace
 
 bool scanRecordFile(const QString& path, const RecordLayout& layout,
@@ -233,23 +260,15 @@ bool scanRecordFile(const QString& path, const RecordLayout& layout,
 
 bool collectListEntries(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
                         const LineBuilder& line, std::vector<ListEntry>& entries) {
-    const int parts = partsFor(recordsIn(path, layout));
-    std::vector<std::vector<ListEntry>> found(static_cast<std::size_t>(parts));
-    auto visit = [&](int part, qint64 index, const char* record) {
-        if (keep(record)) found[std::size_t(part)].push_back({line(record), index});
-    };
-    std::optional<bool> ok = scanMapped(path, layout, parts, visit);
-    if (!ok) ok = scanRead(path, layout, [&](qint64 index, const char* record) { visit(0, index, record); });
-    std::size_t total = entries.size();
-    for (const auto& part : found) total += part.size();
-    entries.reserve(total);
-    for (auto& part : found) {
-        std::move(part.begin(), part.end(), std::back_inserter(entries));
-        std::vector<ListEntry>().swap(part);
-    }
-    return *ok;
+    bool ok = false;
+    auto found = gather<ListEntry>(
+        path, layout, keep, [&](qint64 index, const char* record) { return ListEntry{line(record), index}; }, ok);
+    if (entries.empty())
+        entries = std::move(found);
+    else
+        entries.insert(entries.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+    return ok;
 }
-
 std::optional<std::vector<ListEntry>> searchRecords(const QString& path, const RecordLayout& layout,
                                                     const RecordMatcher& matcher, const LineBuilder& line,
                                                     bool sorted, const std::function<bool(const char*)>& considered) {
@@ -515,38 +534,26 @@ QStringList ResultList::lines() const {
     return out;
 }
 
+
 Listing listRecords(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
                     const LineBuilder& line, bool sorted) {
-    const qint64 count = recordsIn(path, layout);
-    const int parts = partsFor(count);
-    // Each part gathers the keys of its records; the first part's array has room for all of
-    // them, so the others are added to it without a second copy of the whole list.
-    std::vector<std::vector<LineKey>> found(static_cast<std::size_t>(parts));
-    for (int part = 0; part < parts; ++part)
-        found[std::size_t(part)].reserve(std::size_t(part == 0 ? count : count * (part + 1) / parts - count * part / parts));
-    auto visit = [&](int part, qint64 index, const char* record) {
-        if (!keep(record)) return;
-        found[std::size_t(part)].push_back(sorted ? lineKey(line(record), index, 0) : LineKey{{}, index, 0});
-    };
-    std::optional<bool> ok = scanMapped(path, layout, parts, visit);
-    if (!ok) ok = scanRead(path, layout, [&](qint64 index, const char* record) { visit(0, index, record); });
-    std::vector<LineKey>& keys = found.front();
-    for (std::size_t part = 1; part < found.size(); ++part) {
-        keys.insert(keys.end(), found[part].begin(), found[part].end());
-        std::vector<LineKey>().swap(found[part]);
+    bool ok = false;
+    if (!sorted) {
+        auto records = gather<qint64>(path, layout, keep, [](qint64 index, const char*) { return index; }, ok);
+        return {ResultList(path, layout, line, std::move(records)), ok};
     }
-    if (sorted) {
-        RecordReader reader(path, layout);
-        sortAllKeys(keys, [&](qint64 id) {
-            const char* record = reader.read(id);
-            return record ? line(record) : QString();
-        });
-    }
+    auto keys = gather<LineKey>(
+        path, layout, keep, [&](qint64 index, const char* record) { return lineKey(line(record), index, 0); }, ok);
+    RecordReader reader(path, layout);
+    sortAllKeys(keys, [&](qint64 id) {
+        const char* record = reader.read(id);
+        return record ? line(record) : QString();
+    });
     std::vector<qint64> records;
     records.reserve(keys.size());
     for (const LineKey& k : keys) records.push_back(k.id);
     std::vector<LineKey>().swap(keys);
-    return {ResultList(path, layout, line, std::move(records)), *ok};
+    return {ResultList(path, layout, line, std::move(records)), ok};
 }
 
 ListFinder::Result ListFinder::find(const QStringList& lines, int selected, const QString& typed) {
