@@ -5,6 +5,7 @@
 #include "app/YearMenu.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
+#include "ui/Icons.h"
 #include "ui/Regional.h"
 #include "ui/Resources.h"
 #include "ui/Windows.h"
@@ -21,7 +22,7 @@ Application::Application() {
     applyRegionalSettings();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Calvetra"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/calvetra.png")));
+    QApplication::setWindowIcon(QIcon(programPicture(QStringLiteral(":/images/calvetra.png"))));
     // The password file is the installation's: without it no password is accepted.
 
     login_ = std::make_unique<TfrmPassword>();

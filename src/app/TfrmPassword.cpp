@@ -4,6 +4,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
 #include "screens/TfrmSplash.h"
+#include "ui/Icons.h"
 #include "ui/KeyRules.h"
 #include "ui/Services.h"
 
@@ -72,7 +73,7 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral(" Calvetra 4.0 - Autenticazione"));
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("imgLogo"));
-    logo->setPixmap(QPixmap(QStringLiteral(":/images/calvetra.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    logo->setPixmap(programPicture(QStringLiteral(":/images/calvetra.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     // Fonts and colours set directly: a style sheet would cost the first screen a style engine.
     auto* title = new QLabel(QStringLiteral("Calvetra 4.0"), this);
     QFont big = title->font();
