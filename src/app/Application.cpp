@@ -5,6 +5,7 @@
 #include "app/YearMenu.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
+#include "ui/FontConfiguration.h"
 #include "ui/Icons.h"
 #include "ui/Regional.h"
 #include "ui/Resources.h"
@@ -25,6 +26,9 @@ Application::Application() {
     QApplication::setWindowIcon(QIcon(programPicture(QStringLiteral(":/images/calvetra.png"))));
     // The password file is the installation's: without it no password is accepted.
 
+    // The login is the first screen with text: the font configuration, when main started
+    // reading it, must be read by now.
+    finishReadingFontConfiguration();
     login_ = std::make_unique<TfrmPassword>();
     connect(login_.get(), &TfrmPassword::exitRequested, this, &Application::quit);
     connect(login_.get(), &TfrmPassword::loggedIn, this, [this] {

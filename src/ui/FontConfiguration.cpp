@@ -1,0 +1,45 @@
+#include "ui/FontConfiguration.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <mutex>
+#include <thread>
+
+namespace cal {
+namespace {
+
+struct Reader {
+    std::mutex mutex;
+    std::thread thread;
+    // A program that ends before it waited (an early error) still waits here, at exit.
+    ~Reader() {
+        if (thread.joinable()) thread.join();
+    }
+};
+
+Reader& reader() {
+    static Reader r;
+    return r;
+}
+
+bool started = false;
+
+}  // namespace
+
+void startReadingFontConfiguration() {
+    Reader& r = reader();
+    const std::lock_guard lock(r.mutex);
+    if (started) return;
+    started = true;
+    // FcInit loads the configuration once per process and keeps it as the current one, the one
+    // the toolkit's font database asks for.
+    r.thread = std::thread([] { FcInit(); });
+}
+
+void finishReadingFontConfiguration() {
+    Reader& r = reader();
+    const std::lock_guard lock(r.mutex);
+    if (r.thread.joinable()) r.thread.join();
+}
+
+}  // namespace cal
