@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <clocale>
 #include <mutex>
 #include <thread>
 
@@ -31,6 +32,10 @@ void startReadingFontConfiguration() {
     const std::lock_guard lock(r.mutex);
     if (started) return;
     started = true;
+    // The toolkit applies the environment's locale when the application object is made; applied
+    // here first, the thread reads the configuration (and takes the default language from) the
+    // same locale the program runs in, and never sees it change under it.
+    std::setlocale(LC_ALL, "");
     // FcInit loads the configuration once per process and keeps it as the current one, the one
     // the toolkit's font database asks for.
     r.thread = std::thread([] { FcInit(); });
