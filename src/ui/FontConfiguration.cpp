@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <atomic>
 #include <clocale>
 #include <mutex>
 #include <thread>
@@ -24,6 +25,7 @@ Reader& reader() {
 }
 
 bool started = false;
+std::atomic<bool> configurationRead{false};
 
 }  // namespace
 
@@ -38,7 +40,7 @@ void startReadingFontConfiguration() {
     std::setlocale(LC_ALL, "");
     // FcInit loads the configuration once per process and keeps it as the current one, the one
     // the toolkit's font database asks for.
-    r.thread = std::thread([] { FcInit(); });
+    r.thread = std::thread([] { configurationRead = FcInit() == FcTrue; });
 }
 
 void finishReadingFontConfiguration() {
@@ -46,5 +48,7 @@ void finishReadingFontConfiguration() {
     const std::lock_guard lock(r.mutex);
     if (r.thread.joinable()) r.thread.join();
 }
+
+bool fontConfigurationReadAhead() { return configurationRead; }
 
 }  // namespace cal

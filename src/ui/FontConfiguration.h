@@ -11,5 +11,7 @@ namespace cal {
 void startReadingFontConfiguration();
 // Waits for the reading started above; returns at once when none was started or it is done.
 void finishReadingFontConfiguration();
+// Whether the thread started above has read the configuration.
+bool fontConfigurationReadAhead();
 
 }  // namespace cal
