@@ -5,7 +5,6 @@
 #include "app/YearMenu.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
-#include "ui/FontConfiguration.h"
 #include "ui/Icons.h"
 #include "ui/Regional.h"
 #include "ui/Resources.h"
@@ -26,9 +25,8 @@ Application::Application() {
     QApplication::setWindowIcon(QIcon(programPicture(QStringLiteral(":/images/calvetra.png"))));
     // The password file is the installation's: without it no password is accepted.
 
-    // The login is the first screen with text: the font configuration, when main started
-    // reading it, must be read by now.
-    finishReadingFontConfiguration();
+    // The login waits for the font configuration main started reading (ui/FontConfiguration.h)
+    // before its first widget that needs a font.
     login_ = std::make_unique<TfrmPassword>();
     connect(login_.get(), &TfrmPassword::exitRequested, this, &Application::quit);
     connect(login_.get(), &TfrmPassword::loggedIn, this, [this] {
