@@ -1,6 +1,6 @@
 #pragma once
 // The sound service of the program. The media player lives in a module of its own, the only
-// part of the program that links the multimedia libraries; the service loads it with the first
+// library of the program that links the multimedia libraries; the service loads it with the first
 // sound, so that starting the program neither loads nor waits for the multimedia back end.
 // A missing module, a module that cannot be loaded, a missing or undecodable file: silence,
 // and nothing is said.
