@@ -74,7 +74,7 @@ int runScreenBench(const QString& command, const QStringList& args, int times) {
         clock.start();
         // As the program starts: its sound service, then the application with every archive.
         cal::setProgramFolder(args.value(0));
-        cal::MediaSound alarm;
+        cal::MediaSound alarm(QStringLiteral(CALVETRA_SOUND_MODULE));
         cal::services().sound = &alarm;
         cal::Application program;
         program.start();

@@ -30,6 +30,7 @@
 #include "MovementBench.h"
 #include "ScreenBench.h"
 #include "Suite.h"
+#include "ui/FontConfiguration.h"
 
 #include <QApplication>
 #include <QDir>
@@ -246,6 +247,9 @@ int main(int argc, char** argv) {
                                       qstrncmp(argv[1], "suite", 5) == 0 ||
                                       (QByteArray(argv[1]).endsWith("-child") && qstrcmp(argv[1], "sqlite-child") != 0));
     if (screens && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The start-up child starts as the program's main does: the font configuration is read in a
+    // thread while the application object is made.
+    if (argc > 1 && qstrcmp(argv[1], "startup-child") == 0) cal::startReadingFontConfiguration();
     std::unique_ptr<QCoreApplication> app;
     if (screens) app = std::make_unique<QApplication>(argc, argv);
     else app = std::make_unique<QCoreApplication>(argc, argv);

@@ -20,6 +20,10 @@ test -f /usr/share/applications/calvetra.desktop
 grep -qx "Exec=/usr/lib/calvetra/Calvetra" /usr/share/applications/calvetra.desktop
 test -f /usr/share/icons/hicolor/128x128/apps/calvetra.png
 test -f /usr/lib/calvetra/unins000.dll
+# The sound module beside the executable, and the executable itself free of the multimedia libraries.
+test -f /usr/lib/calvetra/libcalvetra_sound.so
+if ldd /usr/lib/calvetra/Calvetra | grep -q libQt6Multimedia; then echo "the program links the multimedia libraries"; exit 1; fi
+ldd /usr/lib/calvetra/libcalvetra_sound.so | grep -q libQt6Multimedia
 # The program runs until it is closed: it must still be running when the timeout stops it.
 status=0
 HOME="$home" XDG_DATA_HOME="" QT_QPA_PLATFORM=offscreen timeout 10 /usr/lib/calvetra/Calvetra || status=$?

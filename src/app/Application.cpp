@@ -5,6 +5,7 @@
 #include "app/YearMenu.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
+#include "ui/Icons.h"
 #include "ui/Regional.h"
 #include "ui/Resources.h"
 #include "ui/Windows.h"
@@ -21,9 +22,11 @@ Application::Application() {
     applyRegionalSettings();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Calvetra"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/calvetra.png")));
+    QApplication::setWindowIcon(QIcon(programPicture(QStringLiteral(":/images/calvetra.png"))));
     // The password file is the installation's: without it no password is accepted.
 
+    // The login waits for the font configuration main started reading (ui/FontConfiguration.h)
+    // before its first widget that needs a font.
     login_ = std::make_unique<TfrmPassword>();
     connect(login_.get(), &TfrmPassword::exitRequested, this, &Application::quit);
     connect(login_.get(), &TfrmPassword::loggedIn, this, [this] {

@@ -4,6 +4,8 @@
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
 #include "screens/TfrmSplash.h"
+#include "ui/FontConfiguration.h"
+#include "ui/Icons.h"
 #include "ui/KeyRules.h"
 #include "ui/Services.h"
 
@@ -72,7 +74,7 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral(" Calvetra 4.0 - Autenticazione"));
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("imgLogo"));
-    logo->setPixmap(QPixmap(QStringLiteral(":/images/calvetra.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    logo->setPixmap(programPicture(QStringLiteral(":/images/calvetra.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     // Fonts and colours set directly: a style sheet would cost the first screen a style engine.
     auto* title = new QLabel(QStringLiteral("Calvetra 4.0"), this);
     QFont big = title->font();
@@ -100,6 +102,10 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     header->addLayout(titles, 1);
     auto* prompt = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
     prompt->setObjectName(QStringLiteral("lblRigo05"));
+    // The password field is the program's first widget that measures text, and so needs the
+    // fonts: the font configuration main started reading must be read by now. Everything above
+    // (the logo, the labels) is made while the reading thread is still at work.
+    finishReadingFontConfiguration();
     txtPassword_ = maskedEdit(QStringLiteral("txtPassword"), this);
     txtPassword_->setAccessibleName(QStringLiteral("Password"));
     prompt->setBuddy(txtPassword_);

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QImageReader>
+#include <QPixmapCache>
 
 namespace cal {
 
@@ -45,6 +47,18 @@ const char* programIconName(QStyle::StandardPixmap standard) {
     case QStyle::SP_DriveNetIcon: return "web-browser";
     default: return nullptr;
     }
+}
+
+QPixmap programPicture(const QString& path) {
+    initResources();
+    const QString key = QStringLiteral("calvetra:") + path;
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture)) return picture;
+    QImageReader reader(path, QByteArrayLiteral("png"));
+    reader.setAutoDetectImageFormat(false);
+    picture = QPixmap::fromImage(reader.read());
+    if (!picture.isNull()) QPixmapCache::insert(key, picture);
+    return picture;
 }
 
 QIcon programIcon(QStyle::StandardPixmap standard) {

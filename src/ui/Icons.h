@@ -3,6 +3,7 @@
 // pixels (the larger one serves enlarged screens), so every screen shows the same set whatever
 // the desktop's icon theme is.
 #include <QIcon>
+#include <QPixmap>
 #include <QSize>
 #include <QStyle>
 
@@ -18,5 +19,11 @@ QIcon programIcon(const char* name);
 QIcon programIcon(QStyle::StandardPixmap standard);
 // The name of the program's picture standing for a standard toolkit picture; nullptr: none.
 const char* programIconName(QStyle::StandardPixmap standard);
+
+// A PNG picture of the program's resources (":/images/calvetra.png"), decoded by the toolkit's
+// own PNG reader and kept for the next call. The same pixels as QPixmap(path), without asking
+// every installed image plugin whether it reads PNG first (each of them would be loaded, which
+// the start-up pays for); a null pixmap when the file is missing or is no PNG.
+QPixmap programPicture(const QString& path);
 
 }  // namespace cal

@@ -10,6 +10,7 @@
 #include "core/ProgramFolder.h"
 #include "testlib/CalWidgetTest.h"
 #include "testlib/FullDisk.h"
+#include "ui/MediaSound.h"
 
 #include <QDate>
 #include <QFile>
@@ -94,6 +95,32 @@ private slots:
         QVERIFY(!app->launcher()->isVisible());
         QVERIFY(app->login()->isVisible());
         QVERIFY(!QFile::exists(programFile(kPasswordFile)));
+    }
+
+    // The login on screen with the program's sound service installed: neither the multimedia
+    // libraries nor the sound module are loaded; the first alarm loads them.
+    void loginLoadsNoMultimedia() {
+        const auto mapped = [](const QByteArray& name) {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            if (!maps.open(QIODevice::ReadOnly)) qFatal("cannot read /proc/self/maps");
+            return maps.readAll().contains(name);
+        };
+        MediaSound alarm(QStringLiteral(CALVETRA_SOUND_MODULE));
+        Sound* const fake = services().sound;
+        services().sound = &alarm;
+        app.reset();
+        app = std::make_unique<Application>();
+        app->start();
+        QVERIFY(QTest::qWaitForWindowExposed(app->login()));
+        QVERIFY(QTest::qWaitFor([&] { return app->launcher() != nullptr; }));
+        QVERIFY(!mapped("libQt6Multimedia"));
+        QVERIFY(!mapped(kSoundModuleFile));
+        sound().play(QStringLiteral(CALVETRA_SOURCE_DIR "/resources/sound/Avviso.mp3"));
+        QVERIFY(mapped(kSoundModuleFile));
+        QVERIFY(mapped("libQt6Multimedia"));
+        QVERIFY(alarm.player());
+        sound().stop();
+        services().sound = fake;
     }
 
     void qtDialogsSpeakItalian() {

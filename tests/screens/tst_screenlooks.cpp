@@ -1,6 +1,7 @@
 // What the screens show besides their records: the launcher's tiles, the pictures of the
 // commands, the folder screen naming its folder, one description of the program, the heading of
 // the change-password screen.
+#include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
 #include "clients/TfrmClienti.h"
@@ -183,6 +184,28 @@ private slots:
                 ++checked;
             }
         QVERIFY(checked > 0);
+    }
+
+    // The login's logo and the program's window icon: the same pixels as the picture read the
+    // toolkit's usual way.
+    void loginLogoAndWindowIcon() {
+        const QString path = QStringLiteral(":/images/calvetra.png");
+        const QImage expected = QPixmap(path).toImage();
+        QVERIFY(!expected.isNull());
+        QCOMPARE(programPicture(path).toImage(), expected);
+        QCOMPARE(programPicture(path).toImage(), expected);  // from the cache
+        TfrmPassword login;
+        auto* logo = login.findChild<QLabel*>(QStringLiteral("imgLogo"));
+        QVERIFY(logo);
+        QCOMPARE(logo->pixmap().toImage(),
+                 QPixmap(path).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation).toImage());
+        Application program;
+        const QIcon icon = QApplication::windowIcon();
+        QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(128, 128)});
+        QCOMPARE(icon.pixmap(QSize(128, 128)).toImage(), expected);
+        // A missing picture, or a resource that is no PNG: nothing.
+        QVERIFY(programPicture(QStringLiteral(":/images/nessuna.png")).isNull());
+        QVERIFY(programPicture(QStringLiteral(":/help/avvio.txt")).isNull());
     }
 
     void changePasswordHeading() {
