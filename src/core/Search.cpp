@@ -248,7 +248,6 @@ std::vector<T> gather(const QString& path, const RecordLayout& layout, const std
     return std::move(all);
 }
 
-
 }  // namespace
 
 bool scanRecordFile(const QString& path, const RecordLayout& layout,

@@ -105,7 +105,6 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
     return list_ ? list_->line(index.row()) : (*entries_)[std::size_t(index.row())].line;
-    return {};
 }
 
 void ListModel::setEntries(const std::vector<ListEntry>* entries) {
