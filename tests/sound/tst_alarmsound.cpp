@@ -19,6 +19,14 @@ bool mapped(const QByteArray& name) {
     return maps.readAll().contains(name);
 }
 
+// The media back end of this Qt can hang when a player is stopped while its file is still being
+// opened (its decoder thread connects the output at that moment): the tests stop a sound once
+// its file is open, as a user closing a screen does.
+bool opened(const QMediaPlayer* player) {
+    const auto status = player->mediaStatus();
+    return status != QMediaPlayer::NoMedia && status != QMediaPlayer::LoadingMedia;
+}
+
 }  // namespace
 
 class TestAlarmSound : public QObject {
@@ -64,12 +72,14 @@ private slots:
         QCOMPARE(player->loops(), 1);
         QCOMPARE(player->source(), QUrl::fromLocalFile(QStringLiteral(CALVETRA_ALARM_FILE)));
         QTRY_COMPARE_WITH_TIMEOUT(player->playbackState(), QMediaPlayer::PlayingState, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(opened(player), 20000);
         sound.stop();
         QCOMPARE(player->playbackState(), QMediaPlayer::StoppedState);
         // The next sound goes through the same player.
         sound.play(QStringLiteral(CALVETRA_ALARM_FILE));
         QCOMPARE(sound.findChildren<QMediaPlayer*>().size(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(player->playbackState(), QMediaPlayer::PlayingState, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(opened(player), 20000);
         sound.stop();
         QCOMPARE(player->playbackState(), QMediaPlayer::StoppedState);
     }
@@ -80,6 +90,7 @@ private slots:
         sound.play(QStringLiteral(CALVETRA_ALARM_FILE));
         auto* player = sound.findChild<QMediaPlayer*>();
         QVERIFY(player);
+        QTRY_VERIFY_WITH_TIMEOUT(opened(player), 20000);
         sound.stop();
         QSignalSpy errors(player, &QMediaPlayer::errorOccurred);
         // A file that cannot be read is never handed to the player.
