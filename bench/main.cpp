@@ -190,8 +190,6 @@ qint64 runSearch(const Archive& a, const QString& path, const std::vector<Search
     return entries ? qint64(entries->size()) : -1;
 }
 
-// The floor: the file read once from start to end, 4 MB at a time, in this process.
-
 qint64 runGrep(const QString& path, const QString& text) {
     QProcess p;
     p.start("grep", {"-c", "-i", "-a", "--", QString::fromLatin1(toCp1252(text)), path});
