@@ -48,7 +48,7 @@ struct SearchDefinition {
 };
 
 // The width of a search or list window: enough for the fixed columns of its lines and the start
-// of the free text after them, at least 1000 and at most `available` pixels.
+// of the free text after them, at least 1000 pixels where the screen has them, at most `available`.
 int listWindowWidth(const SearchDefinition& definition, int available);
 
 // The font of every result list: Courier New 12, or the system's fixed-pitch font where it is missing.
@@ -96,6 +96,9 @@ protected:
 private:
     // Wide enough for the list's fixed columns, within the screen.
     int listWindowWidth() const;
+    // The window takes the size of the panel it shows.
+    void fitToPanel();
+    static constexpr int kListWindowHeight = 600;
     QWidget* buildFilterPanel();
     QWidget* buildResultPanel();
     void showResults();

@@ -3,6 +3,7 @@
 #include "report/ReportPainter.h"
 #include "ui/Services.h"
 #include "ui/StatusHints.h"
+#include "ui/Windows.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -20,7 +21,7 @@ TfrmAnteprima::TfrmAnteprima(const Report& report, QWidget* parent)
     setObjectName(QStringLiteral("TfrmAnteprima"));
     setWindowTitle(QStringLiteral(" Anteprima di stampa"));
     setModal(true);
-    resize(1000, 760);
+    fitWindow(this, QSize(1000, 760));
 
     printer_.setPageSize(QPageSize(QPageSize::A4));
     printer_.setPageOrientation(report_.orientation() == Report::Orientation::Landscape ? QPageLayout::Landscape
