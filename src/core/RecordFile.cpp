@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/file.h>
+#include <sys/stat.h>
 
 namespace cal {
 namespace {
@@ -132,6 +133,41 @@ qint64 RecordFile::append(const Record& record) {
     if (!file_.flush()) return failedCount(file_.errorString());
     position_ = index + 1;
     return position_;
+}
+
+bool readRecordFileWhole(const QString& path, const std::function<bool(qint64 size)>& begin,
+                         const std::function<bool(QByteArrayView bytes)>& chunk, QString* error) {
+    const auto failure = [&](const QString& cause) {
+        qCWarning(lcFiles).noquote() << "record file" << path << "failed:" << cause;
+        if (error) *error = cause;
+        return false;
+    };
+    if (!QFileInfo(path).isFile()) return failure(QStringLiteral("not a file"));
+    QFile file(path);
+    // The same access as an append, so that the lock is the one appends take; a file the user
+    // may only read is read all the same.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered) &&
+        !file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+        return failure(file.errorString());
+    struct stat info;
+    if (::fstat(file.handle(), &info) != 0) return failure(systemError());
+    if (!S_ISREG(info.st_mode)) return failure(QStringLiteral("not a file"));
+    const FileLock lock(file.handle());
+    if (lock.unsupported())
+        qCWarning(lcFiles).noquote() << "record file" << path << "cannot be locked:" << lock.errorString();
+    else if (!lock.locked())
+        return failure(QStringLiteral("lock: ") + lock.errorString());
+    const qint64 size = file.size();
+    if (!begin(size)) return failure(QStringLiteral("reading abandoned"));
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = file.read(block.data(), std::min<qint64>(block.size(), size - done));
+        if (n < 0) return failure(file.errorString());
+        if (n == 0) return failure(QStringLiteral("the file became shorter while it was read"));
+        if (!chunk(QByteArrayView(block.constData(), n))) return failure(QStringLiteral("reading abandoned"));
+        done += n;
+    }
+    return true;
 }
 
 bool RecordFile::close() {
