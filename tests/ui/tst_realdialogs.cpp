@@ -1,6 +1,6 @@
 // The real message service: the button sets of the four kinds and of the question, in Italian, and
-// the chooser of a new file,
-// driven through the modal boxes themselves (every other test answers through the fakes).
+// the chooser of a new file, driven through the modal dialogs themselves (every other test answers
+// through the fakes).
 #include "ui/Regional.h"
 #include "testlib/CalWidgetTest.h"
 #include "ui/Services.h"
