@@ -184,10 +184,9 @@ bool copyFile(const QString& path, const QString& name, ZipWriter& zip, QString&
         return false;
     };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return failed(true, file.errorString());
-    struct stat info;
-    if (::fstat(file.handle(), &info) != 0 || !S_ISREG(info.st_mode)) return failed(true, QStringLiteral("not a file"));
-    const qint64 size = info.st_size;
+    QString cause;
+    if (!openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered, &cause)) return failed(true, cause);
+    const qint64 size = file.size();
     if (!zip.file(name, size, QFileInfo(path).lastModified())) return failed(false, zip.errorString());
     QByteArray block(int(kBlock), Qt::Uninitialized);
     for (qint64 done = 0;;) {

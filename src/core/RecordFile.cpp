@@ -3,12 +3,10 @@
 #include "core/Record.h"
 #include "core/SafeWrite.h"
 
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
 #include <sys/file.h>
-#include <sys/stat.h>
 
 namespace cal {
 namespace {
@@ -55,19 +53,20 @@ QString accessFailureMessage() {
 
 bool RecordFile::fail(const QString& cause) {
     error_ = cause;
-    qCWarning(lcFiles).noquote() << "record file" << file_.fileName() << "failed:" << cause;
+    qCWarning(lcFiles).noquote() << "record file" << path_ << "failed:" << cause;
     return false;
 }
 
 bool RecordFile::open(const QString& path, int recordSize) {
     close();
     error_.clear();
+    path_ = path;
     file_.setFileName(path);
     if (recordSize <= 0) return fail(QStringLiteral("invalid record size %1").arg(recordSize));
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) return fail(QStringLiteral("not a file"));
-    // ReadWrite without Truncate: an existing file is opened as it is, a missing one created.
-    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) return fail(file_.errorString());
+    // ReadWrite without Truncate: an existing file is opened as it is, a missing one created;
+    // anything but a regular file in its place (a folder, a pipe, a device) is refused.
+    QString cause;
+    if (!openRegularFile(file_, QIODevice::ReadWrite | QIODevice::Unbuffered, &cause)) return fail(cause);
     recordSize_ = recordSize;
     position_ = 0;
     return true;
@@ -122,7 +121,7 @@ qint64 RecordFile::append(const Record& record) {
     if (record.bytes().size() != recordSize_) return failedCount(QStringLiteral("record of another size"));
     const FileLock lock(file_.handle());
     if (lock.unsupported())
-        qCWarning(lcFiles).noquote() << "record file" << file_.fileName() << "cannot be locked:" << lock.errorString();
+        qCWarning(lcFiles).noquote() << "record file" << path_ << "cannot be locked:" << lock.errorString();
     else if (!lock.locked())
         return failedCount(QStringLiteral("lock: ") + lock.errorString());
     // The size as it is now, under the lock: another copy's append is either wholly before
@@ -142,16 +141,13 @@ bool readRecordFileWhole(const QString& path, const std::function<bool(qint64 si
         if (error) *error = cause;
         return false;
     };
-    if (!QFileInfo(path).isFile()) return failure(QStringLiteral("not a file"));
     QFile file(path);
+    QString cause;
     // The same access as an append, so that the lock is the one appends take; a file the user
-    // may only read is read all the same.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered) &&
-        !file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        return failure(file.errorString());
-    struct stat info;
-    if (::fstat(file.handle(), &info) != 0) return failure(systemError());
-    if (!S_ISREG(info.st_mode)) return failure(QStringLiteral("not a file"));
+    // may only read is read all the same. Anything but a regular file is refused.
+    if (!openRegularFile(file, QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered, &cause) &&
+        !openRegularFile(file, QIODevice::ReadOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered, &cause))
+        return failure(cause);
     const FileLock lock(file.handle());
     if (lock.unsupported())
         qCWarning(lcFiles).noquote() << "record file" << path << "cannot be locked:" << lock.errorString();

@@ -253,6 +253,7 @@ const ArchiveDefinition kDeadlines{
                 },
         },
     .beforeSave = composeDateAndTime,
+    .insertedMessage = "La scheda corrente è stata salvata in archivio.",
 };
 
 // The three status lists: by the appointment mark, and by the payment mark either way.
@@ -264,6 +265,7 @@ const SearchDefinition kToConfirm{
     .listed = [](const char* record) { return deadlineValue(record, DaConfermare) == kYes; },
     .listTitle = QStringLiteral("Riepilogo appuntamenti da confermare"),
     .ownKeyword = QString::fromLatin1(kKeyword),
+    .countText = QString(),  // the status lists have no count label
 };
 
 const SearchDefinition kToPay{
@@ -274,6 +276,7 @@ const SearchDefinition kToPay{
     .listed = [](const char* record) { return deadlineValue(record, Effettuata) == kNo; },
     .listTitle = QStringLiteral("Riepilogo pagamenti da effettuare"),
     .ownKeyword = QString::fromLatin1(kKeyword),
+    .countText = QString(),  // the status lists have no count label
 };
 
 const SearchDefinition kPaid{
@@ -284,6 +287,7 @@ const SearchDefinition kPaid{
     .listed = [](const char* record) { return deadlineValue(record, Effettuata) == kYes; },
     .listTitle = QStringLiteral("Riepilogo pagamenti effettuati"),
     .ownKeyword = QString::fromLatin1(kKeyword),
+    .countText = QString(),  // the status lists have no count label
 };
 
 const SearchDefinition kDeadlineSearch{
@@ -295,6 +299,7 @@ const SearchDefinition kDeadlineSearch{
     .listTitle = QStringLiteral("Riepilogo scadenze e appuntamenti"),
     .ownKeyword = QString::fromLatin1(kKeyword),
     .countBefore = QStringLiteral("Il presente elenco contiene 0 schede."),
+    .countText = QStringLiteral("Il presente elenco contiene %1 schede."),
     .listCommands = {{"btnCalendario", "Esporta in &calendario",
                       "Esporta le scadenze in elenco in un calendario (iCalendar) per il telefono, il computer o la "
                       "posta elettronica.",
