@@ -1,5 +1,6 @@
 #include "app/TfrmAvvio.h"
 
+#include "app/DataBackup.h"
 #include "screens/TfrmGuida.h"
 #include "screens/TfrmInfo.h"
 #include "screens/TfrmSplash.h"
@@ -146,6 +147,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         QStyle::StandardPixmap icon;
         std::function<void()> action;
         const char* picture = nullptr;
+        const char* iconName = nullptr;  // its picture in the program's set, instead of `icon`
+        const char* keys = nullptr;      // its shortcut, shown in its tooltip
     };
     const Command cmds[] = {
         {"imgGuida", "Guida", "Visualizza la guida in linea.", QStyle::SP_DialogHelpButton,
@@ -154,13 +157,25 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         {"imgSplash", "Calvetra", "Informazioni sul programma.", QStyle::SP_ComputerIcon, [] { showAbout(); }, ":/images/calvetra_small.png"},
         {"imgSito", "Sito web", "Visita il sito Internet del programma.", QStyle::SP_DriveNetIcon,
          [] { shell().open(kProductWebAddress); }, ":/images/web.png"},
+        {"imgCopia", "Copia di sicurezza",
+         "Salva una copia di sicurezza di tutti i dati in un file, per esempio su una chiavetta USB.",
+         QStyle::SP_DriveFDIcon, [] { backupProgramData(); }, nullptr, "drive-removable-media", "Ctrl+B"},
+        {"imgRipristina", "Ripristina", "Ripristina i dati da una copia di sicurezza.", QStyle::SP_BrowserReload,
+         [] { restoreProgramData(); }, nullptr, "document-revert", "Ctrl+Shift+R"},
         {"imgEsci", "Esci", "Esci dal programma.", QStyle::SP_DialogCloseButton, [this] { close(); }},
     };
     for (const Command& c : cmds) {
-        const QIcon icon = c.picture ? QIcon(QString::fromLatin1(c.picture)) : programIcon(c.icon);
+        const QIcon icon = c.picture    ? QIcon(QString::fromLatin1(c.picture))
+                           : c.iconName ? programIcon(c.iconName)
+                                        : programIcon(c.icon);
         QToolButton* b = makeCommandButton(central, hints, QString::fromLatin1(c.name), icon,
                                            QString::fromUtf8(c.caption), QString::fromUtf8(c.hint));
         b->setIconSize(kToolbarIconSize);
+        if (c.keys) {
+            const QKeySequence keys(QString::fromLatin1(c.keys));
+            b->setShortcut(keys);
+            b->setToolTip(b->toolTip() + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + u')');
+        }
         connect(b, &QToolButton::clicked, this, c.action);
         commands->addWidget(b);
     }

@@ -2,10 +2,12 @@
 
 #include "clients/ClientLayout.h"
 #include "clients/ClientTables.h"
+#include "clients/ClientVCard.h"
 #include "core/Codepage.h"
 #include "core/Text.h"
 #include "screens/Catalog.h"
 #include "screens/ExportScreen.h"
+#include "screens/FileExport.h"
 #include "screens/SearchScreen.h"
 #include "screens/TfrmCartella.h"
 
@@ -25,6 +27,20 @@ void openAssociatedFolder(ArchiveScreen& screen) {
                                                   "avvenire soltanto dopo che la scheda è stata inserita in archivio.")))
         return;
     openClientFolderScreen(screen.position().toLongLong());
+}
+
+// The clients of `path` (all, or those a search listed) as an address book for another program.
+FileExport addressBook(const QString& path, std::optional<std::span<const qint64>> records) {
+    return {
+        .title = QStringLiteral("Esporta i clienti in una rubrica (vCard)"),
+        .filter = QStringLiteral("Rubrica vCard (*.vcf)"),
+        .suggestedName = QStringLiteral("Clienti.vcf"),
+        .write = [path, records](const QString& target, bool& readFailed) -> std::optional<ExportCount> {
+            const std::optional<qint64> cards = writeClientVCards(path, records, target, &readFailed);
+            if (!cards) return std::nullopt;
+            return ExportCount{*cards};
+        },
+    };
 }
 
 // A card value joining two fields.
@@ -109,6 +125,13 @@ const ArchiveDefinition kClients{
              .caption = "Ricontattare",
              .keys = "Ctrl+R"},
             {Cmd::Export, Hint::kExport, "TfrmExpClienti"},
+            {.kind = Cmd::Custom,
+             .hint = "Esporta le schede in archivio in una rubrica (vCard) per il telefono o la posta elettronica.",
+             .objectName = "cmdRubrica",
+             .caption = "Rubrica",
+             .action = [](ArchiveScreen& s) { exportArchive(s, addressBook(s.filePath(), std::nullopt)); },
+             .picture = "contact-new",
+             .keys = "Ctrl+Shift+E"},
             {Cmd::Help, Hint::kHelp, "Applicazione Anagrafica Clienti."},
             {Cmd::Exit, "Esci dalla schermata di lavoro corrente."},
         },
@@ -158,6 +181,11 @@ const SearchDefinition kClientSearch{
     .listTitle = QStringLiteral("Riepilogo clienti"),
     .ownKeyword = QStringLiteral("clienti"),
     .pickers = kClientPickers,
+    .listCommands = {{"btnRubrica", "Esporta in &rubrica",
+                      "Esporta i clienti in elenco in una rubrica (vCard) per il telefono o la posta elettronica.",
+                      [](const QString& path, std::span<const qint64> records) {
+                          exportToChosenFile(addressBook(path, records));
+                      }}},
 };
 
 const SearchDefinition kRecontactList{

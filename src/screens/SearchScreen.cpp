@@ -225,6 +225,12 @@ QWidget* SearchScreen::buildResultPanel() {
     buttons->addWidget(label(QStringLiteral("lblRigo03"),
                              QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), panel),
                        1);
+    for (const ListCommand& c : def_.listCommands) {
+        auto* b = button(QString::fromLatin1(c.objectName), QString::fromUtf8(c.caption), panel);
+        b->setToolTip(QString::fromUtf8(c.hint));
+        buttons->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, &c] { runListCommand(c); });
+    }
     buttons->addWidget(stampa);
     buttons->addWidget(chiudi);
     auto* layout = new QVBoxLayout(panel);
@@ -334,6 +340,17 @@ void SearchScreen::findInList() {
         return;
     }
     selectRow(result.selected);
+}
+
+void SearchScreen::runListCommand(const ListCommand& command) {
+    if (list_.empty()) {
+        plainMessage(QStringLiteral("Esportazione non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    std::vector<qint64> records;
+    records.reserve(std::size_t(list_.size()));
+    for (qsizetype row = 0; row < list_.size(); ++row) records.push_back(list_.record(row));
+    command.action(filePath(), records);
 }
 
 void SearchScreen::printList() { printing().print(listingReport(def_.listTitle, lines())); }
