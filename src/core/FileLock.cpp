@@ -12,6 +12,9 @@
 #include <unistd.h>
 
 namespace cal {
+
+static_assert(sizeof(off_t) >= 8, "the locked byte lies past 4 GiB");
+
 namespace {
 
 QString systemError(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
