@@ -11,6 +11,7 @@
 #include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
+#include "app/YearMenu.h"
 #include "screens/TfrmGuida.h"
 #include "core/ProgramFolder.h"
 #include "deadlines/TfrmScadenzario.h"
@@ -112,6 +113,14 @@ int main(int argc, char** argv) {
     cal::showAbout();
     pictures.prefix.clear();
     program.launcher()->hide();
+    // The year menus the launcher opens before a per-year archive.
+    for (const cal::LauncherEntry& entry : cal::kLauncherEntries) {
+        if (!entry.yearMenu) continue;
+        cal::YearMenu* menu = program.yearMenu(entry.yearMenu->objectName);
+        menu->show();
+        save(menu, menu->objectName());
+        menu->hide();
+    }
 
     for (const cal::ArchiveModule* module : cal::archiveModules()) {
         cal::ArchiveScreen* screen = program.archive(module->archive->objectName);

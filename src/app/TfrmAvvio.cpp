@@ -89,13 +89,14 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         img->setIconSize(QSize(48, 48));
         img->setAutoRaise(true);
         img->setAccessibleName(QString::fromUtf8(e.caption));
-        img->setFocusPolicy(Qt::NoFocus);
+        img->setFocusPolicy(Qt::NoFocus);  // the tile's button below is its Tab stop
         tileLayout->addWidget(img, 0, Qt::AlignHCenter);
         auto* btn = new QPushButton(QString::fromUtf8(e.caption), tile);
         btn->setObjectName("btn" + name);
         btn->setMinimumHeight(36);
         btn->setStyleSheet(QStringLiteral("padding: 6px 12px; font-size: 11pt;"));
         tileLayout->addWidget(btn);
+        img->setFocusProxy(btn);
         auto* state = new QLabel(QStringLiteral("In preparazione"), tile);
         state->setObjectName("lblStato" + name);
         state->setAlignment(Qt::AlignHCenter);

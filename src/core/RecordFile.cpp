@@ -6,7 +6,6 @@
 
 #include <QFileInfo>
 
-
 namespace cal {
 
 QString accessFailureMessage() {
@@ -17,19 +16,20 @@ QString accessFailureMessage() {
 
 bool RecordFile::fail(const QString& cause) {
     error_ = cause;
-    qCWarning(lcFiles).noquote() << "record file" << file_.fileName() << "failed:" << cause;
+    qCWarning(lcFiles).noquote() << "record file" << path_ << "failed:" << cause;
     return false;
 }
 
 bool RecordFile::open(const QString& path, int recordSize) {
     close();
     error_.clear();
+    path_ = path;
     file_.setFileName(path);
     if (recordSize <= 0) return fail(QStringLiteral("invalid record size %1").arg(recordSize));
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) return fail(QStringLiteral("not a file"));
-    // ReadWrite without Truncate: an existing file is opened as it is, a missing one created.
-    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) return fail(file_.errorString());
+    // ReadWrite without Truncate: an existing file is opened as it is, a missing one created;
+    // anything but a regular file in its place (a folder, a pipe, a device) is refused.
+    QString cause;
+    if (!openRegularFile(file_, QIODevice::ReadWrite | QIODevice::Unbuffered, &cause)) return fail(cause);
     recordSize_ = recordSize;
     position_ = 0;
     return true;
@@ -84,7 +84,7 @@ bool RecordFile::whileLocked(const std::function<bool()>& work) {
     if (locked_) return work();  // already held by the caller
     const FileLock lock(file_.handle());
     if (lock.unsupported())
-        qCWarning(lcFiles).noquote() << "record file" << file_.fileName() << "cannot be locked:" << lock.errorString();
+        qCWarning(lcFiles).noquote() << "record file" << path_ << "cannot be locked:" << lock.errorString();
     else if (!lock.locked())
         return fail(QStringLiteral("lock: ") + lock.errorString());
     locked_ = true;

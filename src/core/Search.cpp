@@ -173,7 +173,7 @@ std::optional<bool> scanMapped(const QString& path, const RecordLayout& layout, 
     // Opened as the record file opens it, for reading and writing, so a file the program may not
     // write is the same access failure here as on the archive screen.
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return std::nullopt;
+    if (!openRegularFile(file, QIODevice::ReadWrite | QIODevice::ExistingOnly)) return std::nullopt;
     const qint64 size = layout.size();
     const qint64 count = file.size() / size;
     if (count == 0) return true;
@@ -508,7 +508,7 @@ void sortListEntries(std::vector<ListEntry>& entries) {
 
 RecordReader::RecordReader(const QString& path, const RecordLayout& layout)
     : file_(path), buffer_(layout.size(), Qt::Uninitialized) {
-    file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);  // every read sees the file as it is now
+    openRegularFile(file_, QIODevice::ReadOnly | QIODevice::Unbuffered);  // every read sees the file as it is now
 }
 
 const char* RecordReader::read(qint64 index) {

@@ -408,6 +408,13 @@ void TfrmRiepProtocollo::findPeriod() {
     const std::optional<MailPeriod> period = mailPeriodRows(path_, *from, *to);
     if (!period || period->records == 0) return;
     model()->setRows(period->rows);
+    if (period->unreadable == 1)
+        plainMessage(QStringLiteral("Attenzione: una scheda dell'archivio ha una data di registrazione non leggibile e "
+                                    "non è compresa nel riepilogo."));
+    else if (period->unreadable > 1)
+        plainMessage(QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di registrazione non leggibile "
+                                    "e non sono comprese nel riepilogo.")
+                         .arg(period->unreadable));
 }
 
 // ---- the module ----

@@ -280,6 +280,8 @@ void ArchiveScreen::buildRecordArea() {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes from field to field, never to the frame
+    scroll->setAccessibleName(QStringLiteral("Scheda"));
+    scroll->viewport()->setAccessibleName(QStringLiteral("Campi della scheda"));
     box->addWidget(scroll, 1);
     box->addWidget(panInfo_);
     setCentralWidget(central);
@@ -403,7 +405,18 @@ QWidget* ArchiveScreen::buildSideButton(const SideButton& b, int field, QWidget*
                 if (QWidget* w = fieldWidget(field)) w->setFocus(Qt::OtherFocusReason);
                 return;
             }
-            shell().open(mail ? mailtoTarget(address) : address);
+            if (mail) {
+                shell().open(mailtoTarget(address));
+                return;
+            }
+            // Only a web address goes to the browser: a record that came from elsewhere can never
+            // make this button open or start a local file.
+            if (const std::optional<QString> web = webTarget(address)) {
+                shell().open(*web);
+                return;
+            }
+            warning(ArchiveText::kNotWebAddress);
+            if (QWidget* w = fieldWidget(field)) w->setFocus(Qt::OtherFocusReason);
         };
         break;
     }
@@ -463,15 +476,9 @@ void ArchiveScreen::addCommand(const Command& c) {
     case Cmd::Break: break;
     }
     QAction* a = addAction(name, icon, caption, utf8(c.hint), std::move(action));
-    if (c.keys && a->shortcut().isEmpty()) setShortcut(a, QKeySequence(QString::fromLatin1(c.keys)));
+    if (c.keys && a->shortcut().isEmpty()) setCommandShortcut(a, QKeySequence(QString::fromLatin1(c.keys)));
 }
 
-void ArchiveScreen::setShortcut(QAction* a, const QKeySequence& keys) {
-    a->setShortcut(keys);
-    a->setShortcutContext(Qt::WindowShortcut);
-    if (QWidget* button = toolbar_->widgetForAction(a))
-        button->setToolTip(a->toolTip() + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + u')');
-}
 
 QAction* ArchiveScreen::addAction(const QString& objectName, const QIcon& icon, const QString& caption,
                                   const QString& hint, std::function<void()> action) {
@@ -479,7 +486,7 @@ QAction* ArchiveScreen::addAction(const QString& objectName, const QIcon& icon, 
     connect(a, &QAction::triggered, this, [action = std::move(action)] { action(); });
     for (const Shortcut& k : kShortcuts) {
         if (objectName != QLatin1String(k.command)) continue;
-        setShortcut(a, k.keys);
+        setCommandShortcut(a, k.keys);
         break;
     }
     return a;
@@ -646,7 +653,7 @@ bool ArchiveScreen::prepareAppend(RecordFile&, Record&, QString&) { return true;
 
 void ArchiveScreen::append(Record record) {
     const Record built = record;
-    QString message = ArchiveText::kInserted;
+    QString message = def_->insertedMessage ? utf8(def_->insertedMessage) : ArchiveText::kInserted;
     qint64 written = 0;
     const bool ok = withFile([&](RecordFile& file) {
         return file.whileLocked([&] { return prepareAppend(file, record, message) && (written = file.append(record)) > 0; });

@@ -108,7 +108,6 @@ private:
     void bind(int field, QWidget* widget);
     QToolBar* newToolbar();
     void addHint(QWidget* element, const QString& hint);
-    void setShortcut(QAction* action, const QKeySequence& keys);
     QAction* addAction(const QString& objectName, const QIcon& icon, const QString& caption, const QString& hint,
                        std::function<void()> action);
     // Opens the file, runs `work`, closes; shows the access failure (of `kind`) and returns false on error.
@@ -149,6 +148,9 @@ inline const QString kDuplicateNeedsSave = QStringLiteral(
 inline const QString kDuplicated = QStringLiteral(
     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
     "Al termine premere Salva per inserire la scheda in archivio.");
+inline const QString kNotWebAddress = QStringLiteral(
+    "Attenzione: l'indirizzo indicato non è un indirizzo Internet.\n\r\n\r"
+    "Per collegarsi al sito è necessario indicare un indirizzo che inizi con http:// o https://.");
 inline const QString kPdfFailed = QStringLiteral(
     "Attenzione: il sistema non permette di scrivere il file PDF.\n\r\n\r"
     "Accertarsi che il file non sia già aperto e di possedere i privilegi di scrittura nella cartella di "

@@ -201,6 +201,7 @@ QWidget* SearchScreen::buildResultPanel() {
     lstRecords_->setUniformItemSizes(true);
     lstRecords_->installEventFilter(new ListKeys(lstRecords_, this));
     lblTrovate_ = label(QStringLiteral("lblTrovate"), def_.countBefore, panel);
+    lblTrovate_->setVisible(!def_.countText.isEmpty());
     txtTrova_ = new QLineEdit(panel);
     txtTrova_->setObjectName(QStringLiteral("txtTrova"));
     txtTrova_->setAccessibleName(QStringLiteral("Testo da trovare"));
@@ -309,7 +310,7 @@ void SearchScreen::selectRow(int row) {
 void SearchScreen::showResults() {
     model_->setList(&list_);
     if (!list_.empty()) selectRow(0);
-    lblTrovate_->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(list_.size()));
+    lblTrovate_->setText(def_.countText.arg(list_.size()));
     panels_->setCurrentIndex(panels_->count() - 1);
     txtTrova_->clear();
     txtTrova_->setFocus(Qt::OtherFocusReason);

@@ -39,6 +39,9 @@ struct SearchDefinition {
     std::span<const PickerKeyword> pickers = {};
     bool fileOrder = false;                           // the list keeps file order instead of being sorted
     QString countBefore = {};                         // lblTrovate before any search
+    // lblTrovate once the list is made, "%1" standing for its number of lines; empty: the screen
+    // has no count label.
+    QString countText = QStringLiteral("Il presente riepilogo contiene %1 schede.");
     // The record file; by default the calling archive screen's file when it shows this layout
     // (per-year archives), else the layout's file in the program folder.
     std::function<QString()> filePath = {};

@@ -381,7 +381,10 @@ void TransferExportScreen::showPeriod() {
     const std::optional<TransferPeriod> period = transfersInPeriod(recordFilePath(), *dates[0], *dates[1]);
     if (!period || period->records == 0) return;
     model()->setRows(period->rows);
-    if (period->unreadable > 0)
+    if (period->unreadable == 1)
+        plainMessage(QStringLiteral("Attenzione: una scheda dell'archivio ha una data di esecuzione non leggibile e "
+                                    "non è compresa nel riepilogo."));
+    else if (period->unreadable > 1)
         plainMessage(QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di esecuzione non leggibile e "
                                     "non sono comprese nel riepilogo.")
                          .arg(period->unreadable));

@@ -8,6 +8,8 @@
 #include "core/Text.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
+#include "screens/ExportScreen.h"
+#include "screens/SearchScreen.h"
 #include "testlib/CalWidgetTest.h"
 #include "testlib/ScreenHelpers.h"
 
@@ -16,8 +18,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 using namespace cal;
 using Kind = Dialogs::Kind;
@@ -95,9 +100,17 @@ private slots:
         folder.reset();
     }
 
+    // Every registered archive, with the information its Save shows after adding a record.
     void archives_data() {
         QTest::addColumn<QString>("archive");
-        for (const ArchiveModule* m : archiveModules()) QTest::newRow(m->archive->objectName) << m->archive->objectName;
+        QTest::addColumn<QString>("inserted");
+        for (const ArchiveModule* m : archiveModules()) {
+            const QByteArrayView name(m->archive->objectName);
+            QTest::newRow(m->archive->objectName)
+                << m->archive->objectName
+                << QString::fromUtf8(name == "TfrmScadenzario" ? "La scheda corrente è stata salvata in archivio."
+                                                               : "La scheda corrente è stata inserita in archivio.");
+        }
     }
 
     void clearedWhenShownAndEmptyArchive_data() { archives_data(); }
@@ -130,6 +143,7 @@ private slots:
     void saveRunsItsChecksInOrder_data() { archives_data(); }
     void saveRunsItsChecksInOrder() {
         QFETCH(QString, archive);
+        QFETCH(QString, inserted);
         open(archive);
         const std::vector<SaveCheck>& checks = screen->definition().checks;
         for (std::size_t failing = 0; failing < checks.size(); ++failing) {
@@ -161,7 +175,7 @@ private slots:
         for (const SaveCheck& c : checks) fill(c.field);
         fakes->dialogs.messages.clear();
         command("cmdSalva");
-        QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(lastText(), inserted);
         QCOMPARE(lastKind(), Kind::Information);
         QCOMPARE(position(), QString("1"));
         const QByteArray once = file();
@@ -235,6 +249,57 @@ private slots:
         }
         QCOMPARE(position(), QString());
         QVERIFY(!QFile::exists(screen->filePath()));
+    }
+
+    // A pipe where the record file should be: every command that reads the archive gives the
+    // access message (the search as a plain one) or shows nothing, at once, instead of waiting
+    // for a writer that never comes.
+    void pipeInPlaceOfTheRecordFile_data() { archives_data(); }
+    void pipeInPlaceOfTheRecordFile() {
+        QFETCH(QString, archive);
+        open(archive);
+        const QString path = screen->filePath();
+        if (QFile::exists(path)) QVERIFY(file().isEmpty() && QFile::remove(path));
+        QCOMPARE(::mkfifo(qPrintable(path), 0644), 0);
+        for (const SaveCheck& c : screen->definition().checks) fill(c.field);
+        for (const char* cmd : {"cmdSalva", "cmdPrimo", "cmdUltimo"}) {
+            fakes->dialogs.messages.clear();
+            command(cmd);
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(lastText(), kAccess);
+        }
+        const ArchiveModule* module = findArchive(archive.toStdString());
+        for (const SearchDefinition* search : module->searches) {
+            fakes->dialogs.messages.clear();
+            bool shown = false;
+            fakes->screens.handlers << [&](QDialog* d) {
+                shown = true;
+                if (auto* cerca = d->findChild<QPushButton*>("btnCerca")) {
+                    QTest::mouseClick(cerca, Qt::LeftButton);
+                    QCOMPARE(fakes->dialogs.messages.size(), 1);
+                    QCOMPARE(lastKind(), Kind::Plain);
+                    QCOMPARE(lastText(), kAccess);
+                } else {
+                    QVERIFY(caltest::listLines(d).isEmpty());
+                }
+            };
+            openSearch(search->objectName, QString::fromLatin1(screen->definition().keyword), screen.get());
+            QVERIFY2(shown, search->objectName);
+        }
+        for (const ExportDefinition* e : module->exports) {
+            bool shown = false;
+            fakes->screens.handlers << [&](QDialog* d) {
+                shown = true;
+                auto* grid = d->findChild<QTableView*>("grdRecords");
+                QVERIFY(grid);
+                for (int row = 0; row < grid->model()->rowCount(); ++row)
+                    QCOMPARE(grid->model()->index(row, 1).data().toString(), QString());
+            };
+            openExport(e->objectName, screen.get());
+            QVERIFY2(shown, e->objectName);
+        }
+        const QFileInfo left(path);
+        QVERIFY(left.exists() && !left.isFile());
     }
 
     void keyboardReachesEveryCommand_data() { archives_data(); }
