@@ -85,8 +85,8 @@ protected:
     // Extra clearing for archives with more state; called by clearScreen.
     virtual void clearExtra() {}
     // Run by Save under the file's lock just before a new record is appended, with the file open:
-    // may change the record and the information shown once it is stored (`message`, the
-    // inserted message unless changed). False when the file cannot be read.
+    // may change the record and the information shown once it is stored (`message`, given the
+    // archive's inserted message). False when the file cannot be read.
     virtual bool prepareAppend(RecordFile& file, Record& record, QString& message);
 
     void showEvent(QShowEvent* event) override;

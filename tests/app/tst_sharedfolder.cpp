@@ -141,13 +141,14 @@ private:
         for (int p = 1; p < position; ++p) press("cmdAvanti");
         return screen_->position();
     }
-    // `rounds` times: show the archive's screen, check that `field` still holds what this copy
-    // put there last, put a new value ("<tag> <round>") and close the screen, which writes the
-    // settings. Answers "ok", or the first value found changed.
+    // `rounds` times: show the archive's screen (created once, as the program does), check that
+    // `field` still holds what this copy put there last, put a new value ("<tag>R<round>") and
+    // close the screen, which writes the settings. Answers "ok", or the first value found changed.
     QString keep(const QString& archive, const QString& field, const QString& tag, int rounds) {
+        open(archive, {});
         QString mine;
         for (int round = 1; round <= rounds; ++round) {
-            open(archive, {});
+            if (round > 1) screen_->show();
             const QString found = widgetText(widget(field));
             if (round > 1 && found != mine) return QStringLiteral("lost %1 in round %2: found %3").arg(mine).arg(round).arg(found);
             mine = QStringLiteral("%1R%2").arg(tag).arg(round);
