@@ -75,8 +75,6 @@ QString deadlineYearFile(const QString& folder, int year) {
     return path + QStringLiteral("%1").arg(year, 4, 10, QChar(u'0')) + QStringLiteral(".sca");
 }
 
-QString deadlineLine(const char* record) { return buildListLine(kDeadlineLayout, kDeadlineLine, record); }
-
 QStringList deadlineExportRow(const char* record) {
     QStringList row{value(record, Data), value(record, Ora)};
     for (int f = Cliente; f <= Note; ++f) row << value(record, f);

@@ -43,7 +43,7 @@ inline constexpr ListColumn kDeadlineLine[] = {
     {"", DeadlineField::Dettagli, 35},     {"  Data: ", DeadlineField::Data, 10},
     {"  Ora: ", DeadlineField::Ora, 5},    {"  Cliente: ", DeadlineField::Cliente, 30},
     {"  ID: ", DeadlineField::ID, 20},     {"  € ", DeadlineField::Costo, 0}};
-QString deadlineLine(const char* record);
+inline constexpr ColumnLine deadlineLine{&kDeadlineLayout, kDeadlineLine};
 
 // The export of the year archive: the date and the time, not their parts.
 inline constexpr ExportColumn kDeadlineExportColumns[] = {

@@ -9,8 +9,6 @@ namespace {
 QString value(const char* record, int field) { return trimmed(fromCp1252(fieldBytes(kDocumentLayout, record, field))); }
 }  // namespace
 
-QString documentLine(const char* record) { return buildListLine(kDocumentLayout, kDocumentLine, record); }
-
 QStringList documentExportRow(const char* record) {
     QStringList row;
     // The fields from the name to the notes in file order, then the flag; the digital copy and

@@ -55,7 +55,7 @@ inline constexpr ExportColumn kDocumentExportColumns[] = {
     {"Da completare", 120},
 };
 
-QString documentLine(const char* record);
+inline constexpr ColumnLine documentLine{&kDocumentLayout, kDocumentLine};
 // The 22 export values of one document record, each trimmed.
 QStringList documentExportRow(const char* record);
 // True when the document's "Da completare" flag, trimmed, is exactly "Sì".

@@ -11,21 +11,7 @@ namespace {
 
 QString value(const char* record, int field) { return trimmed(fromCp1252(fieldBytes(kBookLayout, record, field))); }
 
-inline constexpr ListColumn kPaddedColumns[] = {
-    {"Cod. ", BookField::Codice, 24},
-    {"  ", BookField::Titolo, 50},
-    {"  ", BookField::Autore, 30},
-    {"  ", BookField::Citta, 0},
-};
-
 }  // namespace
-
-QString bookListLine(const char* record) {
-    using namespace BookField;
-    // The city closes the padded columns (the last column is neither padded nor cut).
-    return buildListLine(kBookLayout, kPaddedColumns, record) + u' ' + value(record, Editore) + u' ' +
-           value(record, Anno);
-}
 
 bool isBookNotCancelled(const char* record) { return value(record, BookField::Annullata) == QLatin1String("No"); }
 

@@ -26,8 +26,12 @@ inline constexpr FilterField kBookFilters[] = {
 };
 
 // "Cod. " + code (24) + "  " + title (50) + "  " + author (30) + "  " + city, publisher and
-// year, these three trimmed and joined by single blanks.
-QString bookListLine(const char* record);
+// year, these three trimmed and joined by single blanks (neither padded nor cut).
+inline constexpr ListColumn kBookLine[] = {
+    {"Cod. ", BookField::Codice, 24},     {"  ", BookField::Titolo, 50}, {"  ", BookField::Autore, 30},
+    {"  ", BookField::Citta, kFreeWidth}, {" ", BookField::Editore, kFreeWidth}, {" ", BookField::Anno, kFreeWidth},
+};
+inline constexpr ColumnLine bookListLine{&kBookLayout, kBookLine};
 
 // A book is searched only while its cancelled flag reads exactly "No" (trimmed).
 bool isBookNotCancelled(const char* record);

@@ -12,8 +12,6 @@ namespace {
 QString value(const char* record, int field) { return trimmed(fromCp1252(fieldBytes(kMailLayout, record, field))); }
 }  // namespace
 
-QString mailLine(const char* record) { return buildListLine(kMailLayout, kMailLine, record); }
-
 QStringList mailExportRow(const char* record) {
     QStringList row;
     for (int f = MailField::Numero; f <= MailField::RecapitoDes; ++f) row << value(record, f);

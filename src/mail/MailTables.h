@@ -42,7 +42,7 @@ inline constexpr ExportColumn kMailExportColumns[] = {
     {"Mittente", 250},       {"Recapito mittente", 250}, {"Destinatario", 250},
     {"Recapito destinatario", 250}};
 
-QString mailLine(const char* record);
+inline constexpr ColumnLine mailLine{&kMailLayout, kMailLine};
 // The 18 grid values of one registration, each trimmed: every field before the digital copy.
 QStringList mailExportRow(const char* record);
 

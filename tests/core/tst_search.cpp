@@ -347,7 +347,7 @@ private slots:
         r = finder.find(lines, 2, "roma");  // forgotten: a new text again
         QCOMPARE(r.selected, 0);
 
-        QCOMPARE(finder.find({}, -1, "x").outcome, O::EmptyList);
+        QCOMPARE(finder.find(QStringList{}, -1, "x").outcome, O::EmptyList);
     }
 };
 
