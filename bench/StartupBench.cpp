@@ -93,6 +93,7 @@ std::unique_ptr<QProcess> startXvfb(QByteArray& display) {
         server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         server->start(xvfb, {QStringLiteral(":%1").arg(n), QStringLiteral("-screen"), QStringLiteral("0"),
                              QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server->waitForStarted();
         for (int wait = 0; wait < 100 && server->state() == QProcess::Running; ++wait) {
             if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
                 display = ":" + QByteArray::number(n);

@@ -11,14 +11,14 @@
 #include "core/ProgramFolder.h"
 #include "core/Search.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    // No application object: the search needs none, and a command-line tool makes none.
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     const bool mapped = args.size() == 4 && args[3] == QLatin1String("--map");
     if (args.size() != 3 && !mapped) {
         std::fprintf(stderr, "usage: calvetra_search <folder> <text> [--map]\n");

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -267,7 +268,15 @@ quint32 firstDifference(const LineKey& a, const LineKey& b) {
     return kKeyRanks;
 }
 
-bool byRanks(const LineKey& a, const LineKey& b) { return a.ranks < b.ranks; }
+// The order of the keys' ranks, as a type of its own so that the sorts inline it.
+struct ByRanks {
+    bool operator()(const LineKey& a, const LineKey& b) const {
+        for (int w = 0; w < kKeyWords; ++w)
+            if (a.ranks[std::size_t(w)] != b.ranks[std::size_t(w)]) return a.ranks[std::size_t(w)] < b.ranks[std::size_t(w)];
+        return false;
+    }
+};
+constexpr ByRanks byRanks;
 
 // The order of a few lines by the collator, equal lines in their given order: a sort on the
 // lines' whole primary ranks with the first eight beside each line, the collator for ties.
@@ -468,9 +477,7 @@ private:
         int width;  // -1: neither padded nor cut
     };
     static LineKey packed(LineKey& key, const std::array<quint8, kKeyRanks>& bytes) {
-        for (int w = 0; w < kKeyWords; ++w)
-            for (int b = 0; b < 8; ++b)
-                key.ranks[std::size_t(w)] = key.ranks[std::size_t(w)] << 8 | bytes[std::size_t(w * 8 + b)];
+        for (int w = 0; w < kKeyWords; ++w) key.ranks[std::size_t(w)] = qFromBigEndian<quint64>(bytes.data() + w * 8);
         return key;
     }
     const RecordLayout* layout_;

@@ -1,21 +1,15 @@
 #include "core/SpreadsheetWriter.h"
 
 #include "core/Codepage.h"
+#include "core/Record.h"
 
 #include "core/SafeWrite.h"
+#include "core/Text.h"
 
 #include <cstring>
 
 namespace cal {
 namespace {
-
-// The same bounds as trimmed(), without copying the text.
-QStringView trimmedView(QStringView text) {
-    qsizetype b = 0, e = text.size();
-    while (b < e && text[b].unicode() <= 0x20) ++b;
-    while (e > b && text[e - 1].unicode() <= 0x20) --e;
-    return text.sliced(b, e - b);
-}
 
 constexpr std::string_view kHead =
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""
@@ -83,6 +77,15 @@ public:
         if (extra) escapeFrom(start, extra);
     }
 
+    // Bytes already in the code page, trimmed by the caller, with the same character references.
+    void putBytes(QByteArrayView bytes) {
+        const qsizetype start = buffer_.size();
+        buffer_.append(bytes.data(), bytes.size());
+        qsizetype extra = 0;
+        for (const char c : bytes) extra += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
+        if (extra) escapeFrom(start, extra);
+    }
+
     // Hands a full block to the device; without a device the bytes stay in the buffer.
     void flushIfFull() {
         if (device_ && buffer_.size() >= kBlock) flush();
@@ -146,7 +149,10 @@ RowStream listed(const QList<QStringList>& rows) {
     };
 }
 
-bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header, const RowStream& rows) {
+// The whole file: the head, the header row, the rows `body` puts (false when it could not put
+// them all), the tail.
+bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header,
+              const std::function<bool(Sink&)>& body) {
     out.put(kHead);
     out.putText(sheetName);
     out.put(kAfterName);
@@ -160,25 +166,46 @@ bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn>
         out.put("</td>");
     }
     out.put("</tr>");
-
-    const qsizetype columns = qsizetype(header.size());
-    const bool whole = rows([&](const QStringList& row) {
-        out.put("<tr>");
-        for (qsizetype c = 0; c < columns; ++c) {
-            if (c < row.size()) {
-                out.put(isDigitString(row[c]) ? kDigitCell : kDataCell);
-                out.putText(row[c]);
-            } else {
-                out.put(kDataCell);
-            }
-            out.put("</td>");
-        }
-        out.put("</tr>");
-        out.flushIfFull();
-    });
-
+    const bool whole = body(out);
     out.put(kTail);
     return out.finish() && whole;
+}
+
+// The rows of a stream of texts.
+bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header, const RowStream& rows) {
+    return generate(out, sheetName, header, [&](Sink& out) {
+        const qsizetype columns = qsizetype(header.size());
+        return rows([&](const QStringList& row) {
+            out.put("<tr>");
+            for (qsizetype c = 0; c < columns; ++c) {
+                if (c < row.size()) {
+                    out.put(isDigitString(row[c]) ? kDigitCell : kDataCell);
+                    out.putText(row[c]);
+                } else {
+                    out.put(kDataCell);
+                }
+                out.put("</td>");
+            }
+            out.put("</tr>");
+            out.flushIfFull();
+        });
+    });
+}
+
+// A field's stored bytes with the blanks and control characters around them left out: the bytes of
+// trimmed(), as the code page keeps every byte up to 0x20 as the character of the same code.
+QByteArrayView trimmedBytes(const RecordLayout& layout, const char* record, int field) {
+    QByteArrayView value = fieldBytes(layout, record, field);
+    while (!value.isEmpty() && static_cast<unsigned char>(value.front()) <= 0x20) value = value.sliced(1);
+    while (!value.isEmpty() && static_cast<unsigned char>(value.back()) <= 0x20) value.chop(1);
+    return value;
+}
+
+bool allDigits(QByteArrayView bytes) {
+    if (bytes.isEmpty()) return false;
+    for (const char c : bytes)
+        if (c < '0' || c > '9') return false;
+    return true;
 }
 
 }  // namespace
@@ -204,17 +231,71 @@ bool writeSpreadsheet(const QString& path, const QString& sheetName,
     return writeSpreadsheetRows(path, sheetName, header, listed(rows), error);
 }
 
-bool writeSpreadsheetRows(const QString& path, const QString& sheetName,
-                      std::span<const ExportColumn> header, const RowStream& rows,
-                      QString* error) {
+namespace {
+
+// The file written whole through SafeWrite, its bytes made by `make`.
+bool writeWhole(const QString& path, const std::function<bool(Sink&)>& make, QString* error) {
     SafeWrite file(path);
     bool ok = file.open();
     if (ok) {
         Sink sink(&file, 0);
-        ok = generate(sink, sheetName, header, rows) && file.commit();
+        ok = make(sink) && file.commit();
     }
     if (!ok && error) *error = file.errorString();
     return ok;
+}
+
+}  // namespace
+
+bool writeSpreadsheetRows(const QString& path, const QString& sheetName,
+                      std::span<const ExportColumn> header, const RowStream& rows,
+                      QString* error) {
+    return writeWhole(path, [&](Sink& sink) { return generate(sink, sheetName, header, rows); }, error);
+}
+
+QStringList RecordRow::operator()(const char* record) const {
+    QStringList row;
+    row.reserve(qsizetype(cells.size()));
+    for (const RecordCell& c : cells) {
+        QString text = fromCp1252(trimmedBytes(*layout, record, c.field));
+        if (c.joined >= 0) text = trimmed(text + u' ' + fromCp1252(trimmedBytes(*layout, record, c.joined)));
+        row << text;
+    }
+    return row;
+}
+
+bool writeSpreadsheetRecords(const QString& path, const QString& sheetName, std::span<const ExportColumn> header,
+                             const RecordRow& row, const RecordStream& records, QString* error) {
+    const std::size_t columns = header.size();
+    return writeWhole(
+        path,
+        [&](Sink& sink) {
+            return generate(sink, sheetName, header, [&](Sink& out) {
+                return records([&](const char* record) {
+                    out.put("<tr>");
+                    for (std::size_t c = 0; c < columns; ++c) {
+                        if (c >= row.cells.size()) {
+                            out.put(kDataCell);
+                            out.put("</td>");
+                            continue;
+                        }
+                        const RecordCell& cell = row.cells[c];
+                        const QByteArrayView first = trimmedBytes(*row.layout, record, cell.field);
+                        const QByteArrayView second =
+                            cell.joined >= 0 ? trimmedBytes(*row.layout, record, cell.joined) : QByteArrayView();
+                        const bool both = !first.isEmpty() && !second.isEmpty();
+                        out.put(!both && allDigits(first.isEmpty() ? second : first) ? kDigitCell : kDataCell);
+                        out.putBytes(first);
+                        if (both) out.put(" ");
+                        out.putBytes(second);
+                        out.put("</td>");
+                    }
+                    out.put("</tr>");
+                    out.flushIfFull();
+                });
+            });
+        },
+        error);
 }
 
 }  // namespace cal

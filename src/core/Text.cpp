@@ -2,11 +2,13 @@
 
 namespace cal {
 
-QString trimmed(QStringView text) {
+QString trimmed(QStringView text) { return trimmedView(text).toString(); }
+
+QStringView trimmedView(QStringView text) {
     qsizetype b = 0, e = text.size();
     while (b < e && text[b].unicode() <= 0x20) ++b;
     while (e > b && text[e - 1].unicode() <= 0x20) --e;
-    return text.mid(b, e - b).toString();
+    return text.sliced(b, e - b);
 }
 
 QString upperAscii(QStringView text) {

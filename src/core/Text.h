@@ -7,6 +7,8 @@ namespace cal {
 
 // Leading and trailing blanks and control characters (code 0x20 and below) removed.
 QString trimmed(QStringView text);
+// The same bounds, without copying the text.
+QStringView trimmedView(QStringView text);
 
 // Only the letters a to z become A to Z; accented letters stay as they are.
 QString upperAscii(QStringView text);

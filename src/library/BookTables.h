@@ -52,7 +52,13 @@ inline constexpr ExportColumn kBookExportColumns[] = {
 
 // The 25 export values of one book, each trimmed: neither the loan fields nor the validation
 // flag nor the attachments are exported.
-QStringList bookExportRow(const char* record);
+inline constexpr RecordCell kBookExportCells[] = {
+    {BookField::Titolo},   {BookField::Codice},    {BookField::Scaffale}, {BookField::Autore},     {BookField::Nazione},
+    {BookField::Curatore}, {BookField::Dewey},     {BookField::Pagine},   {BookField::Genere},     {BookField::Giudizio},
+    {BookField::Editore},  {BookField::Isbn},      {BookField::Citta},    {BookField::Anno},       {BookField::Volumi},
+    {BookField::Prezzo},   {BookField::Collana},   {BookField::Formato},  {BookField::Originale},  {BookField::Lingua},
+    {BookField::Prima},    {BookField::Traduttore}, {BookField::Versione}, {BookField::Note},      {BookField::Annullata}};
+inline constexpr RecordRow bookExportRow{&kBookLayout, kBookExportCells};
 
 // The web search page for an ISBN: the query "ISBN:" + the trimmed ISBN, percent-encoded as the
 // value of the parameter "q", so that "&", "#", "?" and blanks in the ISBN stay data.

@@ -12,12 +12,6 @@ namespace {
 QString value(const char* record, int field) { return trimmed(fromCp1252(fieldBytes(kMailLayout, record, field))); }
 }  // namespace
 
-QStringList mailExportRow(const char* record) {
-    QStringList row;
-    for (int f = MailField::Numero; f <= MailField::RecapitoDes; ++f) row << value(record, f);
-    return row;
-}
-
 std::optional<QString> nextMailNumber(const QString& start, bool withYear, qint64 count, int year) {
     const std::optional<qint64> first = MailNumbering{start, withYear}.startNumber();
     qint64 number = 0;

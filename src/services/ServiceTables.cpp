@@ -9,19 +9,8 @@
 #include <atomic>
 
 namespace cal {
-namespace {
-QString value(const char* record, int field) { return trimmed(fromCp1252(fieldBytes(kServiceLayout, record, field))); }
-}  // namespace
 
-QStringList serviceExportRow(const char* record) {
-    QStringList row;
-    // The sixteen fields before the invoice, then the flag; the invoice and attachments are not exported.
-    for (int f = ServiceField::ID; f <= ServiceField::Note; ++f) row << value(record, f);
-    row << value(record, ServiceField::Pagato);
-    return row;
-}
-
-bool isUnpaid(const char* record) { return value(record, ServiceField::Pagato) == kNo; }
+bool isUnpaid(const char* record) { return FieldText(kServiceLayout, record, ServiceField::Pagato).text() == kNo; }
 
 std::optional<FeeSummary> buildFeeSummary(const QString& path, const QString& fiscalCode, const QString& type,
                                           QDate from, QDate to) {
@@ -34,13 +23,13 @@ std::optional<FeeSummary> buildFeeSummary(const QString& path, const QString& fi
         path, kServiceLayout,
         [&](const char* record) -> std::optional<qint64> {
             if (!matcher.matches(record)) return std::nullopt;
-            const auto date = parseDateText(value(record, ServiceField::DataRic));
+            const auto date = parseDateText(FieldText(kServiceLayout, record, ServiceField::DataRic).text());
             if (!date) {
                 ++unreadable;
                 return std::nullopt;
             }
             if (*date < from || *date > to) return std::nullopt;
-            const auto rate = Amount::parse(value(record, ServiceField::Tariffa));
+            const auto rate = Amount::parse(FieldText(kServiceLayout, record, ServiceField::Tariffa).text());
             if (!rate) ++unreadable;
             return rate ? std::optional<qint64>(rate->units()) : std::nullopt;
         },

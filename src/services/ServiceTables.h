@@ -41,8 +41,10 @@ inline constexpr ExportColumn kServiceExportColumns[] = {
     {"Note", 300},               {"Pagato", 150}};
 
 inline constexpr ColumnLine serviceLine{&kServiceLayout, kServiceLine};
-// The 17 export values of one service record, each trimmed.
-QStringList serviceExportRow(const char* record);
+// The 17 export values of one service record, each trimmed: the sixteen fields before the invoice,
+// then the flag; the invoice and attachments are not exported.
+inline constexpr auto kServiceExportCells = fieldCells<ServiceField::ID, ServiceField::Note, ServiceField::Pagato>();
+inline constexpr RecordRow serviceExportRow{&kServiceLayout, kServiceExportCells};
 // True when the paid flag, trimmed, is exactly "No" (a flag holding anything else is not listed).
 bool isUnpaid(const char* record);
 

@@ -24,14 +24,9 @@ ColumnLine transferLine(TransferRegister reg) {
                                            : ColumnLine{&kReceivedTransferLayout, kReceivedTransferLine};
 }
 
-QStringList transferExportRow(const char* record) {
-    QStringList row;
-    for (int f = TransferField::Pagatore; f <= TransferField::Note; ++f) row << value(record, f);
-    row << value(record, TransferField::Eseguito);
-    return row;
+bool isNotExecuted(const char* record) {
+    return FieldText(kIssuedTransferLayout, record, TransferField::Eseguito).text() == kNo;
 }
-
-bool isNotExecuted(const char* record) { return value(record, TransferField::Eseguito) == kNo; }
 
 std::optional<TransferPeriod> transfersInPeriod(const QString& path, QDate from, QDate to) {
     TransferPeriod period;
@@ -61,15 +56,15 @@ std::optional<MovementSummary> buildMovementSummary(const QString& path, Transfe
         path, transferLayout(reg),
         [&](const char* record) -> std::optional<qint64> {
             if (!matcher.matches(record)) return std::nullopt;
-            const QString amount = value(record, TransferField::Importo);
-            if (amount.isEmpty()) return std::nullopt;
-            const auto date = parseDateText(value(record, TransferField::DataEse));
+            const FieldText amount(transferLayout(reg), record, TransferField::Importo);
+            if (amount.text().isEmpty()) return std::nullopt;
+            const auto date = parseDateText(FieldText(transferLayout(reg), record, TransferField::DataEse).text());
             if (!date) {
                 ++unreadable;
                 return std::nullopt;
             }
             if (*date < from || *date > to) return std::nullopt;
-            const auto units = Amount::parse(amount);
+            const auto units = Amount::parse(amount.text());
             if (!units) ++unreadable;
             return units ? std::optional<qint64>(units->units()) : std::nullopt;
         },

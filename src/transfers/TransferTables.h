@@ -51,7 +51,9 @@ const RecordLayout& transferLayout(TransferRegister reg);
 ColumnLine transferLine(TransferRegister reg);
 // The 14 export values of one transfer, each trimmed: the thirteen fields from the payer to the
 // notes, then the executed flag.
-QStringList transferExportRow(const char* record);
+inline constexpr auto kTransferExportCells =
+    fieldCells<TransferField::Pagatore, TransferField::Note, TransferField::Eseguito>();
+inline constexpr RecordRow transferExportRow{&kIssuedTransferLayout, kTransferExportCells};
 // True when the executed flag, trimmed, is exactly "No" (a flag holding anything else is not listed).
 bool isNotExecuted(const char* record);
 
