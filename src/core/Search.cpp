@@ -430,10 +430,11 @@ public:
         const PrimaryRanks& rank = primaryRanks();
         for (std::size_t i = 0; i < line.columns.size(); ++i) {
             const ListColumn& c = line.columns[i];
-            Column column{{}, layout_->offset(c.field), layout_->fields[std::size_t(c.field)].capacity,
+            Column column{{}, 0, layout_->offset(c.field), layout_->fields[std::size_t(c.field)].capacity,
                           i + 1 < line.columns.size() && c.width != kFreeWidth ? c.width : -1};
             const QString before = QString::fromUtf8(c.before);
             for (const QChar ch : before) column.before.push_back(ch.unicode() < kRanked ? rank[ch.unicode()] : 0);
+            column.ranked = std::size_t(std::find(column.before.begin(), column.before.end(), 0) - column.before.begin());
             columns_.push_back(std::move(column));
         }
         blank_ = rank[u' '];
@@ -441,45 +442,59 @@ public:
 
     LineKey key(const char* record, qint64 id) const {
         const std::array<quint8, 256>& ranks = byteRanks();
-        LineKey key{{}, id, kKeyRanks};
         std::array<quint8, kKeyRanks> bytes{};
-        quint32 n = 0;
-        // False once the stretch is full or has met a character outside the table.
-        auto put = [&](quint8 r) {
-            if (!r) {
-                key.known = n;
-                return false;
-            }
-            bytes[n++] = r;
-            return n < kKeyRanks;
-        };
+        quint8* out = bytes.data();
+        quint32 n = 0;  // ranks written; the stretch ends at kKeyRanks or at a character outside the table
+        quint32 known = kKeyRanks;
         for (const Column& c : columns_) {
-            for (const quint8 r : c.before)
-                if (!put(r)) return packed(key, bytes);
-            QByteArrayView value = layout_->zeroTerminated ? FixedZString::bytes(record + c.offset, c.capacity)
-                                                           : FixedString::bytes(record + c.offset, c.capacity);
+            const quint32 caption = quint32(std::min<std::size_t>(c.before.size(), kKeyRanks - n));
+            const quint32 ranked = std::min<quint32>(caption, quint32(c.ranked));
+            std::memcpy(out + n, c.before.data(), ranked);
+            n += ranked;
+            if (ranked < caption) {
+                known = n;
+                break;
+            }
+            if (n == kKeyRanks) break;
+            const char* field = record + c.offset;
+            QByteArrayView value = layout_->zeroTerminated
+                                       ? FixedZString::bytes(field, c.capacity)
+                                       : QByteArrayView(field + 1, std::min(int(static_cast<unsigned char>(field[0])), c.capacity));
             while (!value.isEmpty() && static_cast<unsigned char>(value.front()) <= 0x20) value = value.sliced(1);
             while (!value.isEmpty() && static_cast<unsigned char>(value.back()) <= 0x20) value.chop(1);
             if (c.width >= 0 && value.size() > c.width) value.truncate(c.width);
-            for (const char b : value)
-                if (!put(ranks[static_cast<unsigned char>(b)])) return packed(key, bytes);
-            for (qsizetype pad = c.width - value.size(); pad > 0; --pad)
-                if (!put(blank_)) return packed(key, bytes);
+            const quint32 take = quint32(std::min<qsizetype>(value.size(), kKeyRanks - n));
+            const auto* bytesIn = reinterpret_cast<const unsigned char*>(value.data());
+            quint32 k = 0;
+            for (; k < take; ++k) {
+                const quint8 r = ranks[bytesIn[k]];
+                if (!r) break;
+                out[n + k] = r;
+            }
+            n += k;
+            if (k < take) {
+                known = n;
+                break;
+            }
+            if (n == kKeyRanks) break;
+            const quint32 pad = quint32(std::clamp<qsizetype>(c.width - value.size(), 0, kKeyRanks - n));
+            std::memset(out + n, blank_, pad);
+            n += pad;
+            if (n == kKeyRanks) break;
         }
-        return packed(key, bytes);
+        LineKey key{{}, id, known};
+        for (int w = 0; w < kKeyWords; ++w) key.ranks[std::size_t(w)] = qFromBigEndian<quint64>(out + w * 8);
+        return key;
     }
 
 private:
     struct Column {
         std::vector<quint8> before;  // the caption's ranks, one a UTF-16 unit
+        std::size_t ranked;          // how many of them come before the first character outside the table
         int offset;
         int capacity;
         int width;  // -1: neither padded nor cut
     };
-    static LineKey packed(LineKey& key, const std::array<quint8, kKeyRanks>& bytes) {
-        for (int w = 0; w < kKeyWords; ++w) key.ranks[std::size_t(w)] = qFromBigEndian<quint64>(bytes.data() + w * 8);
-        return key;
-    }
     const RecordLayout* layout_;
     std::vector<Column> columns_;
     quint8 blank_;
