@@ -127,8 +127,17 @@ int runChild(const QStringList& args, int times) {
     cal::services().screens = &services;
     cal::services().dialogs = &services;
     setProgramFolder(folder);
-    std::vector<double> ms;
+    std::vector<double> ms, base;
     long rows = 0;
+    // The baseline of each run, measured right after it: reading the record file once (searches,
+    // lists, find), or `dd` writing as many bytes as the export wrote to a file of the same folder
+    // and putting them on the disk, as the export does (exports).
+    auto readOnce = [&](const RecordLayout& layout) {
+        QElapsedTimer clock;
+        clock.start();
+        readFileOnce(recordPath(layout, folder));
+        base.push_back(double(clock.nsecsElapsed()) / 1e6);
+    };
     if (op == QLatin1String("search")) {
         const SearchDefinition* def = findSearch(name.toStdString());
         if (!def) return 2;
@@ -146,6 +155,28 @@ int runChild(const QStringList& args, int times) {
                 d->reject();
             };
             openSearch(def->objectName, def->ownKeyword, caller.get());
+            readOnce(*def->layout);
+        }
+    } else if (op == QLatin1String("find")) {
+        // Find in the list of every record, a text that no line holds: the whole list is looked at.
+        const SearchDefinition* def = findSearch(name.toStdString());
+        if (!def) return 2;
+        const auto caller = callerFor(*def->layout, folder);
+        for (int i = 0; i < times; ++i) {
+            services.act = [&](QDialog* d) {
+                if (!def->filters.empty()) d->findChild<QPushButton*>(QStringLiteral("btnCerca"))->click();
+                QCoreApplication::processEvents();
+                d->findChild<QLineEdit*>(QStringLiteral("txtTrova"))->setText(QStringLiteral("#nessuna#"));
+                QElapsedTimer clock;
+                clock.start();
+                d->findChild<QPushButton*>(QStringLiteral("btnTrova"))->click();
+                QCoreApplication::processEvents();
+                ms.push_back(double(clock.nsecsElapsed()) / 1e6);
+                rows = d->findChild<QListView*>(QStringLiteral("lstRecords"))->model()->rowCount();
+                d->reject();
+            };
+            openSearch(def->objectName, def->ownKeyword, caller.get());
+            readOnce(*def->layout);
         }
     } else if (op == QLatin1String("list")) {
         const SearchDefinition* def = findSearch(name.toStdString());
@@ -161,6 +192,7 @@ int runChild(const QStringList& args, int times) {
                 d->reject();
             };
             openSearch(def->objectName, def->ownKeyword, caller.get());
+            readOnce(*def->layout);
         }
     } else if (op == QLatin1String("export")) {
         const ExportDefinition* def = findExport(name.toStdString());
@@ -177,12 +209,22 @@ int runChild(const QStringList& args, int times) {
                 d->reject();
             };
             openExport(def->objectName, caller.get());
+            const ExportFile* file = findExportFile(def->objectName);
+            const QString written = programFile(QString::fromUtf8(file->fileName.data(), qsizetype(file->fileName.size())));
+            const QString copy = QDir(folder).filePath(QStringLiteral("dd-baseline.out"));
+            const qint64 bytes = QFileInfo(written).size();
+            QElapsedTimer ddClock;
+            ddClock.start();
+            QProcess::execute(QStringLiteral("dd"), {"if=/dev/zero", "of=" + copy, "bs=1M", "count=" + QString::number(bytes),
+                                                     "iflag=count_bytes", "conv=fsync", "status=none"});
+            base.push_back(double(ddClock.nsecsElapsed()) / 1e6);
+            QFile::remove(copy);
         }
     } else {
         return 2;
     }
     cal::services() = saved;
-    std::printf("%.3f %ld %ld\n", median(ms), peakRssKb(), rows);
+    std::printf("%.3f %ld %ld %.3f\n", median(ms), peakRssKb(), rows, median(base));
     return 0;
 }
 
@@ -259,6 +301,7 @@ struct Figure {
     double ms = 0;
     double mb = 0;
     long rows = 0;
+    double base = 0;  // the same-run baseline, when there is one
 };
 
 // Wall time of a whole process, from its start to its end.
@@ -278,8 +321,8 @@ Figure child(const QStringList& args, int times) {
     timeProcess(QCoreApplication::applicationFilePath(),
                 QStringList{QStringLiteral("suite-child")} + args + QStringList{"--repeat", QString::number(times)}, &out);
     const QList<QByteArray> f = out.trimmed().split(' ');
-    if (f.size() < 3) return {-1, -1, -1};
-    return {f[0].toDouble(), f[1].toDouble() / 1024.0, f[2].toLong()};
+    if (f.size() < 4) return {-1, -1, -1, 0};
+    return {f[0].toDouble(), f[1].toDouble() / 1024.0, f[2].toLong(), f[3].toDouble()};
 }
 
 // Generates each archive's file of `records` records once (a stamp file remembers it); with
@@ -343,9 +386,11 @@ int runSuite(const QStringList& args, int times) {
         // Fewer runs on the largest folders, whose operations take seconds.
         const int runs = n >= 1000000 ? std::min(times, 3) : times;
         std::printf("\n== %lld records (%s), medians of %d runs ==\n", n, qPrintable(folder), runs);
-        std::printf("%-44s %10s %9s %9s\n", "operation", "ms", "peak MB", "rows");
+        std::printf("%-44s %10s %9s %9s %10s %6s\n", "operation", "ms", "peak MB", "rows", "base ms", "ratio");
         auto line = [&](const QString& what, const Figure& f) {
-            std::printf("%-44s %10.1f %9.1f %9ld\n", qPrintable(what), f.ms, f.mb, f.rows);
+            std::printf("%-44s %10.1f %9.1f %9ld", qPrintable(what), f.ms, f.mb, f.rows);
+            if (f.base > 0) std::printf(" %10.1f %6.2f", f.base, f.ms / f.base);
+            std::printf("\n");
             std::fflush(stdout);
             table[what][n] = f.ms;
         };
@@ -380,6 +425,8 @@ int runSuite(const QStringList& args, int times) {
             for (const SearchDefinition* s : m->searches) {
                 const QString name = QString::fromLatin1(s->objectName);
                 if (!chosen(name)) continue;
+                if (s == m->searches.front())
+                    line(name + QStringLiteral(" find, nothing found"), child({"find", name, folder}, runs));
                 if (s->filters.empty()) {
                     line(name + QStringLiteral(" list"), child({"list", name, folder}, runs));
                     continue;

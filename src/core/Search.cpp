@@ -118,9 +118,7 @@ QString buildListLine(const RecordLayout& layout, std::span<const ListColumn> co
             length += byte >= 0xF0;
         }
         asciiBefore[i] = ascii;
-        QByteArrayView value = fieldBytes(layout, record, c.field);
-        while (!value.isEmpty() && static_cast<unsigned char>(value.front()) <= 0x20) value = value.sliced(1);
-        while (!value.isEmpty() && static_cast<unsigned char>(value.back()) <= 0x20) value.chop(1);
+        QByteArrayView value = trimmedView(fieldBytes(layout, record, c.field));
         const bool padded = i + 1 < columns.size() && c.width != kFreeWidth;
         if (padded && value.size() > c.width) value.truncate(c.width);
         values[i] = value;
@@ -457,11 +455,10 @@ public:
             }
             if (n == kKeyRanks) break;
             const char* field = record + c.offset;
-            QByteArrayView value = layout_->zeroTerminated
-                                       ? FixedZString::bytes(field, c.capacity)
-                                       : QByteArrayView(field + 1, std::min(int(static_cast<unsigned char>(field[0])), c.capacity));
-            while (!value.isEmpty() && static_cast<unsigned char>(value.front()) <= 0x20) value = value.sliced(1);
-            while (!value.isEmpty() && static_cast<unsigned char>(value.back()) <= 0x20) value.chop(1);
+            QByteArrayView value = trimmedView(
+                layout_->zeroTerminated
+                    ? FixedZString::bytes(field, c.capacity)
+                    : QByteArrayView(field + 1, std::min(int(static_cast<unsigned char>(field[0])), c.capacity)));
             if (c.width >= 0 && value.size() > c.width) value.truncate(c.width);
             const quint32 take = quint32(std::min<qsizetype>(value.size(), kKeyRanks - n));
             const auto* bytesIn = reinterpret_cast<const unsigned char*>(value.data());

@@ -4,6 +4,12 @@ namespace cal {
 
 QString trimmed(QStringView text) { return trimmedView(text).toString(); }
 
+QByteArrayView trimmedView(QByteArrayView bytes) {
+    while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.front()) <= 0x20) bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.back()) <= 0x20) bytes.chop(1);
+    return bytes;
+}
+
 QStringView trimmedView(QStringView text) {
     qsizetype b = 0, e = text.size();
     while (b < e && text[b].unicode() <= 0x20) ++b;
