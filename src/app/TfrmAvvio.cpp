@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace cal {
 namespace {
 
@@ -69,10 +71,11 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
     QLabel* panInfo = makeStatusLine(central);
     auto* hints = new StatusHints(panInfo);
 
-    // The ten archives as a grid of tiles that fills the window: each tile its picture and its
-    // name; an archive not yet available shows it on its tile, greyed.
+    // The ten archives as a grid of compact tiles, in the middle of the window: each tile its
+    // picture, its name (the button the keyboard reaches) and what the archive holds; an archive
+    // not yet available says so on its tile, greyed.
     auto* grid = new QGridLayout;
-    grid->setSpacing(16);
+    grid->setSpacing(12);
     constexpr int kColumns = 5;
     int i = 0;
     for (const Entry& e : kEntries) {
@@ -80,28 +83,37 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         auto* tile = new QFrame(central);
         tile->setObjectName("pan" + name);
         tile->setFrameShape(QFrame::StyledPanel);
-        tile->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        // The tiles share the row equally, whatever their texts.
+        tile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         auto* tileLayout = new QVBoxLayout(tile);
-        tileLayout->addStretch();
+        tileLayout->setContentsMargins(10, 10, 10, 8);
+        tileLayout->setSpacing(6);
         auto* img = new QToolButton(tile);
         img->setObjectName("img" + name);
         img->setIcon(programIcon(e.icon));
         img->setIconSize(QSize(48, 48));
         img->setAutoRaise(true);
         img->setAccessibleName(QString::fromUtf8(e.caption));
-        img->setFocusPolicy(Qt::NoFocus);
-        tileLayout->addWidget(img, 0, Qt::AlignHCenter);
+        img->setFocusPolicy(Qt::NoFocus);  // the tile's button below is its Tab stop
         auto* btn = new QPushButton(QString::fromUtf8(e.caption), tile);
         btn->setObjectName("btn" + name);
-        btn->setMinimumHeight(36);
-        btn->setStyleSheet(QStringLiteral("padding: 6px 12px; font-size: 11pt;"));
-        tileLayout->addWidget(btn);
+        btn->setStyleSheet(QStringLiteral("QPushButton { padding: 5px 8px; font-size: 11pt; font-weight: bold; }"));
+        img->setFocusProxy(btn);
+        auto* about = new QLabel(QString::fromUtf8(e.hint), tile);
+        about->setObjectName("lblDescrizione" + name);
+        about->setWordWrap(true);
+        about->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        about->setMinimumHeight(3 * about->fontMetrics().lineSpacing());
         auto* state = new QLabel(QStringLiteral("In preparazione"), tile);
         state->setObjectName("lblStato" + name);
         state->setAlignment(Qt::AlignHCenter);
         state->setEnabled(false);
+        tileLayout->addWidget(img, 0, Qt::AlignHCenter);
+        tileLayout->addWidget(btn);
+        tileLayout->addWidget(about);
         tileLayout->addWidget(state);
-        tileLayout->addStretch();
+        // Never narrower than its name.
+        tile->setMinimumWidth(std::max(180, btn->sizeHint().width() + 24));
         hints->add(img, QString::fromUtf8(e.hint));
         hints->add(btn, QString::fromUtf8(e.hint));
         btn->setEnabled(false);
@@ -112,8 +124,18 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         ++i;
     }
     for (int c = 0; c < kColumns; ++c) grid->setColumnStretch(c, 1);
-    for (int r = 0; r < (i + kColumns - 1) / kColumns; ++r) grid->setRowStretch(r, 1);
-    layout->addLayout(grid, 1);
+    // At most as wide as five tiles need to read well; centred on wider screens.
+    auto* tiles = new QWidget(central);
+    tiles->setObjectName(QStringLiteral("panArchivi"));
+    tiles->setLayout(grid);
+    tiles->setMaximumWidth(1500);
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addWidget(tiles, 100);
+    centred->addStretch(1);
+    layout->addStretch(1);
+    layout->addLayout(centred);
+    layout->addStretch(1);
     layout->addSpacing(12);
 
     auto* commands = new QHBoxLayout;

@@ -54,19 +54,20 @@ QString accessFailureMessage() {
 
 bool RecordFile::fail(const QString& cause) {
     error_ = cause;
-    qCWarning(lcFiles).noquote() << "record file" << file_.fileName() << "failed:" << cause;
+    qCWarning(lcFiles).noquote() << "record file" << path_ << "failed:" << cause;
     return false;
 }
 
 bool RecordFile::open(const QString& path, int recordSize) {
     close();
     error_.clear();
+    path_ = path;
     file_.setFileName(path);
     if (recordSize <= 0) return fail(QStringLiteral("invalid record size %1").arg(recordSize));
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) return fail(QStringLiteral("not a file"));
-    // ReadWrite without Truncate: an existing file is opened as it is, a missing one created.
-    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) return fail(file_.errorString());
+    // ReadWrite without Truncate: an existing file is opened as it is, a missing one created;
+    // anything but a regular file in its place (a folder, a pipe, a device) is refused.
+    QString cause;
+    if (!openRegularFile(file_, QIODevice::ReadWrite | QIODevice::Unbuffered, &cause)) return fail(cause);
     recordSize_ = recordSize;
     position_ = 0;
     return true;
@@ -121,7 +122,7 @@ qint64 RecordFile::append(const Record& record) {
     if (record.bytes().size() != recordSize_) return failedCount(QStringLiteral("record of another size"));
     const FileLock lock(file_.handle());
     if (lock.unsupported())
-        qCWarning(lcFiles).noquote() << "record file" << file_.fileName() << "cannot be locked:" << lock.errorString();
+        qCWarning(lcFiles).noquote() << "record file" << path_ << "cannot be locked:" << lock.errorString();
     else if (!lock.locked())
         return failedCount(QStringLiteral("lock: ") + lock.errorString());
     // The size as it is now, under the lock: another copy's append is either wholly before

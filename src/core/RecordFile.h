@@ -51,6 +51,7 @@ private:
     qint64 failedCount(const QString& cause) { fail(cause); return -1; }
 
     QFile file_;
+    QString path_;
     QString error_;
     int recordSize_ = 0;
     qint64 position_ = 0;

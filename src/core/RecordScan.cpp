@@ -97,15 +97,15 @@ std::optional<bool> scanMapped(int fd, qint64 size, qint64 count, int parts, con
 // The scan of both entry points: in parts, or as one part on the calling thread.
 bool scanFile(const QString& path, const RecordLayout& layout, bool inParts,
               const std::function<void(int, qint64)>& prepare, const PartVisit& visit) {
-    // Opened as the record store opens a record file, for reading and writing, so a file the
-    // program may not write is the same access failure here as on the archive screen; then
-    // refused unless it is a regular file (a pipe in its place is never waited on).
+    // Opened as the record store opens a record file, for reading and writing (created when
+    // missing), so a file the program may not write is the same access failure here as on the
+    // archive screen; anything but a regular file in its place is refused, never waited on.
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) return failed(path, file.errorString());
+    QString cause;
+    if (!openRegularFile(file, QIODevice::ReadWrite | QIODevice::Unbuffered, &cause)) return failed(path, cause);
     const int fd = file.handle();
     struct stat info {};
     if (::fstat(fd, &info) != 0) return failed(path, QString::fromLocal8Bit(std::strerror(errno)));
-    if (!S_ISREG(info.st_mode)) return failed(path, QStringLiteral("not a file"));
     const qint64 size = layout.size();
     const qint64 count = qint64(info.st_size) / size;
     const int parts = inParts ? partsFor(count) : 1;

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cal {
@@ -73,6 +75,47 @@ bool writeFileWhole(const QString& path, QByteArrayView bytes, QString* error) {
     return ok;
 }
 
+bool openRegularFile(QFile& file, QIODevice::OpenMode mode, QString* error) {
+    const auto failure = [&](const QString& cause) {
+        if (error) *error = cause;
+        return false;
+    };
+    const bool reads = mode & QIODevice::ReadOnly, writes = mode & QIODevice::WriteOnly;
+    if (!reads && !writes) return failure(QStringLiteral("no open mode"));
+    // Opened without blocking, so a pipe with no writer does not hold the program; the blocking
+    // mode comes back once the file is known to be a regular one.
+    int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY);
+    if (writes && !(mode & QIODevice::ExistingOnly)) flags |= O_CREAT;
+    if (mode & QIODevice::NewOnly) flags |= O_CREAT | O_EXCL;
+    if (mode & QIODevice::Truncate) flags |= O_TRUNC;
+    if (mode & QIODevice::Append) flags |= O_APPEND;
+    const QByteArray native = QFile::encodeName(file.fileName());
+    int fd;
+    do fd = ::open(native.constData(), flags, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return failure(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat info{};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int cause = errno;
+        ::close(fd);
+        return failure(S_ISDIR(info.st_mode) ? QStringLiteral("a folder, not a file")
+                       : info.st_mode != 0   ? QStringLiteral("not a regular file")
+                                             : QString::fromLocal8Bit(std::strerror(cause)));
+    }
+    const int status = ::fcntl(fd, F_GETFL);
+    if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+        const QString cause = QString::fromLocal8Bit(std::strerror(errno));
+        ::close(fd);
+        return failure(cause);
+    }
+    const QIODevice::OpenMode kept = mode & ~(QIODevice::ExistingOnly | QIODevice::NewOnly | QIODevice::Truncate);
+    if (!file.open(fd, kept, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return failure(file.errorString());
+    }
+    return true;
+}
+
 std::optional<QByteArray> readSmallFile(const QString& path, qint64 maxBytes, QString* error) {
     const auto failure = [&](const QString& cause) -> std::optional<QByteArray> {
         qCWarning(lcFiles).noquote() << "reading" << path << "failed:" << cause;
@@ -80,9 +123,9 @@ std::optional<QByteArray> readSmallFile(const QString& path, qint64 maxBytes, QS
         return std::nullopt;
     };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return failure(file.errorString());
+    QString cause;
+    if (!openRegularFile(file, QIODevice::ReadOnly, &cause)) return failure(cause);
     const QString tooLarge = QStringLiteral("larger than %1 bytes").arg(maxBytes);
-    // A regular file announces its size; a device or pipe is read up to the bound.
     if (file.size() > maxBytes) return failure(tooLarge);
     QByteArray bytes;
     char chunk[16384];

@@ -10,6 +10,7 @@
 // was, no temporary file remains, and the cause is kept in errorString() and logged under
 // "calvetra.files" with the path.
 #include <QByteArrayView>
+#include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QString>
@@ -52,6 +53,12 @@ private:
 // Writes `bytes` as the whole content of `path` through SafeWrite. False when the file could
 // not be written whole, with the cause in `error` when given; the old file is then unchanged.
 bool writeFileWhole(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+
+// Opens `file` (its fileName()) only when it is a regular file: a pipe, a device, a socket or a
+// folder in its place is refused at once, without waiting for the other end of a pipe. Read-only
+// and ExistingOnly opens never create the file; a read-write or write-only open creates a missing
+// one. False, with the cause in `error` when given, when it cannot be opened or is no regular file.
+bool openRegularFile(QFile& file, QIODevice::OpenMode mode, QString* error = nullptr);
 
 // Reads a file that the program keeps small (settings, password) with a bound: nullopt, with
 // the cause in `error` and logged, when it cannot be read or holds more than `maxBytes` bytes.

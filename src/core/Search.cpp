@@ -568,7 +568,7 @@ void sortListEntries(std::vector<ListEntry>& entries) {
 
 RecordReader::RecordReader(const QString& path, const RecordLayout& layout)
     : file_(path), buffer_(layout.size(), Qt::Uninitialized) {
-    file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);  // every read sees the file as it is now
+    openRegularFile(file_, QIODevice::ReadOnly | QIODevice::Unbuffered);  // every read sees the file as it is now
 }
 
 const char* RecordReader::read(qint64 index) {

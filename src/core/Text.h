@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace cal {
 
 // Leading and trailing blanks and control characters (code 0x20 and below) removed.
@@ -27,6 +29,13 @@ inline QString checkText(bool ticked) { return ticked ? kYes : kNo; }
 // address only. Anything from the first "?" on is left out, so a field can never add headers,
 // a body or attachments ("a@b.it?attach=/etc/passwd" gives "mailto:a@b.it").
 QString mailtoTarget(QStringView address);
+
+// The address a web-address field opens in the browser: only an http or https address, trimmed;
+// a host name without a scheme ("www.example.org") gets "http://" in front, as whoever typed it
+// means. Anything else (a local path, "file:", "mailto:", "javascript:" or any other scheme, text
+// with blanks or backslashes) is no web address: nullopt, and nothing is opened. The bare
+// "https://" or "http://" the field starts with is handed over as it is (it opens the browser).
+std::optional<QString> webTarget(QStringView address);
 
 // The state a stored text gives a box that was `current`: anything but "Sì"/"No" leaves it.
 inline bool checkState(const QString& stored, bool current) {

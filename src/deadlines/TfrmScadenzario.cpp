@@ -224,6 +224,7 @@ const ArchiveDefinition kDeadlines{
                 },
         },
     .beforeSave = composeDateAndTime,
+    .insertedMessage = "La scheda corrente è stata salvata in archivio.",
 };
 
 // The three status lists: by the appointment mark, and by the payment mark either way.
@@ -235,6 +236,7 @@ const SearchDefinition kToConfirm{
     .listed = [](const char* record) { return deadlineValue(record, DaConfermare) == kYes; },
     .listTitle = QStringLiteral("Riepilogo appuntamenti da confermare"),
     .ownKeyword = QString::fromLatin1(kKeyword),
+    .countText = QString(),  // the status lists have no count label
 };
 
 const SearchDefinition kToPay{
@@ -245,6 +247,7 @@ const SearchDefinition kToPay{
     .listed = [](const char* record) { return deadlineValue(record, Effettuata) == kNo; },
     .listTitle = QStringLiteral("Riepilogo pagamenti da effettuare"),
     .ownKeyword = QString::fromLatin1(kKeyword),
+    .countText = QString(),  // the status lists have no count label
 };
 
 const SearchDefinition kPaid{
@@ -255,6 +258,7 @@ const SearchDefinition kPaid{
     .listed = [](const char* record) { return deadlineValue(record, Effettuata) == kYes; },
     .listTitle = QStringLiteral("Riepilogo pagamenti effettuati"),
     .ownKeyword = QString::fromLatin1(kKeyword),
+    .countText = QString(),  // the status lists have no count label
 };
 
 const SearchDefinition kDeadlineSearch{
@@ -266,6 +270,7 @@ const SearchDefinition kDeadlineSearch{
     .listTitle = QStringLiteral("Riepilogo scadenze e appuntamenti"),
     .ownKeyword = QString::fromLatin1(kKeyword),
     .countBefore = QStringLiteral("Il presente elenco contiene 0 schede."),
+    .countText = QStringLiteral("Il presente elenco contiene %1 schede."),
 };
 
 const ExportDefinition kDeadlineExport{

@@ -28,13 +28,11 @@ std::optional<MailPeriod> mailPeriodRows(const QString& path, QDate from, QDate 
     const bool ok = file.close();
     if (!ok) return std::nullopt;
     MailPeriod period;
-    bool stopped = false;
     const bool read = scanRecordFile(path, kMailLayout, [&](qint64, const char* record) {
         ++period.records;
-        if (stopped) return;
         const auto date = parseDateText(value(record, MailField::DataReg));
         if (!date) {
-            stopped = true;
+            ++period.unreadable;
             return;
         }
         if (*date < from || *date > to) return;

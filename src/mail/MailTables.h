@@ -57,6 +57,7 @@ std::optional<QString> nextMailNumber(const QString& start, bool withYear, qint6
 struct MailPeriod {
     QList<QStringList> rows;
     qint64 records = 0;  // registrations in the year file
+    int unreadable = 0;  // left out: their registration date cannot be read
 };
 std::optional<MailPeriod> mailPeriodRows(const QString& path, QDate from, QDate to);
 

@@ -42,7 +42,7 @@ const ArchiveDefinition kMail{
     .keyword = "protocollo",
     .groups =
         {
-            {"Registrazione",
+            {" Registrazione: ",
              {{Numero, "N. protocollo:"},
               {.field = Tipo,
                .label = "Tipologia posta:",
@@ -58,7 +58,7 @@ const ArchiveDefinition kMail{
               {Collocazione, "Collocazione documento cartaceo:"},
               {Copia, "Copia digitale documento:", Control::ReadOnly, Typing::Free,
                documentSlot("imgCancella01", "Cancella il percorso del file allegato alla scheda corrente.")}}},
-            {"Documento",
+            {" Documento: ",
              {{Oggetto, "Oggetto:"},
               {DataSpe, "Data spedizione:"},
               {DataRic, "Data ricezione:"},
@@ -66,7 +66,7 @@ const ArchiveDefinition kMail{
               {Pagine, "N. pagine:"},
               {Riferimenti, "Riferimenti:"},
               {Note, "Note:"}}},
-            {"Mittente e destinatario",
+            {" Mittente e destinatario: ",
              {{Mittente, "Mittente:"},
               {RecapitoMit, "Recapito:"},
               {Destinatario, "Destinatario:"},
@@ -380,6 +380,13 @@ void TfrmRiepProtocollo::findPeriod() {
     const std::optional<MailPeriod> period = mailPeriodRows(path_, *from, *to);
     if (!period || period->records == 0) return;
     model()->setRows(period->rows);
+    if (period->unreadable == 1)
+        plainMessage(QStringLiteral("Attenzione: una scheda dell'archivio ha una data di registrazione non leggibile e "
+                                    "non è compresa nel riepilogo."));
+    else if (period->unreadable > 1)
+        plainMessage(QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di registrazione non leggibile "
+                                    "e non sono comprese nel riepilogo.")
+                         .arg(period->unreadable));
 }
 
 // ---- the module ----

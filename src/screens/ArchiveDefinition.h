@@ -233,6 +233,9 @@ struct ArchiveDefinition {
     // amount still being typed) comes before the checks and the record.
     bool saveLeavesField = false;
     KeptFields kept = {};
+    // UTF-8: the information Save shows after adding a new record; nullptr: "La scheda corrente
+    // è stata inserita in archivio."
+    const char* insertedMessage = nullptr;
 };
 
 }  // namespace cal

@@ -101,7 +101,6 @@ private:
     void bind(int field, QWidget* widget);
     QToolBar* newToolbar();
     void addHint(QWidget* element, const QString& hint);
-    void setShortcut(QAction* action, const QKeySequence& keys);
     QAction* addAction(const QString& objectName, const QIcon& icon, const QString& caption, const QString& hint,
                        std::function<void()> action);
     // Opens the file, runs `work`, closes; shows the access failure (of `kind`) and returns false on error.
@@ -125,6 +124,10 @@ private:
 // shows that layout (per-year archives), else the layout's file in the program folder.
 QString recordFileFor(const RecordLayout& layout, QWidget* caller);
 
+// The column each group of an archive screen stands in: the groups in their order, cut into at
+// most `columns` runs of about the same height (down the first column, then the next).
+std::vector<int> groupColumns(const std::vector<FieldGroup>& groups, int columns);
+
 // The messages every archive screen shares.
 namespace ArchiveText {
 inline const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
@@ -136,6 +139,9 @@ inline const QString kDuplicateNeedsSave = QStringLiteral(
 inline const QString kDuplicated = QStringLiteral(
     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
     "Al termine premere Salva per inserire la scheda in archivio.");
+inline const QString kNotWebAddress = QStringLiteral(
+    "Attenzione: l'indirizzo indicato non è un indirizzo Internet.\n\r\n\r"
+    "Per collegarsi al sito è necessario indicare un indirizzo che inizi con http:// o https://.");
 inline const QString kPdfFailed = QStringLiteral(
     "Attenzione: il sistema non permette di scrivere il file PDF.\n\r\n\r"
     "Accertarsi che il file non sia già aperto e di possedere i privilegi di scrittura nella cartella di "

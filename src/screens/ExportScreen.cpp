@@ -5,12 +5,14 @@
 
 #include "ui/Regional.h"
 #include "core/ProgramFolder.h"
+#include "core/SafeWrite.h"
 #include "core/Search.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/TfrmGuida.h"
 #include "ui/Services.h"
 #include "ui/KeyRules.h"
 #include "ui/StatusHints.h"
+#include "ui/Windows.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -56,7 +58,7 @@ QStringList GridModel::row(int index) const {
         const qint64 wanted = std::min(kCachedRows, records_.count - first);
         QFile file(records_.path);
         QByteArray bytes;
-        if (file.open(QIODevice::ReadOnly) && file.seek(first * size)) bytes = file.read(wanted * size);
+        if (openRegularFile(file, QIODevice::ReadOnly) && file.seek(first * size)) bytes = file.read(wanted * size);
         for (qint64 i = 0; i < wanted; ++i)
             cached_ << ((i + 1) * size <= bytes.size() ? records_.row(bytes.constData() + i * size) : QStringList());
     }
@@ -137,7 +139,6 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
     setObjectName(QString::fromLatin1(def_.objectName));
     applyRegionalSettings();
     setWindowTitle(def_.caption);
-    resize(1100, 600);
     QStringList headers = def_.gridHeaders;
     if (headers.isEmpty())
         for (const ExportColumn& c : def_.columns) headers << QString::fromUtf8(c.header.data(), qsizetype(c.header.size()));
@@ -153,18 +154,20 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
         const char* caption;
         const char* hint;
         const char* icon;
+        QKeySequence keys;
         std::function<void()> action;
     };
     const Command commands[] = {
         {"cmdEsporta", "Esporta", "Esporta l'archivio in formato Microsoft Excel.", "x-office-spreadsheet",
-         [this] { exportFile(); }},
+         QKeySequence(Qt::CTRL | Qt::Key_E), [this] { exportFile(); }},
         {"cmdGuida", "Guida", "Visualizza la pagina della guida sensibile al contesto.", "help-browser",
-         [this] { showHelp(def_.helpTitle); }},
-        {"cmdEsci", "Esci", "Esci da questo ambiente di lavoro.", "application-exit", [this] { reject(); }},
+         QKeySequence(Qt::Key_F1), [this] { showHelp(def_.helpTitle); }},
+        {"cmdEsci", "Esci", "Esci da questo ambiente di lavoro.", "application-exit", QKeySequence(Qt::Key_Escape),
+         [this] { reject(); }},
     };
     for (const Command& c : commands)
         connect(addToolbarCommand(toolbar, hints, QString::fromLatin1(c.name), programIcon(c.icon),
-                                  QString::fromUtf8(c.caption), QString::fromUtf8(c.hint)),
+                                  QString::fromUtf8(c.caption), QString::fromUtf8(c.hint), c.keys),
                 &QAction::triggered, this, c.action);
 
     grid_ = new QTableView(this);
@@ -188,9 +191,7 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
         total += grid_->columnWidth(c);
     }
     // As wide as the columns need, within the screen.
-    int available = 1600;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) available = screen->availableGeometry().width();
-    resize(std::clamp(total + 60, 1100, std::max(1100, available)), 600);
+    fitWindow(this, QSize(std::max(total + 60, 1100), 600));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(toolbar);
     layout->addWidget(grid_, 1);
@@ -200,8 +201,8 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
 QAction* ExportScreen::addQueryCommand(const QString& objectName, const QString& caption, const QString& hint) {
     auto* toolbar = findChild<QToolBar*>();
     QAction* first = toolbar->actions().value(0);
-    QAction* query = addToolbarCommand(toolbar, hints_, objectName,
-                                       programIcon(QStyle::SP_FileDialogContentsView), caption, hint);
+    QAction* query = addToolbarCommand(toolbar, hints_, objectName, programIcon(QStyle::SP_FileDialogContentsView),
+                                       caption, hint, QKeySequence(Qt::Key_F5));
     toolbar->removeAction(query);
     toolbar->insertAction(first, query);
     return query;
@@ -241,7 +242,7 @@ void ExportScreen::showEvent(QShowEvent* event) {
 void ExportScreen::fillFromArchive() {
     const QString path = recordFilePath();
     QFile file(path);
-    const qint64 count = file.open(QIODevice::ReadOnly) ? file.size() / def_.layout->size() : 0;
+    const qint64 count = openRegularFile(file, QIODevice::ReadOnly) ? file.size() / def_.layout->size() : 0;
     if (count == 0) {
         model_->setEmptyRows(10);
         return;

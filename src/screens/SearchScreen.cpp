@@ -10,6 +10,7 @@
 #include "screens/FieldEditor.h"
 #include "ui/KeyRules.h"
 #include "ui/Services.h"
+#include "ui/Windows.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -87,13 +88,17 @@ int listWindowWidth(const SearchDefinition& definition, int available) {
         chars = definition.line(blank.constData()).size() + kFreeColumn;
     }
     const int wanted = QFontMetrics(listFont()).horizontalAdvance(QString(chars, u'0')) + kFrame;
-    return std::clamp(wanted, 1000, std::max(1000, available));
+    return std::min(std::max(wanted, 1000), available);
 }
 
-int SearchScreen::listWindowWidth() const {
-    int available = 1600;
-    if (const QScreen* s = QGuiApplication::primaryScreen()) available = s->availableGeometry().width();
-    return cal::listWindowWidth(def_, available);
+int SearchScreen::listWindowWidth() const { return cal::listWindowWidth(def_, windowRoom(this).width()); }
+
+void SearchScreen::fitToPanel() {
+    // The filters take the size they need; the list is as wide as its lines, within the screen.
+    const QMargins margins = layout()->contentsMargins();
+    QSize wanted = panels_->currentWidget()->sizeHint().grownBy(margins);
+    if (panels_->currentIndex() == panels_->count() - 1) wanted = QSize(listWindowWidth(), kListWindowHeight);
+    fitWindow(this, wanted);
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const {
@@ -118,7 +123,6 @@ SearchScreen::SearchScreen(const SearchDefinition& definition, QWidget* parent) 
     applyRegionalSettings();
     setWindowTitle(def_.caption);
     setModal(true);
-    resize(listWindowWidth(), 640);
     lblMemory_ = label(QStringLiteral("lblMemory"), {}, this);
     lblMemory_->hide();
     panels_ = new QStackedWidget(this);
@@ -136,7 +140,11 @@ QWidget* SearchScreen::buildFilterPanel() {
     for (const FilterField& f : def_.filters) {
         auto* edit = new QLineEdit(panel);
         edit->setObjectName(QString::fromLatin1(f.objectName));
-        edit->setMaxLength(def_.layout->fields[f.field].capacity);
+        const int capacity = def_.layout->fields[f.field].capacity;
+        edit->setMaxLength(capacity);
+        // As wide as what it holds, up to a short sentence: the panel opens at the size its
+        // filters need, not stretched across the screen.
+        edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * std::clamp(capacity, 12, 48) + 16);
         auto* l = new QLabel(QString::fromUtf8(f.label), panel);
         l->setBuddy(edit);
         edit->setAccessibleName(l->text());
@@ -189,10 +197,11 @@ QWidget* SearchScreen::buildResultPanel() {
     lstRecords_->setObjectName(QStringLiteral("lstRecords"));
     lstRecords_->setAccessibleName(QStringLiteral("Elenco schede"));
     lstRecords_->setFont(listFont());
-    lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lstRecords_->setUniformItemSizes(true);
     lstRecords_->installEventFilter(new ListKeys(lstRecords_, this));
     lblTrovate_ = label(QStringLiteral("lblTrovate"), def_.countBefore, panel);
+    lblTrovate_->setVisible(!def_.countText.isEmpty());
     txtTrova_ = new QLineEdit(panel);
     txtTrova_->setObjectName(QStringLiteral("txtTrova"));
     txtTrova_->setAccessibleName(QStringLiteral("Testo da trovare"));
@@ -241,6 +250,7 @@ void SearchScreen::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;  // restored from the task bar: nothing to redo
     finder_.forget();
     txtTrova_->clear();
+    fitToPanel();
     if (def_.filters.empty()) {
         fillList();
         txtTrova_->setFocus(Qt::OtherFocusReason);
@@ -301,8 +311,9 @@ void SearchScreen::selectRow(int row) {
 void SearchScreen::showResults() {
     model_->setList(&list_);
     if (!list_.empty()) selectRow(0);
-    lblTrovate_->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(list_.size()));
+    lblTrovate_->setText(def_.countText.arg(list_.size()));
     panels_->setCurrentIndex(panels_->count() - 1);
+    fitToPanel();
     txtTrova_->clear();
     txtTrova_->setFocus(Qt::OtherFocusReason);
 }

@@ -39,13 +39,16 @@ struct SearchDefinition {
     std::span<const PickerKeyword> pickers = {};
     bool fileOrder = false;                           // the list keeps file order instead of being sorted
     QString countBefore = {};                         // lblTrovate before any search
+    // lblTrovate once the list is made, "%1" standing for its number of lines; empty: the screen
+    // has no count label.
+    QString countText = QStringLiteral("Il presente riepilogo contiene %1 schede.");
     // The record file; by default the calling archive screen's file when it shows this layout
     // (per-year archives), else the layout's file in the program folder.
     std::function<QString()> filePath = {};
 };
 
 // The width of a search or list window: enough for the fixed columns of its lines and the start
-// of the free text after them, at least 1000 and at most `available` pixels.
+// of the free text after them, at least 1000 pixels where the screen has them, at most `available`.
 int listWindowWidth(const SearchDefinition& definition, int available);
 
 // The font of every result list: Courier New 12, or the system's fixed-pitch font where it is missing.
@@ -90,6 +93,9 @@ protected:
 private:
     // Wide enough for the list's fixed columns, within the screen.
     int listWindowWidth() const;
+    // The window takes the size of the panel it shows.
+    void fitToPanel();
+    static constexpr int kListWindowHeight = 600;
     QWidget* buildFilterPanel();
     QWidget* buildResultPanel();
     void showResults();

@@ -83,8 +83,9 @@ std::optional<QString> attachmentPath(const QString& storedName) {
 
 bool copyReplacing(const QString& source, const QString& target) {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        qCWarning(lcFiles).noquote() << "reading" << source << "failed:" << in.errorString();
+    QString cause;
+    if (!openRegularFile(in, QIODevice::ReadOnly, &cause)) {
+        qCWarning(lcFiles).noquote() << "reading" << source << "failed:" << cause;
         return false;
     }
     SafeWrite out(target);

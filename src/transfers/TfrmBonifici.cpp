@@ -112,7 +112,7 @@ ArchiveDefinition transferDefinition(const RegisterTraits& t) {
                            "btnIbanPag"),
                 partyGroup("Beneficiario", Beneficiario, CodFiscBen, IbanBen, "impBeneficiario", t.beneficiaryPicker,
                            "btnCodFiscBen", "btnIbanBen"),
-                {"Bonifico",
+                {" Bonifico: ",
                  {{Tipo, "Tipo:"},
                   {.field = DataEse,
                    .label = "Data esecuzione:",
@@ -133,7 +133,7 @@ ArchiveDefinition transferDefinition(const RegisterTraits& t) {
                    .label = "Bonifico eseguito",
                    .control = Control::Check,
                    .hint = "Spunta questa casella per indicare che il bonifico è stato eseguito."}}},
-                {"Note e ricevuta",
+                {" Note e ricevuta: ",
                  {{Note, "Note:"},
                   {Copia, "Copia ricevuta bonifico:", Control::ReadOnly, Typing::Free,
                    {{Side::DocumentChoose, "btnSfoglia", "Seleziona il file della ricevuta del bonifico da allegare."},
@@ -377,7 +377,10 @@ void TransferExportScreen::showPeriod() {
     const std::optional<TransferPeriod> period = transfersInPeriod(recordFilePath(), *dates[0], *dates[1]);
     if (!period || period->records == 0) return;
     model()->setRows(period->rows);
-    if (period->unreadable > 0)
+    if (period->unreadable == 1)
+        plainMessage(QStringLiteral("Attenzione: una scheda dell'archivio ha una data di esecuzione non leggibile e "
+                                    "non è compresa nel riepilogo."));
+    else if (period->unreadable > 1)
         plainMessage(QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di esecuzione non leggibile e "
                                     "non sono comprese nel riepilogo.")
                          .arg(period->unreadable));

@@ -43,8 +43,19 @@ QToolButton* makeCommandButton(QWidget* parent, StatusHints* hints, const QStrin
     return b;
 }
 
+void setCommandShortcut(QAction* a, const QKeySequence& keys) {
+    a->setShortcut(keys);
+    a->setShortcutContext(Qt::WindowShortcut);
+    const QString shown = QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + u')';
+    const QString hint = a->property("hint").isValid() ? a->property("hint").toString() : a->toolTip();
+    a->setToolTip(hint + shown);
+    for (QObject* o : a->associatedObjects())
+        if (auto* button = qobject_cast<QToolButton*>(o); button && button->defaultAction() == a)
+            button->setToolTip(hint + shown);
+}
+
 QAction* addToolbarCommand(QToolBar* toolbar, StatusHints* hints, const QString& name, const QIcon& icon,
-                           const QString& caption, const QString& hint) {
+                           const QString& caption, const QString& hint, const QKeySequence& keys) {
     toolbar->setIconSize(kToolbarIconSize);  // one size for every picture of a toolbar
     // The button that shows the commands a narrow window cannot fit.
     if (auto* more = toolbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
@@ -53,11 +64,13 @@ QAction* addToolbarCommand(QToolBar* toolbar, StatusHints* hints, const QString&
     a->setObjectName(name);
     a->setToolTip(hint);
     a->setStatusTip(hint);
+    a->setProperty("hint", hint);
     if (QWidget* button = toolbar->widgetForAction(a)) {
         button->setObjectName(name);
         button->setAccessibleName(caption);
         hints->add(button, hint);
     }
+    if (!keys.isEmpty()) setCommandShortcut(a, keys);
     return a;
 }
 

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <QKeySequence>
+
 class QAction;
 class QIcon;
 class QLabel;
@@ -28,9 +30,14 @@ private:
 // with its hint on the status line and as tooltip. The caller connects it.
 QToolButton* makeCommandButton(QWidget* parent, StatusHints* hints, const QString& name, const QIcon& icon,
                                const QString& caption, const QString& hint);
-// The same command as an action of a toolbar; its button carries the same name.
+// The same command as an action of a toolbar; its button carries the same name. Toolbar buttons
+// take no Tab stop: `keys`, when given, is its shortcut (see setCommandShortcut).
 QAction* addToolbarCommand(QToolBar* toolbar, StatusHints* hints, const QString& name, const QIcon& icon,
-                           const QString& caption, const QString& hint);
+                           const QString& caption, const QString& hint, const QKeySequence& keys = {});
+// Gives a command its shortcut, active in its whole window, and shows it after the hint in the
+// tool tips of the action and of its toolbar button, where assistive technology also reads it
+// (as the button's description).
+void setCommandShortcut(QAction* action, const QKeySequence& keys);
 
 // The status line label every working screen puts at its bottom.
 QLabel* makeStatusLine(QWidget* parent, const QString& initialText = {});

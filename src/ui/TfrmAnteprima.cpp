@@ -2,7 +2,10 @@
 
 #include "report/ReportPainter.h"
 #include "ui/Services.h"
+#include "ui/StatusHints.h"
+#include "ui/Windows.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QKeySequence>
 #include <QPainter>
@@ -18,7 +21,7 @@ TfrmAnteprima::TfrmAnteprima(const Report& report, QWidget* parent)
     setObjectName(QStringLiteral("TfrmAnteprima"));
     setWindowTitle(QStringLiteral(" Anteprima di stampa"));
     setModal(true);
-    resize(1000, 760);
+    fitWindow(this, QSize(1000, 760));
 
     printer_.setPageSize(QPageSize(QPageSize::A4));
     printer_.setPageOrientation(report_.orientation() == Report::Orientation::Landscape ? QPageLayout::Landscape
@@ -31,25 +34,35 @@ TfrmAnteprima::TfrmAnteprima(const Report& report, QWidget* parent)
     preview_ = new QPrintPreviewWidget(&printer_, this);
     preview_->setObjectName(QStringLiteral("prvPagine"));
     preview_->setAccessibleName(QStringLiteral("Pagine in anteprima"));
+    // The area that shows the pages and the pages inside it.
+    if (auto* pages = preview_->findChild<QAbstractScrollArea*>()) {
+        pages->setAccessibleName(QStringLiteral("Area delle pagine"));
+        pages->viewport()->setAccessibleName(QStringLiteral("Pagine"));
+    }
     connect(preview_, &QPrintPreviewWidget::paintRequested, this, &TfrmAnteprima::paintPages);
 
+    // Toolbar buttons take no Tab stop: each command has its shortcut, shown in its tool tip.
     auto addCommand = [this](const char* name, const QString& text, const QKeySequence& key) {
         QAction* action = toolBar_->addAction(text);
         action->setObjectName(QLatin1String(name));
         action->setToolTip(text);
         action->setStatusTip(text);
-        if (!key.isEmpty()) action->setShortcut(key);
+        if (QWidget* button = toolBar_->widgetForAction(action)) {
+            button->setObjectName(QLatin1String(name));
+            button->setAccessibleName(text);
+        }
+        setCommandShortcut(action, key);
         return action;
     };
-    QAction* stampa = addCommand("actStampa", QStringLiteral("Stampa"), QKeySequence::Print);
+    QAction* stampa = addCommand("actStampa", QStringLiteral("Stampa"), QKeySequence(Qt::CTRL | Qt::Key_P));
     toolBar_->addSeparator();
-    QAction* zoomIn = addCommand("actZoomAvanti", QStringLiteral("Zoom avanti"), QKeySequence::ZoomIn);
-    QAction* zoomOut = addCommand("actZoomIndietro", QStringLiteral("Zoom indietro"), QKeySequence::ZoomOut);
-    QAction* fit = addCommand("actAdatta", QStringLiteral("Adatta alla pagina"), QKeySequence());
-    QAction* fullScreen = addCommand("actSchermoIntero", QStringLiteral("Schermo intero"), QKeySequence::FullScreen);
+    QAction* zoomIn = addCommand("actZoomAvanti", QStringLiteral("Zoom avanti"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    QAction* zoomOut = addCommand("actZoomIndietro", QStringLiteral("Zoom indietro"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    QAction* fit = addCommand("actAdatta", QStringLiteral("Adatta alla pagina"), QKeySequence(Qt::CTRL | Qt::Key_0));
+    QAction* fullScreen = addCommand("actSchermoIntero", QStringLiteral("Schermo intero"), QKeySequence(Qt::Key_F11));
     fullScreen->setCheckable(true);
     toolBar_->addSeparator();
-    QAction* chiudi = addCommand("actChiudi", QStringLiteral("Chiudi"), QKeySequence());
+    QAction* chiudi = addCommand("actChiudi", QStringLiteral("Chiudi"), QKeySequence(Qt::Key_Escape));
 
     connect(stampa, &QAction::triggered, this, &TfrmAnteprima::print);
     connect(zoomIn, &QAction::triggered, preview_, [this] { preview_->zoomIn(); });

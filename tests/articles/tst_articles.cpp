@@ -267,11 +267,45 @@ private slots:
         QTest::keyClicks(edit("txtSito"), " www.example.org/articolo ");
         QCOMPARE(edit("txtSito")->text(), QString("www.example.org/articolo"));
         QTest::mouseClick(screen->findChild<QPushButton*>("btnSito"), Qt::LeftButton);
-        QCOMPARE(fakes->shell.opened.last(), QString("www.example.org/articolo"));
+        QCOMPARE(fakes->shell.opened.last(), QString("http://www.example.org/articolo"));
         QCOMPARE(fakes->dialogs.messages.size(), 1);
         // New puts the scheme back.
         command("cmdNuovo");
         QCOMPARE(edit("txtSito")->text(), QString("https://"));
+    }
+
+    // Whatever a record holds, the link opens only a web address; anything else is refused with
+    // a message and nothing is opened.
+    void linkOpensOnlyWebAddresses_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("opened");  // empty: refused
+        QTest::newRow("https") << "https://www.example.org/a" << "https://www.example.org/a";
+        QTest::newRow("without scheme") << "www.example.org" << "http://www.example.org";
+        QTest::newRow("system file") << "/etc/passwd" << "";
+        QTest::newRow("file address") << "file:///etc/passwd" << "";
+        QTest::newRow("mailto with attachment") << "mailto:a@b.it?attach=/etc/passwd" << "";
+        QTest::newRow("javascript") << "javascript:alert(1)" << "";
+        QTest::newRow("launcher") << "/usr/share/applications/xterm.desktop" << "";
+    }
+    void linkOpensOnlyWebAddresses() {
+        QFETCH(QString, stored);
+        QFETCH(QString, opened);
+        // Put there as a record read from the file puts it, past any typing rule.
+        edit("txtSito")->setText(stored);
+        QTest::mouseClick(screen->findChild<QPushButton*>("btnSito"), Qt::LeftButton);
+        if (!opened.isEmpty()) {
+            QCOMPARE(fakes->shell.opened, QStringList{opened});
+            QVERIFY(fakes->dialogs.messages.isEmpty());
+            return;
+        }
+        QVERIFY(fakes->shell.opened.isEmpty());
+        QCOMPARE(fakes->dialogs.messages.size(), 1);
+        QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Warning);
+        QCOMPARE(lastText(), QString::fromUtf8("Attenzione: l'indirizzo indicato non è un indirizzo Internet.\n\r\n\r"
+                                               "Per collegarsi al sito è necessario indicare un indirizzo che inizi "
+                                               "con http:// o https://."));
+        QCOMPARE(QApplication::focusWidget(), edit("txtSito"));
+        QCOMPARE(edit("txtSito")->text(), stored);
     }
 
     void enterMovesAlongTheCard_data() {

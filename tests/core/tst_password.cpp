@@ -2,6 +2,8 @@
 #include "core/Password.h"
 #include "testlib/CalTest.h"
 
+#include <sys/stat.h>
+
 using namespace cal;
 
 class TestPassword : public QObject {
@@ -128,9 +130,16 @@ private slots:
         if (readable) QCOMPARE(*read, password);
     }
 
+    void fileThatCannotBeReadIsTheReadingError_data() {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("folder") << false;
+        QTest::newRow("pipe with no writer") << true;  // refused at once, never waited on
+    }
     void fileThatCannotBeReadIsTheReadingError() {
+        QFETCH(bool, pipe);
         caltest::ProgramFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir(kPasswordFile));
+        if (pipe) QCOMPARE(::mkfifo(qPrintable(folder.path(kPasswordFile)), 0644), 0);
+        else QVERIFY(QDir(folder.path()).mkdir(kPasswordFile));
         QVERIFY(!readStoredPassword(folder.path()).has_value());
         QCOMPARE(writeStoredPassword(folder.path(), u"nuova"), PasswordWrite::WritingError);
     }

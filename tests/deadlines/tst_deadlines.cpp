@@ -132,9 +132,11 @@ class TestDeadlines : public QObject {
         return rows;
     }
     // The lines of the list screen a command opens, opening line `open` when it is not -1.
+    // The lines of the list screen `cmd` opens (the status lists have no count label).
     QStringList linesOf(const char* cmd, int open = -1) {
         QStringList lines;
         fakes->screens.handlers << [&](QDialog* d) {
+            QVERIFY(!d->findChild<QLabel*>("lblTrovate")->isVisible());
             lines = caltest::listLines(d);
             if (open >= 0) caltest::openLine(d, open);
         };
@@ -215,7 +217,7 @@ private slots:
             QVERIFY(caltest::readAll(yearFile(2023)).isEmpty());
             return;
         }
-        QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata salvata in archivio."));
         const QByteArray bytes = caltest::readAll(yearFile(2024));
         QCOMPARE(bytes.size(), qsizetype(2318));
         // The composed fields at their offsets: length byte, then the text.
@@ -426,15 +428,20 @@ private slots:
         openYear("2025");
         QStringList lines;
         QString memory;
+        QStringList counts;
         fakes->screens.handlers << [&](QDialog* d) {
             memory = d->findChild<QLabel*>("lblMemory")->text();
+            counts << d->findChild<QLabel*>("lblTrovate")->text();
             d->findChild<QLineEdit*>("txtData")->setText("/03/");
             QTest::mouseClick(d->findChild<QPushButton*>("btnCerca"), Qt::LeftButton);
+            counts << d->findChild<QLabel*>("lblTrovate")->text();
+            QVERIFY(d->findChild<QLabel*>("lblTrovate")->isVisible());
             lines = caltest::listLines(d);
         };
         command("cmdTrova");
         QCOMPARE(fakes->screens.shown.last(), QString("TfrmTrovaScadenzario"));
         QCOMPARE(memory, QString("Scadenzario"));
+        QCOMPARE(counts, QStringList({"Il presente elenco contiene 0 schede.", "Il presente elenco contiene 2 schede."}));
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines[0].startsWith("Marzo due"));
         QVERIFY(lines[1].startsWith("Marzo uno"));

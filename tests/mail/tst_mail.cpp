@@ -374,12 +374,17 @@ private slots:
             edit(d, "txtDataInizio")->setText("01/03/2024");
             edit(d, "txtDataFine")->setText("01/03/2024");
             caltest::command(d, "cmdTrova");
-            QVERIFY(fakes->dialogs.messages.isEmpty());
-            // Both bounds included; the unreadable date ends the filling, record 6 is not reached.
-            QCOMPARE(gridRows(d).size(), 2);
+            // Both bounds included; the registration whose date cannot be read is left out and
+            // said so, and the ones after it are still read.
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(fakes->dialogs.messages.last().kind, Dialogs::Kind::Plain);
+            QCOMPARE(lastText(), QString::fromUtf8("Attenzione: una scheda dell'archivio ha una data di registrazione "
+                                                   "non leggibile e non è compresa nel riepilogo."));
+            QCOMPARE(gridRows(d).size(), 3);
             QCOMPARE(gridRows(d)[0].size(), 18);
             QCOMPARE(gridRows(d)[0].mid(0, 4), (QStringList{"1", "In entrata", "01/03/2024", "Segreteria"}));
             QCOMPARE(gridRows(d)[1].first(), QString("3"));
+            QCOMPARE(gridRows(d)[2].first(), QString("6"));
             auto* grid = d->findChild<QTableView*>("grdRecords");
             QCOMPARE(grid->model()->index(1, 0).data().toString(), QString("2"));
             // A period without registrations: no rows, and the export writes the header only.

@@ -2,11 +2,14 @@
 #include "report/Printouts.h"
 #include "report/Report.h"
 #include "testlib/CalWidgetTest.h"
+#include "ui/Accessibility.h"
 #include "ui/Services.h"
 #include "ui/TfrmAnteprima.h"
 
 #include <QAction>
 #include <QPrintPreviewWidget>
+#include <QSignalSpy>
+#include <QToolButton>
 
 using namespace cal;
 
@@ -37,25 +40,41 @@ Report card() {
 class TestAnteprima : public QObject {
     Q_OBJECT
 private slots:
+    // Every command has a shortcut, shown in its tool tip and read by assistive technology.
     void commands_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QTest::newRow("print") << "actStampa" << "Stampa";
-        QTest::newRow("zoom in") << "actZoomAvanti" << "Zoom avanti";
-        QTest::newRow("zoom out") << "actZoomIndietro" << "Zoom indietro";
-        QTest::newRow("fit") << "actAdatta" << "Adatta alla pagina";
-        QTest::newRow("full screen") << "actSchermoIntero" << "Schermo intero";
-        QTest::newRow("close") << "actChiudi" << "Chiudi";
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("print") << "actStampa" << "Stampa" << QKeySequence("Ctrl+P");
+        QTest::newRow("zoom in") << "actZoomAvanti" << "Zoom avanti" << QKeySequence("Ctrl++");
+        QTest::newRow("zoom out") << "actZoomIndietro" << "Zoom indietro" << QKeySequence("Ctrl+-");
+        QTest::newRow("fit") << "actAdatta" << "Adatta alla pagina" << QKeySequence("Ctrl+0");
+        QTest::newRow("full screen") << "actSchermoIntero" << "Schermo intero" << QKeySequence("F11");
+        QTest::newRow("close") << "actChiudi" << "Chiudi" << QKeySequence("Esc");
     }
     void commands() {
         QFETCH(QString, name);
         QFETCH(QString, text);
+        QFETCH(QKeySequence, keys);
         TfrmAnteprima screen(card(), nullptr);
         QCOMPARE(screen.windowTitle(), QString(" Anteprima di stampa"));
         QAction* action = command(screen, qPrintable(name));
         QVERIFY(action);
         QCOMPARE(action->text(), text);
         QVERIFY(action->isEnabled());
+        QCOMPARE(action->shortcut(), keys);
+        auto* button = screen.findChild<QToolButton*>(name);
+        QVERIFY(button);
+        QVERIFY2(button->toolTip().contains(keys.toString(QKeySequence::NativeText)), qPrintable(button->toolTip()));
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        const QStringList faults = accessibilityFaults(&screen);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        if (name == "actStampa") return;  // would ask for a printer
+        QSignalSpy triggered(action, &QAction::triggered);
+        QTest::keySequence(&screen, keys);
+        QCOMPARE(triggered.count(), 1);
     }
 
     void showsEveryPreparedPage_data() {

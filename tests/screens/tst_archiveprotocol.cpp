@@ -7,16 +7,22 @@
 #include "core/RecordFile.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
+#include "screens/ExportScreen.h"
+#include "screens/SearchScreen.h"
 #include "testlib/CalWidgetTest.h"
 #include "testlib/ScreenHelpers.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 using namespace cal;
 using Kind = Dialogs::Kind;
@@ -94,9 +100,17 @@ private slots:
         folder.reset();
     }
 
+    // Every registered archive, with the information its Save shows after adding a record.
     void archives_data() {
         QTest::addColumn<QString>("archive");
-        for (const ArchiveModule* m : archiveModules()) QTest::newRow(m->archive->objectName) << m->archive->objectName;
+        QTest::addColumn<QString>("inserted");
+        for (const ArchiveModule* m : archiveModules()) {
+            const QByteArrayView name(m->archive->objectName);
+            QTest::newRow(m->archive->objectName)
+                << m->archive->objectName
+                << QString::fromUtf8(name == "TfrmScadenzario" ? "La scheda corrente è stata salvata in archivio."
+                                                               : "La scheda corrente è stata inserita in archivio.");
+        }
     }
 
     void clearedWhenShownAndEmptyArchive_data() { archives_data(); }
@@ -129,6 +143,7 @@ private slots:
     void saveRunsItsChecksInOrder_data() { archives_data(); }
     void saveRunsItsChecksInOrder() {
         QFETCH(QString, archive);
+        QFETCH(QString, inserted);
         open(archive);
         const std::vector<SaveCheck>& checks = screen->definition().checks;
         for (std::size_t failing = 0; failing < checks.size(); ++failing) {
@@ -160,7 +175,7 @@ private slots:
         for (const SaveCheck& c : checks) fill(c.field);
         fakes->dialogs.messages.clear();
         command("cmdSalva");
-        QCOMPARE(lastText(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(lastText(), inserted);
         QCOMPARE(lastKind(), Kind::Information);
         QCOMPARE(position(), QString("1"));
         const QByteArray once = file();
@@ -234,6 +249,91 @@ private slots:
         }
         QCOMPARE(position(), QString());
         QVERIFY(!QFile::exists(screen->filePath()));
+    }
+
+    // A pipe where the record file should be: every command that reads the archive gives the
+    // access message (the search as a plain one) or shows nothing, at once, instead of waiting
+    // for a writer that never comes.
+    void pipeInPlaceOfTheRecordFile_data() { archives_data(); }
+    void pipeInPlaceOfTheRecordFile() {
+        QFETCH(QString, archive);
+        open(archive);
+        const QString path = screen->filePath();
+        if (QFile::exists(path)) QVERIFY(file().isEmpty() && QFile::remove(path));
+        QCOMPARE(::mkfifo(qPrintable(path), 0644), 0);
+        for (const SaveCheck& c : screen->definition().checks) fill(c.field);
+        for (const char* cmd : {"cmdSalva", "cmdPrimo", "cmdUltimo"}) {
+            fakes->dialogs.messages.clear();
+            command(cmd);
+            QCOMPARE(fakes->dialogs.messages.size(), 1);
+            QCOMPARE(lastText(), kAccess);
+        }
+        const ArchiveModule* module = findArchive(archive.toStdString());
+        for (const SearchDefinition* search : module->searches) {
+            fakes->dialogs.messages.clear();
+            bool shown = false;
+            fakes->screens.handlers << [&](QDialog* d) {
+                shown = true;
+                if (auto* cerca = d->findChild<QPushButton*>("btnCerca")) {
+                    QTest::mouseClick(cerca, Qt::LeftButton);
+                    QCOMPARE(fakes->dialogs.messages.size(), 1);
+                    QCOMPARE(lastKind(), Kind::Plain);
+                    QCOMPARE(lastText(), kAccess);
+                } else {
+                    QVERIFY(caltest::listLines(d).isEmpty());
+                }
+            };
+            openSearch(search->objectName, QString::fromLatin1(screen->definition().keyword), screen.get());
+            QVERIFY2(shown, search->objectName);
+        }
+        for (const ExportDefinition* e : module->exports) {
+            bool shown = false;
+            fakes->screens.handlers << [&](QDialog* d) {
+                shown = true;
+                auto* grid = d->findChild<QTableView*>("grdRecords");
+                QVERIFY(grid);
+                for (int row = 0; row < grid->model()->rowCount(); ++row)
+                    QCOMPARE(grid->model()->index(row, 1).data().toString(), QString());
+            };
+            openExport(e->objectName, screen.get());
+            QVERIFY2(shown, e->objectName);
+        }
+        const QFileInfo left(path);
+        QVERIFY(left.exists() && !left.isFile());
+    }
+
+    // Enter moves the way the eye reads the screen: down a column, or on to the right along a
+    // row, or across to a column further right; from the last field back to the first.
+    void enterFollowsTheReadingOrder_data() { archives_data(); }
+    void enterFollowsTheReadingOrder() {
+        QFETCH(QString, archive);
+        open(archive);
+        screen->resize(1366, 700);
+        QApplication::processEvents();
+        // Where a field stands: the left edge of its group (its column), its top and left.
+        auto place = [&](QWidget* w) {
+            QWidget* group = w;
+            while (group->parentWidget() && !qobject_cast<QGroupBox*>(group) && group->parentWidget() != screen.get())
+                group = group->parentWidget();
+            const QPoint at = w->mapTo(screen.get(), QPoint(0, 0));
+            return std::tuple<int, int, int>{group->mapTo(screen.get(), QPoint(0, 0)).x(), at.y(), at.x()};
+        };
+        QWidget* first = QApplication::focusWidget();
+        QVERIFY(first);
+        QWidget* current = first;
+        for (int step = 0; step < 100; ++step) {
+            QTest::keyClick(current, Qt::Key_Return);
+            QWidget* next = QApplication::focusWidget();
+            if (!next || next == current || next == first) break;  // a text area takes Enter as a new line
+            const auto [fromColumn, fromTop, fromLeft] = place(current);
+            const auto [toColumn, toTop, toLeft] = place(next);
+            const bool down = toColumn == fromColumn && toTop > fromTop + 2;
+            const bool along = toColumn == fromColumn && std::abs(toTop - fromTop) <= 2 && toLeft > fromLeft;
+            const bool across = toColumn > fromColumn;
+            QVERIFY2(down || along || across,
+                     qPrintable(current->objectName() + QStringLiteral(" -> ") + next->objectName()));
+            current = next;
+        }
     }
 
     void keyboardReachesEveryCommand_data() { archives_data(); }

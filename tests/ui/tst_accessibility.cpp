@@ -7,9 +7,11 @@
 #include "testlib/CalWidgetTest.h"
 #include "ui/Accessibility.h"
 #include "ui/Regional.h"
+#include "ui/StatusHints.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -18,6 +20,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace cal;
@@ -25,8 +30,26 @@ using namespace cal;
 namespace {
 enum class Case {
     UnnamedButton, NamedButton, UnnamedCheck, CheckWithText, LabelledSibling, LabelElsewhere,
-    ReadOnlyLine, ReadOnlyText, UnnamedEditableCombo
+    ReadOnlyLine, ReadOnlyText, ReadOnlyWithoutText, UnnamedEditableCombo,
+    ToolbarCommandWithoutKey, ToolbarCommandKeyNotShown, ToolbarCommandWithShownKey, PictureHandingItsFocus, UnnamedScrollArea, NamedScrollArea
 };
+
+// A read-only field as the toolkit's own description of it was once replaced: announced as
+// read-only, with no text interface to read its text through.
+class TextlessField : public QAccessibleWidget {
+public:
+    explicit TextlessField(QWidget* w) : QAccessibleWidget(w, QAccessible::EditableText) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        s.editable = false;
+        return s;
+    }
+};
+QAccessibleInterface* textlessFactory(const QString&, QObject* object) {
+    auto* w = qobject_cast<QWidget*>(object);
+    return w && w->objectName() == QLatin1String("senzaTesto") ? new TextlessField(w) : nullptr;
+}
 }
 Q_DECLARE_METATYPE(Case)
 
@@ -39,7 +62,10 @@ class TestAccessibility : public QObject {
     static QAccessibleInterface* iface(QWidget* w) { return QAccessible::queryAccessibleInterface(w); }
 
 private slots:
-    void initTestCase() { applyRegionalSettings(); }
+    void initTestCase() {
+        applyRegionalSettings();
+        QAccessible::installFactory(textlessFactory);
+    }
 
     void walkerFindsFaults_data() {
         QTest::addColumn<Case>("which");
@@ -52,6 +78,16 @@ private slots:
         QTest::newRow("field in a box apart from its label") << Case::LabelElsewhere << QStringLiteral("non collegato");
         QTest::newRow("read-only line") << Case::ReadOnlyLine << QString();
         QTest::newRow("read-only text") << Case::ReadOnlyText << QString();
+        QTest::newRow("read-only field whose text cannot be read") << Case::ReadOnlyWithoutText
+                                                                   << QStringLiteral("senza testo leggibile");
+        QTest::newRow("toolbar command without a key") << Case::ToolbarCommandWithoutKey
+                                                       << QStringLiteral("senza tasto");
+        QTest::newRow("toolbar command whose key is not shown") << Case::ToolbarCommandKeyNotShown
+                                                                << QStringLiteral("non mostrato");
+        QTest::newRow("toolbar command with its key shown") << Case::ToolbarCommandWithShownKey << QString();
+        QTest::newRow("picture handing its focus to its button") << Case::PictureHandingItsFocus << QString();
+        QTest::newRow("scrolling area without a name") << Case::UnnamedScrollArea << QStringLiteral("area senza nome");
+        QTest::newRow("scrolling area and its inside named") << Case::NamedScrollArea << QString();
         QTest::newRow("typable drop-down, text part unnamed") << Case::UnnamedEditableCombo << QStringLiteral("senza nome");
     }
     void walkerFindsFaults() {
@@ -106,6 +142,44 @@ private slots:
             layout->addWidget(field);
             break;
         }
+        case Case::ReadOnlyWithoutText: {
+            auto* e = new QLineEdit(QStringLiteral("atto.pdf"), &window);
+            e->setObjectName(QStringLiteral("senzaTesto"));
+            e->setReadOnly(true);
+            e->setAccessibleName(QStringLiteral("Copia digitale documento:"));
+            layout->addWidget(e);
+            break;
+        }
+        case Case::ToolbarCommandWithoutKey:
+        case Case::ToolbarCommandKeyNotShown:
+        case Case::ToolbarCommandWithShownKey: {
+            auto* bar = new QToolBar(&window);
+            QAction* a = bar->addAction(QStringLiteral("Esporta"));
+            a->setToolTip(QStringLiteral("Esporta l'archivio."));
+            bar->widgetForAction(a)->setAccessibleName(QStringLiteral("Esporta"));
+            if (which == Case::ToolbarCommandKeyNotShown) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+            if (which == Case::ToolbarCommandWithShownKey) setCommandShortcut(a, QKeySequence(Qt::CTRL | Qt::Key_E));
+            layout->addWidget(bar);
+            break;
+        }
+        case Case::PictureHandingItsFocus: {
+            auto* picture = new QToolButton(&window);
+            picture->setAccessibleName(QStringLiteral("Clienti"));
+            picture->setFocusPolicy(Qt::NoFocus);
+            auto* button = new QPushButton(QStringLiteral("Clienti"), &window);
+            picture->setFocusProxy(button);
+            layout->addWidget(picture);
+            layout->addWidget(button);
+            break;
+        }
+        case Case::UnnamedScrollArea:
+        case Case::NamedScrollArea: {
+            auto* area = new QScrollArea(&window);
+            area->setAccessibleName(QStringLiteral("Scheda"));
+            if (which == Case::NamedScrollArea) area->viewport()->setAccessibleName(QStringLiteral("Campi"));
+            layout->addWidget(area);
+            break;
+        }
         case Case::UnnamedEditableCombo: {
             auto* c = new QComboBox(&window);
             c->setEditable(true);
@@ -140,6 +214,26 @@ private slots:
         QVERIFY(f->state().readOnly);
         QVERIFY(!f->state().editable);
         QCOMPARE(f->text(QAccessible::Value), QStringLiteral("Cliente_7"));
+        // Its text is read through the text interface, by range and by word; nothing edits it.
+        QAccessibleTextInterface* text = f->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->characterCount(), 9);
+        QCOMPARE(text->text(0, 9), QStringLiteral("Cliente_7"));
+        QCOMPARE(text->text(8, 9), QStringLiteral("7"));
+        int start = -1, end = -1;
+        QCOMPARE(text->textAtOffset(2, QAccessible::WordBoundary, &start, &end), QStringLiteral("Cliente_7"));
+        QVERIFY(!f->editableTextInterface());
+        text->setSelection(0, 0, 7);
+        QCOMPARE(fixed->selectedText(), QStringLiteral("Cliente"));
+        QCOMPARE(text->selectionCount(), 1);
+        // A read-only multi-line field the same.
+        QPlainTextEdit area(QStringLiteral("prima riga\nseconda"), &window);
+        area.setReadOnly(true);
+        QAccessibleInterface* a = iface(&area);
+        QVERIFY(a && a->textInterface() && !a->editableTextInterface());
+        QCOMPARE(a->textInterface()->text(0, a->textInterface()->characterCount()), QStringLiteral("prima riga\nseconda"));
+        QCOMPARE(a->textInterface()->textAtOffset(12, QAccessible::LineBoundary, &start, &end),
+                 QStringLiteral("seconda"));
         QAccessibleInterface* t = iface(typed);
         QVERIFY(t);
         QVERIFY(t->state().editable);
