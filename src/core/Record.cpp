@@ -45,6 +45,11 @@ QByteArrayView fieldBytes(const RecordLayout& layout, const char* record, int fi
     return layout.zeroTerminated ? FixedZString::bytes(p, capacity) : FixedString::bytes(p, capacity);
 }
 
+FieldText::FieldText(const RecordLayout& layout, const char* record, int field) {
+    const QByteArrayView bytes = fieldBytes(layout, record, field);
+    text_ = trimmedView(decodeCp1252(bytes.first(std::min<qsizetype>(bytes.size(), std::size(buffer_))), buffer_));
+}
+
 Record::Record(const RecordLayout& layout) : layout_(&layout), bytes_(layout.size(), '\0') {}
 
 QByteArrayView Record::rawBytes(int index) const { return fieldBytes(*layout_, bytes_.constData(), index); }

@@ -27,14 +27,6 @@ std::optional<qint64> protocolNumber(QStringView text, qsizetype* end = nullptr)
 }
 }  // namespace
 
-QString mailLine(const char* record) { return buildListLine(kMailLayout, kMailLine, record); }
-
-QStringList mailExportRow(const char* record) {
-    QStringList row;
-    for (int f = MailField::Numero; f <= MailField::RecapitoDes; ++f) row << value(record, f);
-    return row;
-}
-
 std::optional<QString> nextMailNumber(const QString& start, bool withYear, qint64 count, int year) {
     const std::optional<qint64> first = MailNumbering{start, withYear}.startNumber();
     qint64 number = 0;

@@ -44,9 +44,10 @@ inline constexpr ExportColumn kMailExportColumns[] = {
     {"Mittente", 250},       {"Recapito mittente", 250}, {"Destinatario", 250},
     {"Recapito destinatario", 250}};
 
-QString mailLine(const char* record);
+inline constexpr ColumnLine mailLine{&kMailLayout, kMailLine};
 // The 18 grid values of one registration, each trimmed: every field before the digital copy.
-QStringList mailExportRow(const char* record);
+inline constexpr auto kMailExportCells = fieldCells<MailField::Numero, MailField::RecapitoDes>();
+inline constexpr RecordRow mailExportRow{&kMailLayout, kMailExportCells};
 
 // The number "Nuovo" proposes: the first number plus the registrations already in the year
 // file, followed by "/" and `year` when asked. nullopt when the first number is not a number.
