@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 
 namespace cal {
@@ -84,7 +83,7 @@ QPushButton* namedButton(const char* name, const QString& text, QWidget* parent)
 QToolButton* summaryHelpButton(const QString& topic, QWidget* parent) {
     auto* guida = new QToolButton(parent);
     guida->setObjectName(QStringLiteral("imgGuida"));
-    guida->setIcon(programIcon(QStyle::SP_DialogHelpButton));
+    guida->setIcon(programIcon("help-contents"));
     guida->setText(QStringLiteral("Guida"));
     guida->setToolTip(QStringLiteral("Visualizza la guida in linea. (F1)"));
     guida->setAccessibleName(QStringLiteral("Guida"));
