@@ -11,6 +11,7 @@
 //   calvetra_bench screen-export <folder>                 client export screen, shown to file written
 //   calvetra_bench screen-fees <folder>                   fee summary of 2026, Visualizza to list shown,
 //                                                         against a plain scan of the same file
+//   calvetra_bench backup <folder> [records]              backup of the folder's data, against cp -r
 #include "articles/ArticleLayout.h"
 #include "clients/ClientTables.h"
 #include "core/Codepage.h"
@@ -234,6 +235,7 @@ int usage() {
                  "  calvetra_bench reminders <records> <folder> [--repeat R]\n"
                  "  calvetra_bench suite <root> [--sizes 1000,10000,100000,1000000] [--repeat R] [--only TEXT]\n"
                  "  calvetra_bench movements <folder> [records] [--repeat R]\n"
+                 "  calvetra_bench backup <folder> [records] [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers received library articles documents\n");
     return 2;
 }
@@ -272,6 +274,7 @@ int main(int argc, char** argv) {
     }
     if (args.value(0) == "reminders") { extern int runDeadlineBench(const QStringList&, int); return runDeadlineBench(args.mid(1), times); }
     if (args.value(0) == QLatin1String("movements")) return runMovementBench(args.mid(1), times);
+    if (args.value(0) == QLatin1String("backup")) { extern int runBackupBench(const QStringList&, int); return runBackupBench(args.mid(1), times); }
     if (args.size() < 3) return usage();
     const QString command = args[0];
     const Archive* archive = findArchive(args[1]);

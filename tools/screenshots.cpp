@@ -23,6 +23,7 @@
 #include "screens/TfrmGuida.h"
 #include "ui/Accessibility.h"
 #include "ui/Services.h"
+#include "ui/Windows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
     change->show();
     save(change, QStringLiteral("TfrmCambiaPassword"));
     change->hide();
-    program.launcher()->resize(1400, 900);
+    program.launcher()->resize(cal::windowRoom(program.launcher()));
     program.launcher()->show();
     save(program.launcher(), QStringLiteral("TfrmAvvio"));
     pictures.prefix = QStringLiteral("TfrmAvvio-");
@@ -116,6 +117,7 @@ int main(int argc, char** argv) {
     for (const cal::LauncherEntry& entry : cal::kLauncherEntries) {
         if (!entry.yearMenu) continue;
         cal::YearMenu* menu = program.yearMenu(entry.yearMenu->objectName);
+        menu->resize(cal::windowRoom(menu));
         menu->show();
         save(menu, menu->objectName());
         menu->hide();
@@ -124,7 +126,7 @@ int main(int argc, char** argv) {
     for (const cal::ArchiveModule* module : cal::archiveModules()) {
         cal::ArchiveScreen* screen = program.archive(module->archive->objectName);
         const QString name = screen->objectName();
-        screen->resize(1400, 900);
+        screen->resize(cal::windowRoom(screen));
         screen->show();
         save(screen, name);
         // A screen that opens on a panel of its own (the year to open) is opened on the year it proposes.
@@ -194,7 +196,7 @@ int main(int argc, char** argv) {
         screen->hide();
         for (const cal::OtherScreen& o : module->screens) {
             QWidget* other = program.otherScreen(o.objectName);
-            other->resize(1400, 900);
+            other->resize(cal::windowRoom(other));
             other->show();
             save(other, QString::fromLatin1(o.objectName));
             // The fee summary over the whole year just saved.

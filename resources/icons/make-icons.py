@@ -4,11 +4,12 @@ Breeze icon theme (Debian 12 package breeze-icon-theme), with rsvg-convert (pack
 
 Run by a developer after changing the tables below (the build only reads the PNG files):
     python3 resources/icons/make-icons.py
-It rewrites the size folders (24/, 32/, 48/, 64/, 96/, 128/) and prints the resource lines for
+It rewrites the size folders (16/, 24/, 32/, 48/, 64/, 96/, 128/) and prints the resource lines for
 resources/resources.qrc.
 
 - Command pictures: the theme's monochrome 22-pixel action pictures, centred unscaled in 24
-  pixels and drawn twice as large, centred in 48 pixels, for enlarged screens.
+  pixels and drawn twice as large, centred in 48 pixels, for enlarged screens; the few shown
+  smaller, its 16-pixel ones at 16 and 32 pixels.
 - Archive pictures (the launcher's tiles): an action picture drawn white on a rounded square of
   the archive's colour, at 48, 64, 96 and 128 pixels.
 - Message pictures: the theme's 64-pixel status pictures at 32, 48 and 64 pixels; the blue of
@@ -25,7 +26,8 @@ import tempfile
 THEME = "/usr/share/icons/breeze"
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-# Command pictures: the theme's action name, which is also the picture's name in the program.
+# Command pictures: the theme's action name (or the path of another 22-pixel monochrome picture),
+# whose last part is the picture's name in the program.
 COMMANDS = [
     "application-exit",        # Esci
     "call-start",              # Ricontattare
@@ -38,7 +40,9 @@ COMMANDS = [
     "document-open-folder",    # Cartella
     "document-print",          # Stampa
     "document-print-preview",  # Anteprima
+    "document-revert",         # Ripristina
     "document-save",           # Salva
+    "devices/22/drive-removable-media-usb-pendrive",  # Copia di sicurezza
     "edit-clear",              # the attachment screen's clear buttons
     "edit-copy",               # Duplica
     "edit-find",               # Trova
@@ -55,10 +59,12 @@ COMMANDS = [
     "question",                # Da confermare
     "table",                   # Excel, Esporta
     "taxes-finances",          # Non pagati
+    "view-calendar",           # Calendario
     "view-calendar-list",      # Riepilogo
     "view-filter",             # Visualizza (the period queries)
     "view-fullscreen",         # Schermo intero
     "view-list-text",          # Elenco
+    "view-pim-contacts",       # Rubrica
     "view-pim-tasks-pending",  # Da pagare
     "view-task",               # Pagati
     "viewpdf",                 # PDF
@@ -66,6 +72,12 @@ COMMANDS = [
     "zoom-fit-page",           # Adatta alla pagina
     "zoom-in",                 # Zoom avanti
     "zoom-out",                # Zoom indietro
+]
+
+# Small command pictures (the calendar button beside a date): the theme's 16-pixel action
+# pictures at 16 pixels and twice that.
+SMALL_COMMANDS = [
+    "view-calendar-day",
 ]
 
 # Archive pictures: name -> (the theme's monochrome picture drawn on the square, the square's colour).
@@ -91,6 +103,7 @@ MESSAGES = {
 }
 
 COMMAND_SIZES = {24: 1, 48: 2}  # size -> scale of the 22-pixel design
+SMALL_SIZES = {16: 1, 32: 2}  # size -> scale of the 16-pixel design
 ARCHIVE_SIZES = [48, 64, 96, 128]
 MESSAGE_SIZES = [32, 48, 64]
 
@@ -144,18 +157,20 @@ def archive_svg(glyph, colour, size):
 def main():
     if not shutil.which("rsvg-convert") or not os.path.isdir(THEME):
         sys.exit("needs rsvg-convert (librsvg2-bin) and the Breeze icon theme (breeze-icon-theme)")
-    sizes = sorted(set(COMMAND_SIZES) | set(ARCHIVE_SIZES) | set(MESSAGE_SIZES))
+    sizes = sorted(set(COMMAND_SIZES) | set(SMALL_SIZES) | set(ARCHIVE_SIZES) | set(MESSAGE_SIZES))
     for size in sizes:
         folder = os.path.join(HERE, str(size))
         shutil.rmtree(folder, ignore_errors=True)
         os.makedirs(folder)
     files = []
-    for name in COMMANDS:
-        source = os.path.join(THEME, "actions", "22", name + ".svg")
-        for size, scale in COMMAND_SIZES.items():
-            target = os.path.join(HERE, str(size), name + ".png")
-            rsvg(source, target, 22 * scale, page=size, offset=scale)
-            files.append(target)
+    for design, names, sizes in ((22, COMMANDS, COMMAND_SIZES), (16, SMALL_COMMANDS, SMALL_SIZES)):
+        for entry in names:
+            path = entry if "/" in entry else f"actions/{design}/{entry}"
+            source = os.path.join(THEME, path + ".svg")
+            for size, scale in sizes.items():
+                target = os.path.join(HERE, str(size), os.path.basename(entry) + ".png")
+                rsvg(source, target, design * scale, page=size, offset=(size - design * scale) // 2)
+                files.append(target)
     with tempfile.TemporaryDirectory() as work:
         for name, (glyph, colour) in ARCHIVES.items():
             for size in ARCHIVE_SIZES:

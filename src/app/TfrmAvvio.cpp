@@ -1,5 +1,6 @@
 #include "app/TfrmAvvio.h"
 
+#include "app/DataBackup.h"
 #include "screens/TfrmGuida.h"
 #include "screens/TfrmInfo.h"
 #include "screens/TfrmSplash.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace cal {
 namespace {
@@ -68,10 +71,11 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
     QLabel* panInfo = makeStatusLine(central);
     auto* hints = new StatusHints(panInfo);
 
-    // The ten archives as a grid of tiles that fills the window: each tile its picture and its
-    // name; an archive not yet available shows it on its tile, greyed.
+    // The ten archives as a grid of compact tiles, in the middle of the window: each tile its
+    // picture, its name (the button the keyboard reaches) and what the archive holds; an archive
+    // not yet available says so on its tile, greyed.
     auto* grid = new QGridLayout;
-    grid->setSpacing(16);
+    grid->setSpacing(12);
     constexpr int kColumns = 5;
     int i = 0;
     for (const Entry& e : kEntries) {
@@ -79,9 +83,11 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         auto* tile = new QFrame(central);
         tile->setObjectName("pan" + name);
         tile->setFrameShape(QFrame::StyledPanel);
-        tile->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        // The tiles share the row equally, whatever their texts.
+        tile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         auto* tileLayout = new QVBoxLayout(tile);
-        tileLayout->addStretch();
+        tileLayout->setContentsMargins(10, 10, 10, 8);
+        tileLayout->setSpacing(6);
         auto* img = new QToolButton(tile);
         img->setObjectName("img" + name);
         img->setIcon(programIcon(e.icon));
@@ -89,19 +95,25 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         img->setAutoRaise(true);
         img->setAccessibleName(QString::fromUtf8(e.caption));
         img->setFocusPolicy(Qt::NoFocus);  // the tile's button below is its Tab stop
-        tileLayout->addWidget(img, 0, Qt::AlignHCenter);
         auto* btn = new QPushButton(QString::fromUtf8(e.caption), tile);
         btn->setObjectName("btn" + name);
-        btn->setMinimumHeight(36);
-        btn->setStyleSheet(QStringLiteral("padding: 6px 12px; font-size: 11pt;"));
-        tileLayout->addWidget(btn);
+        btn->setStyleSheet(QStringLiteral("QPushButton { padding: 5px 8px; font-size: 11pt; font-weight: bold; }"));
         img->setFocusProxy(btn);
+        auto* about = new QLabel(QString::fromUtf8(e.hint), tile);
+        about->setObjectName("lblDescrizione" + name);
+        about->setWordWrap(true);
+        about->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        about->setMinimumHeight(3 * about->fontMetrics().lineSpacing());
         auto* state = new QLabel(QStringLiteral("In preparazione"), tile);
         state->setObjectName("lblStato" + name);
         state->setAlignment(Qt::AlignHCenter);
         state->setEnabled(false);
+        tileLayout->addWidget(img, 0, Qt::AlignHCenter);
+        tileLayout->addWidget(btn);
+        tileLayout->addWidget(about);
         tileLayout->addWidget(state);
-        tileLayout->addStretch();
+        // Never narrower than its name.
+        tile->setMinimumWidth(std::max(180, btn->sizeHint().width() + 24));
         hints->add(img, QString::fromUtf8(e.hint));
         hints->add(btn, QString::fromUtf8(e.hint));
         btn->setEnabled(false);
@@ -112,8 +124,18 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         ++i;
     }
     for (int c = 0; c < kColumns; ++c) grid->setColumnStretch(c, 1);
-    for (int r = 0; r < (i + kColumns - 1) / kColumns; ++r) grid->setRowStretch(r, 1);
-    layout->addLayout(grid, 1);
+    // At most as wide as five tiles need to read well; centred on wider screens.
+    auto* tiles = new QWidget(central);
+    tiles->setObjectName(QStringLiteral("panArchivi"));
+    tiles->setLayout(grid);
+    tiles->setMaximumWidth(1500);
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addWidget(tiles, 100);
+    centred->addStretch(1);
+    layout->addStretch(1);
+    layout->addLayout(centred);
+    layout->addStretch(1);
     layout->addSpacing(12);
 
     auto* commands = new QHBoxLayout;
@@ -124,6 +146,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         const char* icon;  // its picture in the program's set
         std::function<void()> action;
         const char* logo = nullptr;  // the program's logo in place of a picture of the set
+        const char* keys = nullptr;  // its shortcut, shown in its tooltip
     };
     const Command cmds[] = {
         {"imgGuida", "Guida", "Visualizza la guida in linea.", "help-contents",
@@ -131,6 +154,11 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         {"imgInfo", "Informazioni", "Informazioni e assistenza.", "help-about", [] { showInfo(); }},
         {"imgSplash", "Calvetra", "Informazioni sul programma.", nullptr, [] { showAbout(); }, ":/images/calvetra_small.png"},
         {"imgSito", "Sito web", "Visita il sito Internet del programma.", "globe", [] { shell().open(kProductWebAddress); }},
+        {"imgCopia", "Copia di sicurezza",
+         "Salva una copia di sicurezza di tutti i dati in un file, per esempio su una chiavetta USB.",
+         "drive-removable-media-usb-pendrive", [] { backupProgramData(); }, nullptr, "Ctrl+B"},
+        {"imgRipristina", "Ripristina", "Ripristina i dati da una copia di sicurezza.", "document-revert",
+         [] { restoreProgramData(); }, nullptr, "Ctrl+Shift+R"},
         {"imgEsci", "Esci", "Esci dal programma.", "application-exit", [this] { close(); }},
     };
     for (const Command& c : cmds) {
@@ -138,6 +166,11 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         QToolButton* b = makeCommandButton(central, hints, QString::fromLatin1(c.name), icon,
                                            QString::fromUtf8(c.caption), QString::fromUtf8(c.hint));
         b->setIconSize(kToolbarIconSize);
+        if (c.keys) {
+            const QKeySequence keys(QString::fromLatin1(c.keys));
+            b->setShortcut(keys);
+            b->setToolTip(b->toolTip() + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + u')');
+        }
         connect(b, &QToolButton::clicked, this, c.action);
         commands->addWidget(b);
     }

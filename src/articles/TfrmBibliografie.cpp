@@ -18,7 +18,7 @@ const ArchiveDefinition kArticles{
     .keyword = "bibliografie",
     .groups =
         {
-            {"Articolo",
+            {" Articolo: ",
              {{Titolo, "Titolo articolo:"},
               {DataPub, "Data pubblicazione:"},
               {Genere, "Genere:"},
@@ -26,7 +26,7 @@ const ArchiveDefinition kArticles{
               {Testata, "Nome testata:"},
               {NumTestata, "Numero:"},
               {Testo, "Testo articolo:", Control::Text}}},
-            {"Sintesi e valutazione",
+            {" Sintesi e valutazione: ",
              {{Sintesi, "Sintesi:"},
               {Valutazione, "Valutazione:"},
               {.field = Sito,

@@ -15,6 +15,8 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace cal {
 namespace {
 
@@ -60,6 +62,11 @@ CheckScreen::CheckScreen(const Shape& shape, QWidget* parent) : QDialog(parent) 
     field_->setObjectName(QLatin1String(shape.fieldName));
     field_->setAccessibleName(QString::fromUtf8(shape.fieldAccessibleName));
     lblTitolo->setBuddy(field_);
+    // The four check screens share one width, enough for the longest code a field holds.
+    const int width = std::max(440, field_->fontMetrics().horizontalAdvance(QString(34, u'W')) + 16);
+    lblTitolo->setWordWrap(true);
+    lblTitolo->setFixedWidth(width);
+    field_->setFixedWidth(width);
     auto* btnControlla = new QPushButton(QStringLiteral("Controlla"), this);
     btnControlla->setObjectName(QStringLiteral("btnControlla"));
     auto* btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);

@@ -2,10 +2,12 @@
 
 #include "clients/ClientLayout.h"
 #include "clients/ClientTables.h"
+#include "clients/ClientVCard.h"
 #include "core/Codepage.h"
 #include "core/Text.h"
 #include "screens/Catalog.h"
 #include "screens/ExportScreen.h"
+#include "screens/FileExport.h"
 #include "screens/SearchScreen.h"
 #include "screens/TfrmCartella.h"
 
@@ -27,6 +29,20 @@ void openAssociatedFolder(ArchiveScreen& screen) {
     openClientFolderScreen(screen.position().toLongLong());
 }
 
+// The clients of `path` (all, or those a search listed) as an address book for another program.
+FileExport addressBook(const QString& path, std::optional<std::span<const qint64>> records) {
+    return {
+        .title = QStringLiteral("Esporta i clienti in una rubrica (vCard)"),
+        .filter = QStringLiteral("Rubrica vCard (*.vcf)"),
+        .suggestedName = QStringLiteral("Clienti.vcf"),
+        .write = [path, records](const QString& target, bool& readFailed) -> std::optional<ExportCount> {
+            const std::optional<qint64> cards = writeClientVCards(path, records, target, &readFailed);
+            if (!cards) return std::nullopt;
+            return ExportCount{*cards};
+        },
+    };
+}
+
 // A card value joining two fields.
 std::function<QString(const ArchiveScreen&)> join(int a, const char* between, int b, const char* before = "") {
     return [=](const ArchiveScreen& s) {
@@ -41,19 +57,19 @@ const ArchiveDefinition kClients{
     .keyword = "clienti",
     .groups =
         {
-            {"Dati anagrafici",
+            {" Dati anagrafici: ",
              {{Cliente, "Cognome e nome o ragione sociale:"},
               {DataNasc, "Data di nascita:"},
               {ComuneNasc, "Comune di nascita:"},
               {ProvNasc, "Prov.", Control::EditableList, Typing::UpperTrim, {}, kProvinces},
               {Sesso, "Sesso:", Control::Line, Typing::Upper},
               {Recapito, "Telefono preferenziale:"}}},
-            {"Residenza",
+            {" Residenza: ",
              {{IndirizzoRes, "Indirizzo e numero civico:"},
               {ProvRes, "Prov.", Control::EditableList, Typing::UpperTrim, {}, kProvinces},
               {ComuneRes, "Comune di residenza:"},
               {CapRes, "CAP:", Control::Line, Typing::Upper}}},
-            {"Pagamento e recapiti",
+            {" Pagamento e recapiti: ",
              {{Estremi, "Modalità di pagamento:"},
               {TelCasa, "Tel. casa:"},
               {TelUff, "Tel. ufficio:"},
@@ -61,7 +77,7 @@ const ArchiveDefinition kClients{
               {Fax, "PEC:", Control::Line, Typing::Trim},
               {Email, "E-mail:", Control::Line, Typing::Trim,
                {{Side::Email, "btnEmail", "Invia una e-mail all'indirizzo indicato."}}}}},
-            {"Dati fiscali e bancari",
+            {" Dati fiscali e bancari: ",
              {{CodFisc, "Codice fiscale:", Control::Line, Typing::UpperTrim,
                {{Side::FiscalCode, "btnCodFisc", "Verifica il codice fiscale."}}},
               {Carta, "Carta di credito n.", Control::Line, Typing::Digits,
@@ -70,16 +86,15 @@ const ArchiveDefinition kClients{
               {PartitaIva, "Partita IVA:", Control::Line, Typing::Digits,
                {{Side::VatNumber, "btnPartitaIva", "Verifica il numero di partita IVA."}}},
               {Iban, "IBAN:", Control::Line, Typing::UpperTrim, {{Side::Iban, "btnIban", "Verifica l'IBAN."}}}}},
-            {"Documento di riconoscimento",
+            {" Documento di riconoscimento: ",
              {{Documento, "Tipo e numero documento:"}, {EnteRil, "Ente di rilascio:"}, {DataRil, "Data di rilascio:"}}},
-            {"Servizi e annotazioni",
+            {" Servizi e annotazioni: ",
              {{Servizi, "Prodotti o servizi abitualmente richiesti:"},
               {Tariffa, "Tariffa applicata:"},
               {Tessera, "Tessera n."},
               {Questioni, "Questioni in sospeso:"},
-              {Note, "Note:"}}},
-            {nullptr,
-             {{.field = Ricontatta,
+              {Note, "Note:"},
+              {.field = Ricontatta,
                .label = "Da ricontattare",
                .control = Control::Check,
                .hint = "Spunta questa casella per indicare che il cliente è da ricontattare per questioni in sospeso."}}},
@@ -111,6 +126,13 @@ const ArchiveDefinition kClients{
              .picture = "call-start",
              .keys = "Ctrl+R"},
             {Cmd::Export, Hint::kExport, "TfrmExpClienti"},
+            {.kind = Cmd::Custom,
+             .hint = "Esporta le schede in archivio in una rubrica (vCard) per il telefono o la posta elettronica.",
+             .objectName = "cmdRubrica",
+             .caption = "Rubrica",
+             .action = [](ArchiveScreen& s) { exportArchive(s, addressBook(s.filePath(), std::nullopt)); },
+             .picture = "view-pim-contacts",
+             .keys = "Ctrl+Shift+E"},
             {Cmd::Help, Hint::kHelp, "Applicazione Anagrafica Clienti."},
             {Cmd::Exit, "Esci dalla schermata di lavoro corrente."},
         },
@@ -160,6 +182,11 @@ const SearchDefinition kClientSearch{
     .listTitle = QStringLiteral("Riepilogo clienti"),
     .ownKeyword = QStringLiteral("clienti"),
     .pickers = kClientPickers,
+    .listCommands = {{"btnRubrica", "Esporta in &rubrica",
+                      "Esporta i clienti in elenco in una rubrica (vCard) per il telefono o la posta elettronica.",
+                      [](const QString& path, std::span<const qint64> records) {
+                          exportToChosenFile(addressBook(path, records));
+                      }}},
 };
 
 const SearchDefinition kRecontactList{

@@ -3,7 +3,6 @@
 #include "core/Record.h"
 #include "core/SafeWrite.h"
 
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -133,6 +132,38 @@ qint64 RecordFile::append(const Record& record) {
     if (!file_.flush()) return failedCount(file_.errorString());
     position_ = index + 1;
     return position_;
+}
+
+bool readRecordFileWhole(const QString& path, const std::function<bool(qint64 size)>& begin,
+                         const std::function<bool(QByteArrayView bytes)>& chunk, QString* error) {
+    const auto failure = [&](const QString& cause) {
+        qCWarning(lcFiles).noquote() << "record file" << path << "failed:" << cause;
+        if (error) *error = cause;
+        return false;
+    };
+    QFile file(path);
+    QString cause;
+    // The same access as an append, so that the lock is the one appends take; a file the user
+    // may only read is read all the same. Anything but a regular file is refused.
+    if (!openRegularFile(file, QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered, &cause) &&
+        !openRegularFile(file, QIODevice::ReadOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered, &cause))
+        return failure(cause);
+    const FileLock lock(file.handle());
+    if (lock.unsupported())
+        qCWarning(lcFiles).noquote() << "record file" << path << "cannot be locked:" << lock.errorString();
+    else if (!lock.locked())
+        return failure(QStringLiteral("lock: ") + lock.errorString());
+    const qint64 size = file.size();
+    if (!begin(size)) return failure(QStringLiteral("reading abandoned"));
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = file.read(block.data(), std::min<qint64>(block.size(), size - done));
+        if (n < 0) return failure(file.errorString());
+        if (n == 0) return failure(QStringLiteral("the file became shorter while it was read"));
+        if (!chunk(QByteArrayView(block.constData(), n))) return failure(QStringLiteral("reading abandoned"));
+        done += n;
+    }
+    return true;
 }
 
 bool RecordFile::close() {

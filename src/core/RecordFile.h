@@ -8,8 +8,11 @@
 // append(), which takes the next free position under an exclusive lock of the operating system
 // on the file (flock), held only while it counts and writes: appends from several copies never
 // land on the same position. Overwriting a record is not locked: the last write wins.
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
+
+#include <functional>
 
 namespace cal {
 
@@ -56,6 +59,14 @@ private:
     int recordSize_ = 0;
     qint64 position_ = 0;
 };
+
+// Reads an existing record file whole while holding the lock its appends take, so that the bytes
+// read are the file as it stands between two appends of any copy of the program: `begin` is told
+// the size, then `chunk` gets every byte in order, in blocks. A missing file is not created.
+// False, with the cause in `error` and logged, when the file cannot be opened, locked or read,
+// is not a regular file, or a callback returns false.
+bool readRecordFileWhole(const QString& path, const std::function<bool(qint64 size)>& begin,
+                         const std::function<bool(QByteArrayView bytes)>& chunk, QString* error = nullptr);
 
 // The access-failure text, shared by every archive screen.
 QString accessFailureMessage();

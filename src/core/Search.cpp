@@ -257,6 +257,17 @@ bool scanRecordFile(const QString& path, const RecordLayout& layout,
     return scanRead(path, layout, visit);
 }
 
+bool visitRecords(const QString& path, const RecordLayout& layout, std::span<const qint64> records,
+                  const std::function<void(qint64, const char*)>& visit) {
+    RecordReader reader(path, layout);
+    for (const qint64 index : records) {
+        const char* record = reader.read(index);
+        if (!record) return false;
+        visit(index, record);
+    }
+    return true;
+}
+
 bool collectListEntries(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
                         const LineBuilder& line, std::vector<ListEntry>& entries) {
     bool ok = false;

@@ -87,6 +87,11 @@ struct ListEntry {
 bool scanRecordFile(const QString& path, const RecordLayout& layout,
                     const std::function<void(qint64 index, const char* record)>& visit);
 
+// Calls `visit` with the records numbered in `records` (0-based), in that order. False when the
+// file cannot be opened or one of them can no longer be read whole.
+bool visitRecords(const QString& path, const RecordLayout& layout, std::span<const qint64> records,
+                  const std::function<void(qint64 index, const char* record)>& visit);
+
 using LineBuilder = std::function<QString(const char* record)>;
 
 // Appends to `entries`, in file order, the line of every record `keep` accepts. Large files are

@@ -5,9 +5,11 @@
 #include "core/DateText.h"
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
+#include "deadlines/DeadlineCalendar.h"
 #include "deadlines/DeadlineTables.h"
 #include "screens/Catalog.h"
 #include "screens/ExportScreen.h"
+#include "screens/FileExport.h"
 #include "screens/SearchScreen.h"
 #include "screens/TfrmGuida.h"
 #include "ui/KeyRules.h"
@@ -15,6 +17,7 @@
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -74,6 +77,24 @@ bool composeDateAndTime(ArchiveScreen& screen) {
         return false;
     }
     return true;
+}
+
+// The deadlines of the year file `path` (all, or those a search listed) as a calendar for another
+// program.
+FileExport calendarFile(const QString& path, std::optional<std::span<const qint64>> records) {
+    const QString year = QFileInfo(path).completeBaseName();
+    return {
+        .title = QStringLiteral("Esporta le scadenze in un calendario (iCalendar)"),
+        .filter = QStringLiteral("Calendario iCalendar (*.ics)"),
+        .suggestedName = QStringLiteral("Scadenze_%1.ics").arg(year),
+        .skippedNote = QStringLiteral("la data della scadenza non è valida"),
+        .write = [path, records, year](const QString& target, bool& readFailed) -> std::optional<ExportCount> {
+            const std::optional<CalendarExport> done = writeDeadlineCalendar(
+                path, records, QStringLiteral("Scadenze e appuntamenti %1").arg(year), target, &readFailed);
+            if (!done) return std::nullopt;
+            return ExportCount{done->events, done->skipped};
+        },
+    };
 }
 
 SaveCheck twoCharacters(int field, const char* message) {
@@ -161,6 +182,14 @@ const ArchiveDefinition kDeadlines{
              .caption = "Pagati",
              .picture = "view-task",
              .keys = "Ctrl+H"},
+            {.kind = Cmd::Custom,
+             .hint = "Esporta le scadenze dell'anno in un calendario (iCalendar) per il telefono, il computer o la "
+                     "posta elettronica.",
+             .objectName = "cmdCalendario",
+             .caption = "Calendario",
+             .action = [](ArchiveScreen& s) { exportArchive(s, calendarFile(s.filePath(), std::nullopt)); },
+             .picture = "view-calendar",
+             .keys = "Ctrl+Shift+E"},
             {Cmd::Print, Hint::kPrint},
             {Cmd::Help, kHelpHint, "Applicazione Scadenze e Appuntamenti."},
             {Cmd::Exit, Hint::kExit},
@@ -271,6 +300,12 @@ const SearchDefinition kDeadlineSearch{
     .ownKeyword = QString::fromLatin1(kKeyword),
     .countBefore = QStringLiteral("Il presente elenco contiene 0 schede."),
     .countText = QStringLiteral("Il presente elenco contiene %1 schede."),
+    .listCommands = {{"btnCalendario", "Esporta in &calendario",
+                      "Esporta le scadenze in elenco in un calendario (iCalendar) per il telefono, il computer o la "
+                      "posta elettronica.",
+                      [](const QString& path, std::span<const qint64> records) {
+                          exportToChosenFile(calendarFile(path, records));
+                      }}},
 };
 
 const ExportDefinition kDeadlineExport{

@@ -42,7 +42,7 @@ const ArchiveDefinition kMail{
     .keyword = "protocollo",
     .groups =
         {
-            {"Registrazione",
+            {" Registrazione: ",
              {{Numero, "N. protocollo:"},
               {.field = Tipo,
                .label = "Tipologia posta:",
@@ -58,7 +58,7 @@ const ArchiveDefinition kMail{
               {Collocazione, "Collocazione documento cartaceo:"},
               {Copia, "Copia digitale documento:", Control::ReadOnly, Typing::Free,
                documentSlot("imgCancella01", "Cancella il percorso del file allegato alla scheda corrente.")}}},
-            {"Documento",
+            {" Documento: ",
              {{Oggetto, "Oggetto:"},
               {DataSpe, "Data spedizione:"},
               {DataRic, "Data ricezione:"},
@@ -66,7 +66,7 @@ const ArchiveDefinition kMail{
               {Pagine, "N. pagine:"},
               {Riferimenti, "Riferimenti:"},
               {Note, "Note:"}}},
-            {"Mittente e destinatario",
+            {" Mittente e destinatario: ",
              {{Mittente, "Mittente:"},
               {RecapitoMit, "Recapito:"},
               {Destinatario, "Destinatario:"},

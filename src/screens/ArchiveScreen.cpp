@@ -27,7 +27,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -39,6 +38,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace cal {
 namespace {
@@ -112,6 +113,7 @@ QString today() { return todayText(); }
 
 // Fields that hold a few characters (codes, provinces, postal codes, dates, amounts) and lists
 // of short items are given the width of what they hold instead of the row's; true when so.
+constexpr int kRowSpacing = 3;  // pixels between the rows of a group
 constexpr int kWideField = 20;  // characters: from here on a field takes the row's width
 bool sizeToCapacity(QWidget* input, const FieldRow& row, int capacity) {
     const QFontMetrics fm = input->fontMetrics();
@@ -135,7 +137,42 @@ bool sizeToCapacity(QWidget* input, const FieldRow& row, int capacity) {
     return true;
 }
 
+// How high a group stands, in rows: its rows and its title.
+int groupHeight(const FieldGroup& g) {
+    int rows = 0;
+    for (const FieldRow& r : g.rows) rows += r.control == Control::Text ? 4 : 1;
+    return rows + (g.title ? 2 : 0);
+}
+
 }  // namespace
+
+std::vector<int> groupColumns(const std::vector<FieldGroup>& groups, int columns) {
+    const int n = int(groups.size());
+    columns = std::clamp(columns, 1, std::max(1, n));
+    // Every way of cutting the groups into `columns` runs in their order; the one whose highest
+    // column is lowest wins; of equal ones, the one whose first columns are the fuller.
+    std::vector<int> best, current(std::size_t(n), 0);
+    int bestHeight = std::numeric_limits<int>::max();
+    std::function<void(int, int, int)> place = [&](int group, int column, int highest) {
+        if (group == n) {
+            if (column == columns - 1 && highest <= bestHeight) {
+                bestHeight = highest;
+                best = current;
+            }
+            return;
+        }
+        int height = 0;
+        for (int end = group; end < n; ++end) {  // groups `group`..`end` in this column
+            height += groupHeight(groups[std::size_t(end)]);
+            for (int g = group; g <= end; ++g) current[std::size_t(g)] = column;
+            if (end + 1 < n && column + 1 < columns) place(end + 1, column + 1, std::max(highest, height));
+            if (end + 1 == n) place(n, column, std::max(highest, height));
+        }
+    };
+    if (n > 0) place(0, 0, 0);
+    if (best.empty()) best.assign(std::size_t(n), 0);
+    return best;
+}
 
 std::vector<SideButton> documentSlot(const char* clearName, const char* clearHint) {
     return {{Side::DocumentChoose, "btnSfoglia", "Seleziona il file da allegare alla scheda corrente."},
@@ -200,17 +237,32 @@ ArchiveScreen::ArchiveScreen(const ArchiveDefinition& definition, QWidget* paren
 
 void ArchiveScreen::buildRecordArea() {
     auto* area = new QWidget;
-    auto* grid = new QGridLayout(area);
+    auto* columnsLayout = new QHBoxLayout(area);
+    columnsLayout->setContentsMargins(8, 6, 8, 6);
+    columnsLayout->setSpacing(10);
     QList<QWidget*> enterOrder;
-    const int columns = std::max(1, def_->columns);
+    // The groups stand in columns, in their order: down the first column, then down the next, the
+    // way the eye reads and the focus moves; each column takes a run of groups of about the same height.
+    const std::vector<int> columnOf = groupColumns(def_->groups, std::max(1, def_->columns));
+    const int columns = columnOf.empty() ? 1 : columnOf.back() + 1;
+    std::vector<QVBoxLayout*> stacks;
+    std::vector<bool> columnGrows(static_cast<std::size_t>(columns), false);
+    for (int c = 0; c < columns; ++c) {
+        stacks.push_back(new QVBoxLayout);
+        stacks.back()->setSpacing(6);
+        columnsLayout->addLayout(stacks.back(), 1);
+    }
     std::vector<QList<QLabel*>> labelsByColumn(static_cast<std::size_t>(columns));
-    int index = 0;
-    std::vector<bool> growingRows;  // rows of groups holding a multi-line text
-    for (const FieldGroup& g : def_->groups) {
+    for (std::size_t index = 0; index < def_->groups.size(); ++index) {
+        const FieldGroup& g = def_->groups[index];
+        const auto column = std::size_t(columnOf[index]);
         QWidget* box = g.title ? new QGroupBox(utf8(g.title), area) : new QWidget(area);
         auto* form = new QFormLayout(box);
         form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-        if (!g.title) form->setContentsMargins(0, 0, 0, 0);
+        // Rows close together, so that the longest record fits an ordinary office screen.
+        form->setVerticalSpacing(kRowSpacing);
+        if (g.title) form->setContentsMargins(8, 4, 8, 6);
+        else form->setContentsMargins(0, 0, 0, 0);
         bool grows = false;
         for (const FieldRow& row : g.rows) {
             // The field and its buttons are the label's siblings, so the label names the field
@@ -224,14 +276,14 @@ void ArchiveScreen::buildRecordArea() {
             auto* label = new QLabel(utf8(row.label), box);
             label->setBuddy(fieldWidget(row.field));
             form->addRow(label, cell);
-            labelsByColumn[std::size_t(index % columns)] << label;
+            labelsByColumn[column] << label;
         }
-        grid->addWidget(box, index / columns, index % columns);
-        const auto gridRow = std::size_t(index / columns);
-        if (growingRows.size() <= gridRow) growingRows.resize(gridRow + 1, false);
-        if (grows) growingRows[gridRow] = true;
-        ++index;
+        // The window's height goes to the groups with a multi-line text; without one, below the groups.
+        stacks[column]->addWidget(box, grows ? 1 : 0);
+        if (grows) columnGrows[column] = true;
     }
+    for (int c = 0; c < columns; ++c)
+        if (!columnGrows[std::size_t(c)]) stacks[std::size_t(c)]->addStretch(1);
     // The groups of one column share their label width, so their fields start at the same point.
     for (const QList<QLabel*>& labels : labelsByColumn) {
         int width = 0;
@@ -246,14 +298,6 @@ void ArchiveScreen::buildRecordArea() {
         hidden->hide();
         bind(f, hidden);
     }
-    // The window's height goes to the groups with a multi-line text; without one, below the groups.
-    bool anyGrows = false;
-    for (std::size_t r = 0; r < growingRows.size(); ++r)
-        if (growingRows[r]) {
-            grid->setRowStretch(int(r), 1);
-            anyGrows = true;
-        }
-    if (!anyGrows) grid->setRowStretch((index + columns - 1) / columns + 1, 1);
 
     if (!def_->enterChain.empty()) {
         enterOrder.clear();
@@ -368,6 +412,23 @@ QLayout* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
         if (b.kind == Side::DocumentOpen) document[1] = static_cast<QAbstractButton*>(button);
         if (b.kind == Side::DocumentClear) document[2] = static_cast<QAbstractButton*>(button);
     }
+    // A date filled from the calendar shows the calendar's button beside it, the same on every
+    // archive; the keyboard opens the calendar from the field itself, which is its Tab stop.
+    if (row.control == Control::PickedDate && line) {
+        auto* calendar = new QToolButton(parent);
+        calendar->setObjectName(QStringLiteral("btnCalendario") + nameOf(layout(), row.field).mid(3));
+        calendar->setIcon(programIcon("view-calendar-day"));
+        calendar->setIconSize(QSize(16, 16));
+        calendar->setAccessibleName(QStringLiteral("Calendario: ") + utf8(row.label));
+        calendar->setFocusPolicy(Qt::NoFocus);
+        calendar->setFocusProxy(line);
+        addHint(calendar, QStringLiteral("Scegli la data dal calendario."));
+        connect(calendar, &QToolButton::clicked, this, [line, keyword = QString::fromLatin1(row.dateKeyword)] {
+            line->setFocus(Qt::MouseFocusReason);
+            openDatePicker(keyword);
+        });
+        layoutRow->addWidget(calendar);
+    }
     if (narrow) layoutRow->addStretch(1);
     if (line && document[0] && document[1] && document[2])
         bindMainDocumentSlot(line, document[0], document[1], document[2]);
@@ -435,8 +496,46 @@ QWidget* ArchiveScreen::buildSideButton(const SideButton& b, int field, QWidget*
     return button;
 }
 
+namespace {
+// Where a command stands in a second row of commands, the same on every archive screen: the
+// archive's own commands first, in its order, then those every archive shares.
+int rowRank(Cmd kind) {
+    switch (kind) {
+    case Cmd::Attachments: return 1;
+    case Cmd::Preview: return 2;
+    case Cmd::Print: return 3;
+    case Cmd::Pdf: return 4;
+    case Cmd::Export: return 5;
+    case Cmd::Help: return 6;
+    case Cmd::Exit: return 7;
+    default: return 0;
+    }
+}
+}  // namespace
+
 void ArchiveScreen::buildCommands() {
-    for (const Command& c : def_->commands) addCommand(c);
+    const std::vector<Command>& all = def_->commands;
+    auto rowStart = all.begin();
+    bool firstRow = true;
+    while (rowStart != all.end()) {
+        const auto rowEnd = std::find_if(rowStart, all.end(), [](const Command& c) { return c.kind == Cmd::Break; });
+        std::vector<const Command*> row;
+        for (auto it = rowStart; it != rowEnd; ++it) row.push_back(&*it);
+        if (!firstRow) {
+            std::stable_sort(row.begin(), row.end(),
+                             [](const Command* a, const Command* b) { return rowRank(a->kind) < rowRank(b->kind); });
+        }
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            // A line between the archive's own commands and the shared ones.
+            if (!firstRow && i > 0 && rowRank(row[i - 1]->kind) == 0 && rowRank(row[i]->kind) > 0)
+                toolbar_->addSeparator();
+            addCommand(*row[i]);
+        }
+        if (rowEnd == all.end()) break;
+        addCommand(*rowEnd);  // the break: a new row
+        rowStart = rowEnd + 1;
+        firstRow = false;
+    }
 }
 
 void ArchiveScreen::addCommand(const Command& c) {

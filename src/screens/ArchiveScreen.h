@@ -124,6 +124,10 @@ private:
 // shows that layout (per-year archives), else the layout's file in the program folder.
 QString recordFileFor(const RecordLayout& layout, QWidget* caller);
 
+// The column each group of an archive screen stands in: the groups in their order, cut into at
+// most `columns` runs of about the same height (down the first column, then the next).
+std::vector<int> groupColumns(const std::vector<FieldGroup>& groups, int columns);
+
 // The messages every archive screen shares.
 namespace ArchiveText {
 inline const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");

@@ -12,6 +12,7 @@
 #include "ui/Services.h"
 #include "ui/KeyRules.h"
 #include "ui/StatusHints.h"
+#include "ui/Windows.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -130,7 +131,6 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
     setObjectName(QString::fromLatin1(def_.objectName));
     applyRegionalSettings();
     setWindowTitle(def_.caption);
-    resize(1100, 600);
     QStringList headers = def_.gridHeaders;
     if (headers.isEmpty())
         for (const ExportColumn& c : def_.columns) headers << QString::fromUtf8(c.header.data(), qsizetype(c.header.size()));
@@ -183,9 +183,7 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
         total += grid_->columnWidth(c);
     }
     // As wide as the columns need, within the screen.
-    int available = 1600;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) available = screen->availableGeometry().width();
-    resize(std::clamp(total + 60, 1100, std::max(1100, available)), 600);
+    fitWindow(this, QSize(std::max(total + 60, 1100), 600));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(toolbar);
     layout->addWidget(grid_, 1);

@@ -10,6 +10,7 @@
 #include "core/Text.h"
 #include "screens/TfrmGuida.h"
 #include "ui/Services.h"
+#include "ui/Windows.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -182,7 +183,7 @@ SummaryResult::SummaryResult(const SummaryResultTexts& texts, ListFinder& finder
     applyRegionalSettings();
     setWindowTitle(texts.caption);
     setModal(true);
-    resize(1300, 640);
+    fitWindow(this, QSize(1300, 640));
 
     auto* grid = new QGridLayout;
     auto pair = [&](int row, const char* infoName, const QString& info, const char* valueName) {

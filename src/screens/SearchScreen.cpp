@@ -10,6 +10,7 @@
 #include "screens/FieldEditor.h"
 #include "ui/KeyRules.h"
 #include "ui/Services.h"
+#include "ui/Windows.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -87,13 +88,17 @@ int listWindowWidth(const SearchDefinition& definition, int available) {
         chars = definition.line(blank.constData()).size() + kFreeColumn;
     }
     const int wanted = QFontMetrics(listFont()).horizontalAdvance(QString(chars, u'0')) + kFrame;
-    return std::clamp(wanted, 1000, std::max(1000, available));
+    return std::min(std::max(wanted, 1000), available);
 }
 
-int SearchScreen::listWindowWidth() const {
-    int available = 1600;
-    if (const QScreen* s = QGuiApplication::primaryScreen()) available = s->availableGeometry().width();
-    return cal::listWindowWidth(def_, available);
+int SearchScreen::listWindowWidth() const { return cal::listWindowWidth(def_, windowRoom(this).width()); }
+
+void SearchScreen::fitToPanel() {
+    // The filters take the size they need; the list is as wide as its lines, within the screen.
+    const QMargins margins = layout()->contentsMargins();
+    QSize wanted = panels_->currentWidget()->sizeHint().grownBy(margins);
+    if (panels_->currentIndex() == panels_->count() - 1) wanted = QSize(listWindowWidth(), kListWindowHeight);
+    fitWindow(this, wanted);
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const {
@@ -126,7 +131,6 @@ SearchScreen::SearchScreen(const SearchDefinition& definition, QWidget* parent) 
     applyRegionalSettings();
     setWindowTitle(def_.caption);
     setModal(true);
-    resize(listWindowWidth(), 640);
     lblMemory_ = label(QStringLiteral("lblMemory"), {}, this);
     lblMemory_->hide();
     panels_ = new QStackedWidget(this);
@@ -144,7 +148,11 @@ QWidget* SearchScreen::buildFilterPanel() {
     for (const FilterField& f : def_.filters) {
         auto* edit = new QLineEdit(panel);
         edit->setObjectName(QString::fromLatin1(f.objectName));
-        edit->setMaxLength(def_.layout->fields[f.field].capacity);
+        const int capacity = def_.layout->fields[f.field].capacity;
+        edit->setMaxLength(capacity);
+        // As wide as what it holds, up to a short sentence: the panel opens at the size its
+        // filters need, not stretched across the screen.
+        edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * std::clamp(capacity, 12, 48) + 16);
         auto* l = new QLabel(QString::fromUtf8(f.label), panel);
         l->setBuddy(edit);
         edit->setAccessibleName(l->text());
@@ -197,7 +205,7 @@ QWidget* SearchScreen::buildResultPanel() {
     lstRecords_->setObjectName(QStringLiteral("lstRecords"));
     lstRecords_->setAccessibleName(QStringLiteral("Elenco schede"));
     lstRecords_->setFont(listFont());
-    lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lstRecords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lstRecords_->setUniformItemSizes(true);
     lstRecords_->installEventFilter(new ListKeys(lstRecords_, this));
     lblTrovate_ = label(QStringLiteral("lblTrovate"), def_.countBefore, panel);
@@ -217,6 +225,12 @@ QWidget* SearchScreen::buildResultPanel() {
     buttons->addWidget(label(QStringLiteral("lblRigo03"),
                              QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), panel),
                        1);
+    for (const ListCommand& c : def_.listCommands) {
+        auto* b = button(QString::fromLatin1(c.objectName), QString::fromUtf8(c.caption), panel);
+        b->setToolTip(QString::fromUtf8(c.hint));
+        buttons->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, &c] { runListCommand(c); });
+    }
     buttons->addWidget(stampa);
     buttons->addWidget(chiudi);
     auto* layout = new QVBoxLayout(panel);
@@ -250,6 +264,7 @@ void SearchScreen::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;  // restored from the task bar: nothing to redo
     finder_.forget();
     txtTrova_->clear();
+    fitToPanel();
     if (def_.filters.empty()) {
         fillList();
         txtTrova_->setFocus(Qt::OtherFocusReason);
@@ -312,6 +327,7 @@ void SearchScreen::showResults() {
     if (!list_.empty()) selectRow(0);
     lblTrovate_->setText(def_.countText.arg(list_.size()));
     panels_->setCurrentIndex(panels_->count() - 1);
+    fitToPanel();
     txtTrova_->clear();
     txtTrova_->setFocus(Qt::OtherFocusReason);
 }
@@ -324,6 +340,17 @@ void SearchScreen::findInList() {
         return;
     }
     selectRow(result.selected);
+}
+
+void SearchScreen::runListCommand(const ListCommand& command) {
+    if (list_.empty()) {
+        plainMessage(QStringLiteral("Esportazione non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    std::vector<qint64> records;
+    records.reserve(std::size_t(list_.size()));
+    for (qsizetype row = 0; row < list_.size(); ++row) records.push_back(list_.record(row));
+    command.action(filePath(), records);
 }
 
 void SearchScreen::printList() { printing().print(listingReport(def_.listTitle, lines())); }

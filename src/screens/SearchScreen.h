@@ -25,6 +25,16 @@ class QWidget;
 
 namespace cal {
 
+// A command of the result panel besides find, print and close that exports the records listed
+// (into a file for another program): `action` gets the record file and the listed records
+// (0-based), in list order.
+struct ListCommand {
+    const char* objectName;  // btnRubrica
+    const char* caption;     // UTF-8, with its '&' key
+    const char* hint;        // UTF-8: its tooltip
+    std::function<void(const QString& path, std::span<const qint64> records)> action;
+};
+
 struct SearchDefinition {
     const char* objectName;  // TfrmTrovaClienti, TfrmRicontatta...
     QString caption;
@@ -45,10 +55,11 @@ struct SearchDefinition {
     // The record file; by default the calling archive screen's file when it shows this layout
     // (per-year archives), else the layout's file in the program folder.
     std::function<QString()> filePath = {};
+    std::vector<ListCommand> listCommands = {};
 };
 
 // The width of a search or list window: enough for the fixed columns of its lines and the start
-// of the free text after them, at least 1000 and at most `available` pixels.
+// of the free text after them, at least 1000 pixels where the screen has them, at most `available`.
 int listWindowWidth(const SearchDefinition& definition, int available);
 
 // The font of every result list: Courier New 12, or the system's fixed-pitch font where it is missing.
@@ -88,6 +99,8 @@ public:
 
     // The lines of the list, in list order.
     QStringList lines() const;
+    // Runs an export of the result panel on the records listed; with none listed, says so.
+    void runListCommand(const ListCommand& command);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -96,6 +109,9 @@ protected:
 private:
     // Wide enough for the list's fixed columns, within the screen.
     int listWindowWidth() const;
+    // The window takes the size of the panel it shows.
+    void fitToPanel();
+    static constexpr int kListWindowHeight = 600;
     QWidget* buildFilterPanel();
     QWidget* buildResultPanel();
     void showResults();

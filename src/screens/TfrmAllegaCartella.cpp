@@ -25,7 +25,6 @@
 namespace cal {
 namespace {
 
-const QString kFolderName = QStringLiteral("Documenti_Allegati");
 const QString kChooserTitle = QStringLiteral("Selezionare il file da allegare:");
 const QString kChooserFilter = QStringLiteral("Tutti i file (*.*)");
 const QString kOverwrite = QStringLiteral(
@@ -64,7 +63,7 @@ QString ordinalLabel(const char* what, int slot) {
 
 }  // namespace
 
-QString attachmentsFolder() { return programFolder() + kFolderName + u'/'; }
+QString attachmentsFolder() { return programFolder() + kAttachmentsFolderName + u'/'; }
 
 std::optional<QString> attachmentFileName(const QString& name) {
     QString file = QFileInfo(trimmed(name)).fileName();

@@ -20,6 +20,8 @@ class QToolButton;
 
 namespace cal {
 
+// The name of the attachments folder in the program folder.
+inline const QString kAttachmentsFolderName = QStringLiteral("Documenti_Allegati");
 // The attachments folder, ending with a separator.
 QString attachmentsFolder();
 // The file-name component of a stored or chosen name (trimmed, without any folder), as the

@@ -17,7 +17,7 @@ namespace cal {
 
 std::optional<QString> clientFolder(qint64 position) {
     if (position < 1) return std::nullopt;
-    return programFolder() + QStringLiteral("Cliente_") + QString::number(position);
+    return programFolder() + kClientFolderPrefix + QString::number(position);
 }
 
 TfrmCartella::TfrmCartella(QWidget* parent) : QDialog(parent) {
@@ -67,7 +67,7 @@ void TfrmCartella::setPosition(qint64 position) {
         lblCartella_->clear();
         return;
     }
-    const QString name = QStringLiteral("Cliente_") + QString::number(position);
+    const QString name = kClientFolderPrefix + QString::number(position);
     lblCartella_->setText(QStringLiteral("Cartella abbinata alla scheda n. %1: <b>%2</b><br>%3%4")
                               .arg(position)
                               .arg(name.toHtmlEscaped(), QDir::toNativeSeparators(*folder).toHtmlEscaped(),

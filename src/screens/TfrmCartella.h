@@ -11,6 +11,8 @@ class QLabel;
 
 namespace cal {
 
+// The folders of the clients are named by this and the position.
+inline const QString kClientFolderPrefix = QStringLiteral("Cliente_");
 // The folder of the client at `position` (1-based), without a trailing separator;
 // nullopt for a position below 1.
 std::optional<QString> clientFolder(qint64 position);

@@ -16,7 +16,7 @@ namespace cal {
 inline constexpr QSize kToolbarIconSize{24, 24};
 
 // The sizes the program's pictures come in.
-inline constexpr int kPictureSizes[] = {24, 32, 48, 64, 96, 128};
+inline constexpr int kPictureSizes[] = {16, 24, 32, 48, 64, 96, 128};
 
 // The picture of that name (for example "document-save") in every size the program has it; a
 // null icon for an unknown name. Drawn disabled, the toolkit greys it.

@@ -8,12 +8,15 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace cal {
@@ -46,6 +49,17 @@ public:
     }
     QString chooseFile(const QString& title, const QString& filter) override {
         return QFileDialog::getOpenFileName(activeWindow(), title, QString(), filter);
+    }
+    QString chooseNewFile(const QString& title, const QString& filter, const QString& suggestedName) override {
+        QFileDialog chooser(activeWindow(), title,
+                            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(suggestedName),
+                            filter);
+        chooser.setAcceptMode(QFileDialog::AcceptSave);
+        chooser.setFileMode(QFileDialog::AnyFile);
+        // A name typed without its extension gets the one of the kind of file ("*.zip": zip).
+        chooser.setDefaultSuffix(QFileInfo(suggestedName).suffix());
+        if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return {};
+        return chooser.selectedFiles().constFirst();
     }
 };
 

@@ -21,6 +21,14 @@ public:
     virtual bool question(const QString& text) = 0;
     // An existing file's full path, or empty when the user cancels.
     virtual QString chooseFile(const QString& title, const QString& filter) = 0;
+    // Where to write a new file (a backup, an address book, a calendar), starting from
+    // `suggestedName` in the user's documents folder; the full path, or empty when the user
+    // cancels. Replacing an existing file has been confirmed. A service that cannot ask places
+    // nothing.
+    virtual QString chooseNewFile(const QString& /*title*/, const QString& /*filter*/,
+                                  const QString& /*suggestedName*/) {
+        return {};
+    }
     virtual ~Dialogs() = default;
 };
 

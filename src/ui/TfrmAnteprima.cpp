@@ -4,6 +4,7 @@
 #include "ui/Icons.h"
 #include "ui/Services.h"
 #include "ui/StatusHints.h"
+#include "ui/Windows.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -21,7 +22,7 @@ TfrmAnteprima::TfrmAnteprima(const Report& report, QWidget* parent)
     setObjectName(QStringLiteral("TfrmAnteprima"));
     setWindowTitle(QStringLiteral(" Anteprima di stampa"));
     setModal(true);
-    resize(1000, 760);
+    fitWindow(this, QSize(1000, 760));
 
     printer_.setPageSize(QPageSize(QPageSize::A4));
     printer_.setPageOrientation(report_.orientation() == Report::Orientation::Landscape ? QPageLayout::Landscape

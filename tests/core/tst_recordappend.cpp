@@ -117,6 +117,57 @@ private slots:
         for (const QString& tag : tags)
             for (int i = 0; i < kEach; ++i) QVERIFY(names.contains(QStringLiteral("%1-%2").arg(tag).arg(i)));
     }
+
+    // A file read whole (for a backup) holds the append lock: another copy adding a record waits
+    // until the reading is done, so the bytes read are the file between two appends.
+    void aWholeReadHoldsTheAppendLock() {
+        caltest::ProgramFolder folder;
+        const QString path = folder.path("Prova.pro");
+        const QByteArray original = QByteArray(kLayout.size() * 2, 'r') + "parziale";
+        QVERIFY(caltest::writeAll(path, original));
+        QProcess copy;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("CALTEST_CHILD", "1");
+        copy.setProcessEnvironment(env);
+        QByteArray read;
+        qint64 announced = -1;
+        bool waited = false;
+        QString error;
+        const bool ok = readRecordFileWhole(
+            path,
+            [&](qint64 size) {
+                announced = size;
+                copy.start(QCoreApplication::applicationFilePath(), {path, "altro", "1"});
+                waited = copy.waitForStarted() && !copy.waitForFinished(700);
+                return true;
+            },
+            [&](QByteArrayView bytes) {
+                read.append(bytes.data(), bytes.size());
+                return true;
+            },
+            &error);
+        QVERIFY2(ok, qPrintable(error));
+        QVERIFY(waited);
+        QCOMPARE(announced, original.size());
+        QCOMPARE(read, original);
+        QVERIFY(copy.waitForFinished(30000));
+        QCOMPARE(copy.exitCode(), 0);
+        QCOMPARE(copy.readAllStandardOutput(), QByteArray("3\n"));
+        QCOMPARE(QFileInfo(path).size(), kLayout.size() * 3);
+    }
+
+    void aWholeReadRefusesWhatIsNoRecordFile() {
+        caltest::ProgramFolder folder;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^record file .*/manca\\.pro failed: .+"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^record file .* failed: a folder, not a file$"));
+        QString error;
+        const auto never = [](qint64) { return true; };
+        const auto none = [](QByteArrayView) { return true; };
+        QVERIFY(!readRecordFileWhole(folder.path("manca.pro"), never, none, &error));
+        QVERIFY(!QFile::exists(folder.path("manca.pro")));  // a missing file is not created
+        QVERIFY(!readRecordFileWhole(folder.path(), never, none, &error));
+        QCOMPARE(error, QString("a folder, not a file"));
+    }
 };
 
 CAL_TEST_MAIN_WITH_CHILD(TestRecordAppend, appendChild)

@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -299,6 +300,40 @@ private slots:
         }
         const QFileInfo left(path);
         QVERIFY(left.exists() && !left.isFile());
+    }
+
+    // Enter moves the way the eye reads the screen: down a column, or on to the right along a
+    // row, or across to a column further right; from the last field back to the first.
+    void enterFollowsTheReadingOrder_data() { archives_data(); }
+    void enterFollowsTheReadingOrder() {
+        QFETCH(QString, archive);
+        open(archive);
+        screen->resize(1366, 700);
+        QApplication::processEvents();
+        // Where a field stands: the left edge of its group (its column), its top and left.
+        auto place = [&](QWidget* w) {
+            QWidget* group = w;
+            while (group->parentWidget() && !qobject_cast<QGroupBox*>(group) && group->parentWidget() != screen.get())
+                group = group->parentWidget();
+            const QPoint at = w->mapTo(screen.get(), QPoint(0, 0));
+            return std::tuple<int, int, int>{group->mapTo(screen.get(), QPoint(0, 0)).x(), at.y(), at.x()};
+        };
+        QWidget* first = QApplication::focusWidget();
+        QVERIFY(first);
+        QWidget* current = first;
+        for (int step = 0; step < 100; ++step) {
+            QTest::keyClick(current, Qt::Key_Return);
+            QWidget* next = QApplication::focusWidget();
+            if (!next || next == current || next == first) break;  // a text area takes Enter as a new line
+            const auto [fromColumn, fromTop, fromLeft] = place(current);
+            const auto [toColumn, toTop, toLeft] = place(next);
+            const bool down = toColumn == fromColumn && toTop > fromTop + 2;
+            const bool along = toColumn == fromColumn && std::abs(toTop - fromTop) <= 2 && toLeft > fromLeft;
+            const bool across = toColumn > fromColumn;
+            QVERIFY2(down || along || across,
+                     qPrintable(current->objectName() + QStringLiteral(" -> ") + next->objectName()));
+            current = next;
+        }
     }
 
     void keyboardReachesEveryCommand_data() { archives_data(); }

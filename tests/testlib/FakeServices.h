@@ -30,6 +30,10 @@ public:
         chooserTitles << title + u'|' + filter;
         return files.isEmpty() ? QString() : files.takeFirst();
     }
+    QString chooseNewFile(const QString& title, const QString& filter, const QString& suggestedName) override {
+        newFileChoosers << title + u'|' + filter + u'|' + suggestedName;
+        return newFiles.isEmpty() ? QString() : newFiles.takeFirst();
+    }
     QStringList texts() const {
         QStringList out;
         for (const Message& m : messages) out << m.text;
@@ -41,6 +45,8 @@ public:
     QList<bool> answers;  // scripted answers to the next questions (Yes when none left)
     QStringList chooserTitles;
     QStringList files;    // scripted choices of the next file choosers
+    QStringList newFileChoosers;
+    QStringList newFiles;  // scripted choices of the next choosers of a new file
 };
 
 class FakeScreens : public cal::Screens {

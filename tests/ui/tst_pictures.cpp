@@ -102,10 +102,12 @@ QString pictureShown(const QIcon& icon, QSize size) {
     return bySize.value(pixels(icon));
 }
 
-// What a command is called: its caption, or for a picture without one (the same command on each
-// row of a list of fields), its object name without the row number.
+// What a command is called: its caption; for a picture without one, its hint (the calendar
+// button beside every date says the same), or its object name without the row number (the same
+// command on each row of a list of fields).
 QString commandName(const QAbstractButton* b) {
     if (!b->text().isEmpty()) return b->text();
+    if (const QString hint = b->property("hint").toString(); !hint.isEmpty()) return hint;
     QString name = b->objectName();
     while (!name.isEmpty() && name.back().isDigit()) name.chop(1);
     return name;

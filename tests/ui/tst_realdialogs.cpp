@@ -1,12 +1,13 @@
 // The real message service: the button sets and pictures of the four kinds and of the question,
-// in Italian, driven through the modal boxes themselves (every other test answers through the
-// fakes).
+// in Italian, and the chooser of a new file, driven through the modal dialogs themselves (every
+// other test answers through the fakes).
 #include "ui/Regional.h"
 #include "testlib/CalWidgetTest.h"
 #include "ui/Icons.h"
 #include "ui/Services.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStyle>
@@ -15,16 +16,14 @@ using namespace cal;
 
 namespace {
 
-// Acts on the next message box as soon as it is shown: the action is queued into the box's own
-// modal event loop, so no timer and no fixed wait are involved.
+// Acts on the next dialog of its kind as soon as it is shown: the action is queued into the
+// dialog's own modal event loop, so no timer and no fixed wait are involved.
 class WhenShown : public QObject {
     Q_OBJECT
 public:
-    explicit WhenShown(std::function<void(QMessageBox*)> act) : QObject(qApp), act_(std::move(act)) { qApp->installEventFilter(this); }
+    explicit WhenShown(std::function<bool(QObject*)> act) : QObject(qApp), act_(std::move(act)) { qApp->installEventFilter(this); }
     bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* box = qobject_cast<QMessageBox*>(watched);
-        if (event->type() != QEvent::Show || !box || !act_) return false;
-        QMetaObject::invokeMethod(box, [box, act = std::move(act_)] { act(box); }, Qt::QueuedConnection);
+        if (event->type() != QEvent::Show || !act_ || !act_(watched)) return false;
         act_ = nullptr;
         qApp->removeEventFilter(this);
         deleteLater();
@@ -32,10 +31,19 @@ public:
     }
 
 private:
-    std::function<void(QMessageBox*)> act_;
+    std::function<bool(QObject*)> act_;  // true once it has taken the dialog
 };
 
-void whenModal(std::function<void(QMessageBox*)> act) { new WhenShown(std::move(act)); }
+template <typename Dialog>
+void whenModal(std::function<void(Dialog*)> act) {
+    new WhenShown([act = std::move(act)](QObject* watched) {
+        auto* dialog = qobject_cast<Dialog*>(watched);
+        if (!dialog) return false;
+        QMetaObject::invokeMethod(dialog, [dialog, act] { act(dialog); }, Qt::QueuedConnection);
+        return true;
+    });
+}
+void whenModal(std::function<void(QMessageBox*)> act) { whenModal<QMessageBox>(std::move(act)); }
 
 // The box's picture, and the program's picture of that name as the box should show it: at the
 // style's size for message pictures, drawn for the box's scale.
@@ -113,6 +121,32 @@ private slots:
         QCOMPARE(dialogs().question("Si vuole aprire il file?"), true);
         whenModal([](QMessageBox* box) { box->reject(); });  // closed with Escape: not a No
         QCOMPARE(dialogs().question("Si vuole aprire il file?"), true);
+    }
+
+    // The chooser of a new file: a save dialog that proposes the name, and gives a name typed
+    // without its extension the extension of the kind of file.
+    void newFileChooser() {
+        QTemporaryDir place;
+        QString title;
+        QStringList proposed;
+        bool saving = false;
+        whenModal<QFileDialog>([&](QFileDialog* d) {
+            title = d->windowTitle();
+            proposed = d->selectedFiles();
+            saving = d->acceptMode() == QFileDialog::AcceptSave;
+            d->setDirectory(place.path());
+            d->selectFile(QStringLiteral("copia"));
+            QMetaObject::invokeMethod(d, "accept");  // as the Save button does
+        });
+        const QString chosen = dialogs().chooseNewFile("Salva la copia di sicurezza dei dati", "Copia di sicurezza (*.zip)",
+                                                       "Calvetra_copia.zip");
+        QCOMPARE(title, QString("Salva la copia di sicurezza dei dati"));
+        QVERIFY(saving);
+        QCOMPARE(proposed.size(), 1);
+        QVERIFY(proposed[0].endsWith("/Calvetra_copia.zip"));
+        QCOMPARE(chosen, place.path() + "/copia.zip");
+        whenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
+        QCOMPARE(dialogs().chooseNewFile("Esporta", "Rubrica vCard (*.vcf)", "Clienti.vcf"), QString());
     }
 };
 
