@@ -56,6 +56,7 @@ public:
     }
     void message(Kind, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
     bool question(const QString& text) override { return !text.contains(QStringLiteral("aprire")); }
+    int choose(const QString&, const QStringList& buttons) override { return int(buttons.size()) - 1; }
     QString chooseFile(const QString&, const QString&) override { return {}; }
 };
 

@@ -49,6 +49,14 @@ Record::Record(const RecordLayout& layout) : layout_(&layout), bytes_(layout.siz
 
 QByteArrayView Record::rawBytes(int index) const { return fieldBytes(*layout_, bytes_.constData(), index); }
 
+bool Record::sameValues(const Record& other) const {
+    if (layout_->size() != other.layout_->size() || layout_->count() != other.layout_->count())
+        return false;
+    for (int f = 0; f < layout_->count(); ++f)
+        if (rawBytes(f) != other.rawBytes(f)) return false;
+    return true;
+}
+
 QString Record::rawText(int index) const { return fromCp1252(rawBytes(index)); }
 
 QString Record::text(int index) const {

@@ -52,6 +52,10 @@ public:
 
     void clear() { bytes_.fill('\0'); }
 
+    // Whether every field holds the same stored value; the bytes after a value, which are not
+    // significant, may differ.
+    bool sameValues(const Record& other) const;
+
 private:
     const char* field(int index) const { return bytes_.constData() + layout_->offset(index); }
     const RecordLayout* layout_;

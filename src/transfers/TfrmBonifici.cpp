@@ -221,8 +221,12 @@ ArchiveDefinition transferDefinition(const RegisterTraits& t) {
                     return QStringList{party->name, party->fiscalCode, party->iban};
                 },
                 .store =
-                    [reg](const QStringList& v) {
-                        return writeTransferParty(programFolder(), reg, {v.value(0), v.value(1), v.value(2)});
+                    [reg](const QStringList& v, const std::optional<QStringList>& r) {
+                        const auto party = [](const QStringList& p) {
+                            return TransferParty{p.value(0), p.value(1), p.value(2)};
+                        };
+                        return writeTransferParty(programFolder(), reg, party(v),
+                                                  r ? std::optional(party(*r)) : std::nullopt);
                     },
                 .storeFailure = "Attenzione: il sistema non permette di salvare i dati del titolare del conto nel "
                                 "file Bonifici.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
