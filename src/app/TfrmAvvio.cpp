@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -32,16 +31,16 @@ struct Entry {
 };
 
 const Entry kEntries[] = {
-    {"Clienti", "Anagrafica Clienti", "Archivio dei clienti: dati anagrafici, recapiti, dati fiscali.", "x-office-address-book"},
-    {"Tariffario", "Tariffario Servizi", "Catalogo dei servizi con tariffe ordinarie e scontate.", "accessories-calculator"},
-    {"Servizi", "Registro Servizi", "Registro annuale dei servizi prestati e riepilogo dei compensi.", "applications-office"},
-    {"Posta", "Protocollo Posta", "Protocollo annuale della posta in entrata e in uscita.", "mail-unread"},
-    {"Documenti", "Archivio Documenti", "Archivio dei documenti con copia digitale e allegati.", "folder-documents"},
-    {"Scadenzario", "Scadenze e Appuntamenti", "Scadenze e appuntamenti dell'anno, con avviso delle scadenze imminenti.", "x-office-calendar"},
-    {"Bonifici", "Registro Bonifici", "Bonifici emessi e ricevuti.", "mail-send-receive"},
-    {"Riepiloghi", "Riepilogo Movimenti", "Riepilogo dei bonifici di un periodo.", "x-office-spreadsheet"},
-    {"Libri", "Archivio Libri", "Biblioteca con prestiti e classificazione Dewey.", "accessories-dictionary"},
-    {"Articoli", "Schedario Articoli", "Schedario annuale degli articoli di giornale.", "text-x-generic"},
+    {"Clienti", "Anagrafica Clienti", "Archivio dei clienti: dati anagrafici, recapiti, dati fiscali.", "archive-clients"},
+    {"Tariffario", "Tariffario Servizi", "Catalogo dei servizi con tariffe ordinarie e scontate.", "archive-pricelist"},
+    {"Servizi", "Registro Servizi", "Registro annuale dei servizi prestati e riepilogo dei compensi.", "archive-services"},
+    {"Posta", "Protocollo Posta", "Protocollo annuale della posta in entrata e in uscita.", "archive-mail"},
+    {"Documenti", "Archivio Documenti", "Archivio dei documenti con copia digitale e allegati.", "archive-documents"},
+    {"Scadenzario", "Scadenze e Appuntamenti", "Scadenze e appuntamenti dell'anno, con avviso delle scadenze imminenti.", "archive-deadlines"},
+    {"Bonifici", "Registro Bonifici", "Bonifici emessi e ricevuti.", "archive-transfers"},
+    {"Riepiloghi", "Riepilogo Movimenti", "Riepilogo dei bonifici di un periodo.", "archive-summaries"},
+    {"Libri", "Archivio Libri", "Biblioteca con prestiti e classificazione Dewey.", "archive-library"},
+    {"Articoli", "Schedario Articoli", "Schedario annuale degli articoli di giornale.", "archive-articles"},
 };
 
 const QString kInPreparation = QStringLiteral("In preparazione: questo archivio sarà disponibile in una prossima versione.");
@@ -144,30 +143,26 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
         const char* name;
         const char* caption;
         const char* hint;
-        QStyle::StandardPixmap icon;
+        const char* icon;  // its picture in the program's set
         std::function<void()> action;
-        const char* picture = nullptr;
-        const char* iconName = nullptr;  // its picture in the program's set, instead of `icon`
-        const char* keys = nullptr;      // its shortcut, shown in its tooltip
+        const char* logo = nullptr;  // the program's logo in place of a picture of the set
+        const char* keys = nullptr;  // its shortcut, shown in its tooltip
     };
     const Command cmds[] = {
-        {"imgGuida", "Guida", "Visualizza la guida in linea.", QStyle::SP_DialogHelpButton,
+        {"imgGuida", "Guida", "Visualizza la guida in linea.", "help-contents",
          [] { showHelp(QStringLiteral("Uno sguardo a Calvetra 4.0.")); }},
-        {"imgInfo", "Informazioni", "Informazioni e assistenza.", QStyle::SP_MessageBoxInformation, [] { showInfo(); }},
-        {"imgSplash", "Calvetra", "Informazioni sul programma.", QStyle::SP_ComputerIcon, [] { showAbout(); }, ":/images/calvetra_small.png"},
-        {"imgSito", "Sito web", "Visita il sito Internet del programma.", QStyle::SP_DriveNetIcon,
-         [] { shell().open(kProductWebAddress); }, ":/images/web.png"},
+        {"imgInfo", "Informazioni", "Informazioni e assistenza.", "help-about", [] { showInfo(); }},
+        {"imgSplash", "Calvetra", "Informazioni sul programma.", nullptr, [] { showAbout(); }, ":/images/calvetra_small.png"},
+        {"imgSito", "Sito web", "Visita il sito Internet del programma.", "globe", [] { shell().open(kProductWebAddress); }},
         {"imgCopia", "Copia di sicurezza",
          "Salva una copia di sicurezza di tutti i dati in un file, per esempio su una chiavetta USB.",
-         QStyle::SP_DriveFDIcon, [] { backupProgramData(); }, nullptr, "drive-removable-media", "Ctrl+B"},
-        {"imgRipristina", "Ripristina", "Ripristina i dati da una copia di sicurezza.", QStyle::SP_BrowserReload,
-         [] { restoreProgramData(); }, nullptr, "document-revert", "Ctrl+Shift+R"},
-        {"imgEsci", "Esci", "Esci dal programma.", QStyle::SP_DialogCloseButton, [this] { close(); }},
+         "drive-removable-media-usb-pendrive", [] { backupProgramData(); }, nullptr, "Ctrl+B"},
+        {"imgRipristina", "Ripristina", "Ripristina i dati da una copia di sicurezza.", "document-revert",
+         [] { restoreProgramData(); }, nullptr, "Ctrl+Shift+R"},
+        {"imgEsci", "Esci", "Esci dal programma.", "application-exit", [this] { close(); }},
     };
     for (const Command& c : cmds) {
-        const QIcon icon = c.picture    ? QIcon(QString::fromLatin1(c.picture))
-                           : c.iconName ? programIcon(c.iconName)
-                                        : programIcon(c.icon);
+        const QIcon icon = c.logo ? QIcon(QString::fromLatin1(c.logo)) : programIcon(c.icon);
         QToolButton* b = makeCommandButton(central, hints, QString::fromLatin1(c.name), icon,
                                            QString::fromUtf8(c.caption), QString::fromUtf8(c.hint));
         b->setIconSize(kToolbarIconSize);

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -90,14 +89,14 @@ YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(pa
     QLabel* panInfo = makeStatusLine(central);
     auto* hints = new StatusHints(panInfo);
     auto* commands = new QHBoxLayout;
-    auto addTool = [&](const char* name, const char* caption, const char* hint, QStyle::StandardPixmap icon) {
+    auto addTool = [&](const char* name, const char* caption, const char* hint, const char* icon) {
         QToolButton* b = makeCommandButton(central, hints, QString::fromLatin1(name), programIcon(icon),
                                            QString::fromUtf8(caption), QString::fromUtf8(hint));
         commands->addWidget(b);
         return b;
     };
-    QToolButton* guida = addTool("imgGuida", "Guida", "Visualizza la guida in linea.", QStyle::SP_DialogHelpButton);
-    QToolButton* esci = addTool("imgEsci", "Esci", "Torna alla schermata principale.", QStyle::SP_DialogCloseButton);
+    QToolButton* guida = addTool("imgGuida", "Guida", "Visualizza la guida in linea.", "help-contents");
+    QToolButton* esci = addTool("imgEsci", "Esci", "Torna alla schermata principale.", "application-exit");
     commands->addStretch();
 
     layout->addWidget(heading);

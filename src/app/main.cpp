@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "core/ProgramFolder.h"
 #include "ui/FontConfiguration.h"
+#include "ui/Icons.h"
 #include "ui/MediaSound.h"
 #include "ui/Services.h"
 
@@ -16,10 +17,13 @@ int main(int argc, char** argv) {
     QString error;
     if (!cal::prepareProgramFolder(&error)) {
         cal::finishReadingFontConfiguration();
-        QMessageBox::critical(nullptr, QStringLiteral(" Calvetra 4.0"),
-                              QString::fromUtf8("Attenzione: non è stato possibile preparare la cartella "
-                                                "dei dati del programma (%1).")
-                                  .arg(error));
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" Calvetra 4.0"),
+                        QString::fromUtf8("Attenzione: non è stato possibile preparare la cartella "
+                                          "dei dati del programma (%1).")
+                            .arg(error),
+                        QMessageBox::Ok);
+        cal::setMessagePicture(box, "dialog-error");
+        box.exec();
         return 1;
     }
     cal::MediaSound alarm;

@@ -52,7 +52,7 @@ const ArchiveDefinition kArticles{
              .objectName = "cmdWord",
              .caption = "RTF",
              .action = [](ArchiveScreen& s) { openRtfExport(QStringLiteral("bibliografie"), s); },
-             .picture = "accessories-text-editor",
+             .picture = "document-export",
              .keys = "Ctrl+R"},
             {.kind = Cmd::Export,
              .hint = "Esporta tutte le schede in archivio in un file di Microsoft Excel.",

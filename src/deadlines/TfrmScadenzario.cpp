@@ -154,7 +154,7 @@ const ArchiveDefinition kDeadlines{
              .objectName = "cmdImporta",
              .caption = "Importa",
              .action = [](ArchiveScreen& s) { deadlines(s).importService(); },
-             .icon = QStyle::SP_ArrowRight,
+             .picture = "document-import",
              .keys = "Ctrl+I"},
             {Cmd::Save, Hint::kSave},
             {Cmd::Find, Hint::kFind, "TfrmTrovaScadenzario"},
@@ -166,21 +166,21 @@ const ArchiveDefinition kDeadlines{
              .target = "TfrmDaConfermare",
              .objectName = "cmdDaConfermare",
              .caption = "Da confermare",
-             .icon = QStyle::SP_MessageBoxQuestion,
+             .picture = "question",
              .keys = "Ctrl+R"},
             {.kind = Cmd::List,
              .hint = "Visualizza il riepilogo dei pagamenti da effettuare, sia scaduti che non.",
              .target = "TfrmConfermati",
              .objectName = "cmdDaEffettuare",
              .caption = "Da pagare",
-             .icon = QStyle::SP_MessageBoxWarning,
+             .picture = "view-pim-tasks-pending",
              .keys = "Ctrl+G"},
             {.kind = Cmd::List,
              .hint = "Visualizza il riepilogo storico dei pagamenti effettuati.",
              .target = "TfrmNonConfermati",
              .objectName = "cmdEffettuate",
              .caption = "Pagati",
-             .icon = QStyle::SP_DialogYesButton,
+             .picture = "view-task",
              .keys = "Ctrl+H"},
             {.kind = Cmd::Custom,
              .hint = "Esporta le scadenze dell'anno in un calendario (iCalendar) per il telefono, il computer o la "
@@ -188,7 +188,7 @@ const ArchiveDefinition kDeadlines{
              .objectName = "cmdCalendario",
              .caption = "Calendario",
              .action = [](ArchiveScreen& s) { exportArchive(s, calendarFile(s.filePath(), std::nullopt)); },
-             .picture = "appointment-new",
+             .picture = "view-calendar",
              .keys = "Ctrl+Shift+E"},
             {Cmd::Print, Hint::kPrint},
             {Cmd::Help, kHelpHint, "Applicazione Scadenze e Appuntamenti."},
@@ -430,6 +430,7 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent) : ArchiveScreen(kDeadlines, pa
     calAppuntamenti_->setGridVisible(true);
     calAppuntamenti_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calAppuntamenti_->setSelectedDate(today());
+    setCalendarPictures(calAppuntamenti_);
     auto* btnGiorno = button("btnGiorno", QStringLiteral("Scadenze del giorno"), calendarBox);
     auto* btnMese = button("btnMese", QStringLiteral("Scadenze del mese"), calendarBox);
     auto* calendarLayout = new QGridLayout(calendarBox);
@@ -458,9 +459,9 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent) : ArchiveScreen(kDeadlines, pa
     reminderLayout->setRowStretch(3, 1);
 
     auto* imgGuida = button("imgGuida", QStringLiteral("Guida"), panAvvio_);
-    imgGuida->setIcon(programIcon(QStyle::SP_DialogHelpButton));
+    imgGuida->setIcon(programIcon("help-contents"));
     auto* imgEsci = button("imgEsci", QStringLiteral("Esci"), panAvvio_);
-    imgEsci->setIcon(programIcon(QStyle::SP_DialogCloseButton));
+    imgEsci->setIcon(programIcon("application-exit"));
     auto* heading = new QLabel(QStringLiteral("Scadenze e appuntamenti"), panAvvio_);
     QFont headingFont = heading->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.6);

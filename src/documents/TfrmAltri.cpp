@@ -76,6 +76,7 @@ const ArchiveDefinition kDocuments{
              .target = "TfrmDaCompletare",
              .objectName = "cmdDaCompletare",
              .caption = "Da completare",
+             .picture = "document-edit-sign",
              .keys = "Ctrl+R"},
             {Cmd::Export, "Esporta tutte le schede in archivio in un file di Microsoft Excel.", "TfrmExpAltri"},
             {Cmd::Help, Hint::kHelp, "Applicazione Archivio Documenti."},

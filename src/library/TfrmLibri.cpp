@@ -198,7 +198,7 @@ const ArchiveDefinition kBooks{
              .target = "TfrmTrovaDisponibili",
              .objectName = "cmdDisponibili",
              .caption = "Disponibili",
-             .icon = QStyle::SP_DialogYesButton,
+             .picture = "dialog-ok-apply",
              .keys = "Ctrl+B"},
             {Cmd::Navigation},
             {Cmd::Break},

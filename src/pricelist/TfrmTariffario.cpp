@@ -63,6 +63,7 @@ const ArchiveDefinition kPriceList{
              .target = "TfrmTariffeScontate",
              .objectName = "cmdScontate",
              .caption = "Scontate",
+             .picture = "format-number-percent",
              .keys = "Ctrl+R"},
             {Cmd::Export, Hint::kExport, "TfrmExpTariffario"},
             {Cmd::Help, Hint::kHelp, "Applicazione Tariffario Servizi."},

@@ -7,7 +7,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QStyle>
 
 #include <functional>
 #include <optional>
@@ -94,7 +93,7 @@ struct FieldGroup {
 };
 
 // The commands of the toolbars. Each kind has its object name, caption and picture; a command
-// may give others.
+// may give others. A custom command gives its own picture.
 enum class Cmd {
     New, Duplicate, Save,
     Find,        // the archive's search screen (`target`) with the archive's own keyword
@@ -116,8 +115,7 @@ struct Command {
     const char* objectName = nullptr;
     const char* caption = nullptr;
     std::function<void(ArchiveScreen&)> action = {};
-    int icon = -1;               // a QStyle::StandardPixmap standing for its picture; -1: by kind
-    const char* picture = nullptr;  // the name of its picture in the program's set (ui/Icons.h)
+    const char* picture = nullptr;  // the name of its picture in the program's set (ui/Icons.h); by kind when none
     const char* keys = nullptr;  // its shortcut ("Ctrl+R"), for commands without one by kind
 };
 

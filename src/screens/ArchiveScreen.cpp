@@ -35,7 +35,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -66,12 +65,12 @@ const CommandLook kCommandLooks[] = {
     {Cmd::Attachments, "cmdFile", "Allegati", "mail-attachment"},
     {Cmd::Preview, "cmdAnteprima", "Anteprima", "document-print-preview"},
     {Cmd::Print, "cmdStampa", "Stampa", "document-print"},
-    {Cmd::Pdf, "cmdPDF", "PDF", "x-office-document"},
-    {Cmd::List, "cmdElenco", "Elenco", "format-justify-left"},
-    {Cmd::Export, "cmdEsporta", "Excel", "x-office-spreadsheet"},
-    {Cmd::Help, "cmdGuida", "Guida", "help-browser"},
+    {Cmd::Pdf, "cmdPDF", "PDF", "viewpdf"},
+    {Cmd::List, "cmdElenco", "Elenco", "view-list-text"},
+    {Cmd::Export, "cmdEsporta", "Excel", "table"},
+    {Cmd::Help, "cmdGuida", "Guida", "help-contents"},
     {Cmd::Exit, "cmdEsci", "Esci", "application-exit"},
-    {Cmd::Custom, "", "", "document-properties"},
+    {Cmd::Custom, "", "", nullptr},  // each gives its own
 };
 
 // Keyboard shortcuts of the usual commands, the same on every archive screen. Enter is not
@@ -418,7 +417,7 @@ QLayout* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
     if (row.control == Control::PickedDate && line) {
         auto* calendar = new QToolButton(parent);
         calendar->setObjectName(QStringLiteral("btnCalendario") + nameOf(layout(), row.field).mid(3));
-        calendar->setIcon(programIcon("x-office-calendar"));
+        calendar->setIcon(programIcon("view-calendar-day"));
         calendar->setIconSize(QSize(16, 16));
         calendar->setAccessibleName(QStringLiteral("Calendario: ") + utf8(row.label));
         calendar->setFocusPolicy(Qt::NoFocus);
@@ -551,9 +550,7 @@ void ArchiveScreen::addCommand(const Command& c) {
         if (l.kind == c.kind) look = &l;
     const QString name = QString::fromLatin1(c.objectName ? c.objectName : look->objectName);
     const QString caption = utf8(c.caption ? c.caption : look->caption);
-    const QIcon icon = c.picture ? programIcon(c.picture)
-                       : c.icon >= 0 ? programIcon(QStyle::StandardPixmap(c.icon))
-                                     : programIcon(look->icon);
+    const QIcon icon = programIcon(c.picture ? c.picture : look->icon);
     const QString keyword = QString::fromLatin1(def_->keyword);
     const std::string target = c.target ? c.target : "";
     std::function<void()> action;

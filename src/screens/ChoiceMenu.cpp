@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -53,14 +52,14 @@ ChoiceMenu::ChoiceMenu(const ChoiceMenuTexts& texts, QWidget* parent) : QMainWin
     layout->addStretch();
     auto* guida = new QToolButton(central);
     guida->setObjectName(QStringLiteral("imgGuida"));
-    guida->setIcon(programIcon(QStyle::SP_DialogHelpButton));
+    guida->setIcon(programIcon("help-contents"));
     guida->setText(QStringLiteral("Guida"));
     guida->setToolTip(QStringLiteral("Visualizza la guida in linea. (F1)"));
     guida->setShortcut(QKeySequence(Qt::Key_F1));
     guida->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto* esci = new QToolButton(central);
     esci->setObjectName(QStringLiteral("imgEsci"));
-    esci->setIcon(programIcon(QStyle::SP_DialogCloseButton));
+    esci->setIcon(programIcon("application-exit"));
     esci->setText(QStringLiteral("Esci"));
     esci->setToolTip(QStringLiteral("Torna alla schermata di avvio. (Esc)"));
     esci->setShortcut(QKeySequence(Qt::Key_Escape));

@@ -23,7 +23,6 @@
 #include <QScreen>
 #include <QLabel>
 #include <QShowEvent>
-#include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -158,9 +157,9 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
         std::function<void()> action;
     };
     const Command commands[] = {
-        {"cmdEsporta", "Esporta", "Esporta l'archivio in formato Microsoft Excel.", "x-office-spreadsheet",
+        {"cmdEsporta", "Esporta", "Esporta l'archivio in formato Microsoft Excel.", "table",
          QKeySequence(Qt::CTRL | Qt::Key_E), [this] { exportFile(); }},
-        {"cmdGuida", "Guida", "Visualizza la pagina della guida sensibile al contesto.", "help-browser",
+        {"cmdGuida", "Guida", "Visualizza la pagina della guida sensibile al contesto.", "help-contents",
          QKeySequence(Qt::Key_F1), [this] { showHelp(def_.helpTitle); }},
         {"cmdEsci", "Esci", "Esci da questo ambiente di lavoro.", "application-exit", QKeySequence(Qt::Key_Escape),
          [this] { reject(); }},
@@ -201,7 +200,7 @@ ExportScreen::ExportScreen(const ExportDefinition& definition, QWidget* parent) 
 QAction* ExportScreen::addQueryCommand(const QString& objectName, const QString& caption, const QString& hint) {
     auto* toolbar = findChild<QToolBar*>();
     QAction* first = toolbar->actions().value(0);
-    QAction* query = addToolbarCommand(toolbar, hints_, objectName, programIcon(QStyle::SP_FileDialogContentsView),
+    QAction* query = addToolbarCommand(toolbar, hints_, objectName, programIcon("view-filter"),
                                        caption, hint, QKeySequence(Qt::Key_F5));
     toolbar->removeAction(query);
     toolbar->insertAction(first, query);

@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 
 namespace cal {
@@ -85,7 +84,7 @@ QPushButton* namedButton(const char* name, const QString& text, QWidget* parent)
 QToolButton* summaryHelpButton(const QString& topic, QWidget* parent) {
     auto* guida = new QToolButton(parent);
     guida->setObjectName(QStringLiteral("imgGuida"));
-    guida->setIcon(programIcon(QStyle::SP_DialogHelpButton));
+    guida->setIcon(programIcon("help-contents"));
     guida->setText(QStringLiteral("Guida"));
     guida->setToolTip(QStringLiteral("Visualizza la guida in linea. (F1)"));
     guida->setAccessibleName(QStringLiteral("Guida"));

@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -172,7 +171,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : QDialog(parent) {
         apri->setEnabled(false);
         auto* cancella = new QToolButton(this);
         cancella->setObjectName(QStringLiteral("imgCancella") + n);
-        cancella->setIcon(programIcon(QStyle::SP_DialogDiscardButton));
+        cancella->setIcon(programIcon("edit-clear"));
         cancella->setAutoRaise(true);
         cancella->setAccessibleName(QStringLiteral("Cancella il nome del %1° file allegato").arg(i + 1));
         cancella->setToolTip(cancella->accessibleName());

@@ -1,5 +1,6 @@
 #include "screens/TfrmCalendario.h"
 
+#include "ui/Icons.h"
 #include "ui/Regional.h"
 #include "core/DateText.h"
 #include "ui/Services.h"
@@ -70,6 +71,7 @@ TfrmCalendario::TfrmCalendario(QWidget* parent) : QDialog(parent) {
     calAppuntamenti_ = new QCalendarWidget(this);
     calAppuntamenti_->setObjectName(QStringLiteral("calAppuntamenti"));
     calAppuntamenti_->setSelectedDate(QDate::currentDate());
+    setCalendarPictures(calAppuntamenti_);
     calAppuntamenti_->setAccessibleName(prompt->text());
     prompt->setBuddy(calAppuntamenti_);
 

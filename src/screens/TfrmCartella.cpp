@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace cal {
@@ -32,7 +31,7 @@ TfrmCartella::TfrmCartella(QWidget* parent) : QDialog(parent) {
     lblMemory_->hide();
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(programIcon(QStyle::SP_DirOpenIcon).pixmap(48, 48));
+    icon->setPixmap(programIcon("document-open-folder").pixmap(48, 48));
     auto* apri = new QPushButton(QStringLiteral("Apri cartella"), this);
     apri->setObjectName(QStringLiteral("btnApriCartella"));
     auto* chiudi = new QPushButton(QStringLiteral("Chiudi"), this);

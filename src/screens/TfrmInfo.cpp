@@ -20,8 +20,8 @@ QString supportMailTarget() {
 }
 
 QString iconAttribution() {
-    return QStringLiteral("Icone: tema Adwaita del GNOME Project (https://www.gnome.org), "
-                          "distribuito con licenza CC BY-SA 3.0 oppure GNU LGPL versione 3.");
+    return QStringLiteral("Icone: tema Breeze della comunità KDE (https://kde.org), "
+                          "distribuito con licenza GNU LGPL versione 3 o successiva.");
 }
 
 QString deweyAttribution() {

@@ -72,6 +72,7 @@ const ArchiveDefinition kServices{
              .target = "TfrmNonPagati",
              .objectName = "cmdNonPagati",
              .caption = "Non pagati",
+             .picture = "taxes-finances",
              .keys = "Ctrl+R"},
             {Cmd::Export, Hint::kExport, "TfrmExpServizi"},
             {Cmd::Help, Hint::kHelp, "Applicazione Registro Servizi."},

@@ -157,6 +157,7 @@ ArchiveDefinition transferDefinition(const RegisterTraits& t) {
                  .target = t.notExecuted,
                  .objectName = "cmdDaEseguire",
                  .caption = "Da eseguire",
+                 .picture = "clock",
                  .keys = "Ctrl+R"},
                 {Cmd::Export, "Esporta le schede in archivio in un file di Microsoft Excel.", t.exportScreen},
                 {Cmd::Help, "Visualizza la guida in linea.", "Applicazione Registro Bonifici."},

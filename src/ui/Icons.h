@@ -1,24 +1,34 @@
 #pragma once
-// The program's own pictures for commands and archives, compiled into its resources in 24 and 48
-// pixels (the larger one serves enlarged screens), so every screen shows the same set whatever
-// the desktop's icon theme is.
+// The program's own pictures for commands, archives and messages, compiled into its resources as
+// PNG files in the sizes each is shown at and twice those (for enlarged screens), so every screen
+// shows the same set whatever the desktop's icon theme is. resources/icons/README says where they
+// come from and how they are made.
 #include <QIcon>
 #include <QPixmap>
 #include <QSize>
-#include <QStyle>
+
+class QCalendarWidget;
+class QMessageBox;
 
 namespace cal {
 
 // The size of the pictures of every toolbar and command row.
 inline constexpr QSize kToolbarIconSize{24, 24};
 
-// The picture of that name (for example "document-save"); a null icon for an unknown name.
+// The sizes the program's pictures come in.
+inline constexpr int kPictureSizes[] = {16, 24, 32, 48, 64, 96, 128};
+
+// The picture of that name (for example "document-save") in every size the program has it; a
+// null icon for an unknown name. Drawn disabled, the toolkit greys it.
 QIcon programIcon(const char* name);
-// The program's picture for a standard toolkit picture, for commands still described by one;
-// the toolkit's own where the program has none.
-QIcon programIcon(QStyle::StandardPixmap standard);
-// The name of the program's picture standing for a standard toolkit picture; nullptr: none.
-const char* programIconName(QStyle::StandardPixmap standard);
+
+// The message box shows the program's picture of that name ("dialog-warning") in place of the
+// toolkit's own, at the size the style gives message pictures, drawn for the screen's scale.
+void setMessagePicture(QMessageBox& box, const char* name);
+
+// The calendar's buttons to the previous and next month show the program's pictures in place of
+// the toolkit's own.
+void setCalendarPictures(QCalendarWidget* calendar);
 
 // A PNG picture of the program's resources (":/images/calvetra.png"), decoded by the toolkit's
 // own PNG reader and kept for the next call. The same pixels as QPixmap(path), without asking

@@ -2,6 +2,7 @@
 
 #include "report/Report.h"
 #include "report/ReportPainter.h"
+#include "ui/Icons.h"
 #include "ui/TfrmAnteprima.h"
 
 #include <QApplication>
@@ -30,9 +31,9 @@ public:
         box.setWindowTitle(QStringLiteral(" Calvetra 4.0"));
         box.setText(text);
         switch (kind) {
-        case Kind::Information: box.setIcon(QMessageBox::Information); break;
-        case Kind::Warning: box.setIcon(QMessageBox::Warning); break;
-        case Kind::Error: box.setIcon(QMessageBox::Critical); break;
+        case Kind::Information: setMessagePicture(box, "dialog-information"); break;
+        case Kind::Warning: setMessagePicture(box, "dialog-warning"); break;
+        case Kind::Error: setMessagePicture(box, "dialog-error"); break;
         case Kind::Plain: box.setIcon(QMessageBox::NoIcon); break;
         }
         box.setStandardButtons(kind == Kind::Plain ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel);
@@ -40,8 +41,9 @@ public:
         box.exec();
     }
     bool question(const QString& text) override {
-        QMessageBox box(QMessageBox::Question, QStringLiteral(" Calvetra 4.0"), text,
-                        QMessageBox::Yes | QMessageBox::No, activeWindow());
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" Calvetra 4.0"), text, QMessageBox::Yes | QMessageBox::No,
+                        activeWindow());
+        setMessagePicture(box, "dialog-question");
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() != QMessageBox::No;
     }

@@ -1,6 +1,7 @@
 #include "ui/TfrmAnteprima.h"
 
 #include "report/ReportPainter.h"
+#include "ui/Icons.h"
 #include "ui/Services.h"
 #include "ui/StatusHints.h"
 #include "ui/Windows.h"
@@ -30,7 +31,8 @@ TfrmAnteprima::TfrmAnteprima(const Report& report, QWidget* parent)
 
     toolBar_ = new QToolBar(this);
     toolBar_->setObjectName(QStringLiteral("tlbAnteprima"));
-    toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolBar_->setIconSize(kToolbarIconSize);
     preview_ = new QPrintPreviewWidget(&printer_, this);
     preview_->setObjectName(QStringLiteral("prvPagine"));
     preview_->setAccessibleName(QStringLiteral("Pagine in anteprima"));
@@ -42,8 +44,8 @@ TfrmAnteprima::TfrmAnteprima(const Report& report, QWidget* parent)
     connect(preview_, &QPrintPreviewWidget::paintRequested, this, &TfrmAnteprima::paintPages);
 
     // Toolbar buttons take no Tab stop: each command has its shortcut, shown in its tool tip.
-    auto addCommand = [this](const char* name, const QString& text, const QKeySequence& key) {
-        QAction* action = toolBar_->addAction(text);
+    auto addCommand = [this](const char* name, const char* picture, const QString& text, const QKeySequence& key) {
+        QAction* action = toolBar_->addAction(programIcon(picture), text);
         action->setObjectName(QLatin1String(name));
         action->setToolTip(text);
         action->setStatusTip(text);
@@ -54,15 +56,15 @@ TfrmAnteprima::TfrmAnteprima(const Report& report, QWidget* parent)
         setCommandShortcut(action, key);
         return action;
     };
-    QAction* stampa = addCommand("actStampa", QStringLiteral("Stampa"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction* stampa = addCommand("actStampa", "document-print", QStringLiteral("Stampa"), QKeySequence(Qt::CTRL | Qt::Key_P));
     toolBar_->addSeparator();
-    QAction* zoomIn = addCommand("actZoomAvanti", QStringLiteral("Zoom avanti"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
-    QAction* zoomOut = addCommand("actZoomIndietro", QStringLiteral("Zoom indietro"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    QAction* fit = addCommand("actAdatta", QStringLiteral("Adatta alla pagina"), QKeySequence(Qt::CTRL | Qt::Key_0));
-    QAction* fullScreen = addCommand("actSchermoIntero", QStringLiteral("Schermo intero"), QKeySequence(Qt::Key_F11));
+    QAction* zoomIn = addCommand("actZoomAvanti", "zoom-in", QStringLiteral("Zoom avanti"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    QAction* zoomOut = addCommand("actZoomIndietro", "zoom-out", QStringLiteral("Zoom indietro"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    QAction* fit = addCommand("actAdatta", "zoom-fit-page", QStringLiteral("Adatta alla pagina"), QKeySequence(Qt::CTRL | Qt::Key_0));
+    QAction* fullScreen = addCommand("actSchermoIntero", "view-fullscreen", QStringLiteral("Schermo intero"), QKeySequence(Qt::Key_F11));
     fullScreen->setCheckable(true);
     toolBar_->addSeparator();
-    QAction* chiudi = addCommand("actChiudi", QStringLiteral("Chiudi"), QKeySequence(Qt::Key_Escape));
+    QAction* chiudi = addCommand("actChiudi", "window-close", QStringLiteral("Chiudi"), QKeySequence(Qt::Key_Escape));
 
     connect(stampa, &QAction::triggered, this, &TfrmAnteprima::print);
     connect(zoomIn, &QAction::triggered, preview_, [this] { preview_->zoomIn(); });

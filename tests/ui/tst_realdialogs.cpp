@@ -1,8 +1,9 @@
-// The real message service: the button sets of the four kinds and of the question, in Italian, and
-// the chooser of a new file, driven through the modal dialogs themselves (every other test answers
-// through the fakes).
+// The real message service: the button sets and pictures of the four kinds and of the question,
+// in Italian, and the chooser of a new file, driven through the modal dialogs themselves (every
+// other test answers through the fakes).
 #include "ui/Regional.h"
 #include "testlib/CalWidgetTest.h"
+#include "ui/Icons.h"
 #include "ui/Services.h"
 
 #include <QAbstractButton>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 
 using namespace cal;
 
@@ -44,6 +46,14 @@ void whenModal(std::function<void(Dialog*)> act) {
 }
 void whenModal(std::function<void(QMessageBox*)> act) { whenModal<QMessageBox>(std::move(act)); }
 
+// The box's picture, and the program's picture of that name as the box should show it: at the
+// style's size for message pictures, drawn for the box's scale.
+QImage shownPicture(QMessageBox* box) { return box->iconPixmap().toImage(); }
+QImage programMessagePicture(QMessageBox* box, const QString& name) {
+    const int size = box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box);
+    return programIcon(name.toLatin1().constData()).pixmap(QSize(size, size), box->devicePixelRatio()).toImage();
+}
+
 QStringList buttonTexts(QMessageBox* box) {
     QStringList out;
     for (QAbstractButton* b : box->buttons()) out << b->text().remove('&');
@@ -60,41 +70,54 @@ private slots:
 
     void messageKinds_data() {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("picture");  // the program's picture; none for a plain message
         QTest::addColumn<QStringList>("buttons");
         const QStringList okCancel{"Annulla", "OK"};
-        QTest::newRow("information") << int(Dialogs::Kind::Information) << int(QMessageBox::Information) << okCancel;
-        QTest::newRow("warning") << int(Dialogs::Kind::Warning) << int(QMessageBox::Warning) << okCancel;
-        QTest::newRow("error") << int(Dialogs::Kind::Error) << int(QMessageBox::Critical) << okCancel;
-        QTest::newRow("plain") << int(Dialogs::Kind::Plain) << int(QMessageBox::NoIcon) << QStringList{"OK"};
+        QTest::newRow("information") << int(Dialogs::Kind::Information) << "dialog-information" << okCancel;
+        QTest::newRow("warning") << int(Dialogs::Kind::Warning) << "dialog-warning" << okCancel;
+        QTest::newRow("error") << int(Dialogs::Kind::Error) << "dialog-error" << okCancel;
+        QTest::newRow("plain") << int(Dialogs::Kind::Plain) << QString() << QStringList{"OK"};
     }
     void messageKinds() {
         QFETCH(int, kind);
-        QFETCH(int, icon);
+        QFETCH(QString, picture);
         QFETCH(QStringList, buttons);
         QStringList seen;
-        int seenIcon = -1;
+        QImage shown;
+        QImage expected;
         QString text;
         whenModal([&](QMessageBox* box) {
             seen = buttonTexts(box);
-            seenIcon = box->icon();
+            shown = shownPicture(box);
+            if (!picture.isEmpty()) expected = programMessagePicture(box, picture);
             text = box->text();
             box->button(QMessageBox::Ok)->click();
         });
         dialogs().message(Dialogs::Kind(kind), QString::fromUtf8("La scheda è stata salvata."));
         QCOMPARE(seen, buttons);
-        QCOMPARE(seenIcon, icon);
+        if (picture.isEmpty()) {
+            QVERIFY(shown.isNull());
+        } else {
+            QVERIFY(!expected.isNull());
+            QCOMPARE(shown, expected);
+        }
         QCOMPARE(text, QString::fromUtf8("La scheda è stata salvata."));
     }
 
     void questionIsYesUnlessNo() {
         QStringList seen;
+        QImage shown;
+        QImage expected;
         whenModal([&](QMessageBox* box) {
             seen = buttonTexts(box);
+            shown = shownPicture(box);
+            expected = programMessagePicture(box, QStringLiteral("dialog-question"));
             box->button(QMessageBox::No)->click();
         });
         QCOMPARE(dialogs().question("Si vuole aprire il file?"), false);
         QCOMPARE(seen, (QStringList{"No", QString::fromUtf8("Sì")}));
+        QVERIFY(!expected.isNull());
+        QCOMPARE(shown, expected);
         whenModal([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
         QCOMPARE(dialogs().question("Si vuole aprire il file?"), true);
         whenModal([](QMessageBox* box) { box->reject(); });  // closed with Escape: not a No
