@@ -33,6 +33,7 @@ public:
     }
     void message(Kind, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
     bool question(const QString&) override { return false; }
+    int choose(const QString&, const QStringList& buttons) override { return int(buttons.size()) - 1; }
     QString chooseFile(const QString&, const QString&) override { return {}; }
 };
 

@@ -69,7 +69,7 @@ int runMovementBench(const QStringList& args, int times) {
         t.start();
         const auto summary = buildMovementSummary(path, TransferRegister::Issued, {}, {}, from, to);
         summaryMs.push_back(double(t.nsecsElapsed()) / 1e6);
-        listed = summary ? qint64(summary->lines.size()) : -1;
+        listed = summary ? qint64(summary->list.size()) : -1;
         total = summary ? summary->total : QString();
         t.restart();
         scanned = readFileOnce(path) / kIssuedTransferLayout.size();

@@ -56,63 +56,14 @@ public:
     }
     void message(Kind, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
     bool question(const QString& text) override { return !text.contains(QStringLiteral("aprire")); }
+    int choose(const QString&, const QStringList& buttons) override { return int(buttons.size()) - 1; }
     QString chooseFile(const QString&, const QString&) override { return {}; }
 };
-
-double monotonicMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
 
 }  // namespace
 
 int runScreenBench(const QString& command, const QStringList& args, int times) {
-    if (command == QLatin1String("startup-child")) {
-        // One start in this process: time from the start of main to the login shown.
-        QElapsedTimer clock;
-        clock.start();
-        // As the program starts: its sound service, then the application with every archive.
-        cal::setProgramFolder(args.value(0));
-        cal::MediaSound alarm(QStringLiteral(CALVETRA_SOUND_MODULE));
-        cal::services().sound = &alarm;
-        cal::Application program;
-        program.start();
-        QWidget* shown = program.login();
-        while (!shown->isVisible() || !shown->windowHandle() || !shown->windowHandle()->isExposed())
-            QCoreApplication::processEvents();
-        // The moment the window is shown, on the clock the parent read before starting this process:
-        // process creation, loading and start-up count, tearing down does not.
-        const double shownAt = monotonicMs();
-        QCoreApplication::processEvents();
-        std::printf("%.3f %ld %.3f\n", double(clock.nsecsElapsed()) / 1e6, peakRssKb(), shownAt);
-        return 0;
-    }
-    if (command == QLatin1String("startup")) {
-        // Each start in a fresh process, so memory is the process's own; the empty window alternates.
-        std::vector<double> ours, theirs, oursMem, theirsMem;
-        for (int i = 0; i < times; ++i) {
-            for (const char* which : {"startup-child", "emptywindow-child"}) {
-                const double started = monotonicMs();
-                QProcess p;
-                if (qstrcmp(which, "startup-child") == 0)
-                    p.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(which), args.value(0)});
-                else  // the baseline program built beside this one
-                    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/calvetra_emptywindow"), {});
-                p.waitForFinished(-1);
-                const QList<QByteArray> out = p.readAllStandardOutput().trimmed().split(' ');
-                const double total = out.value(2).toDouble() - started;
-                const bool app = qstrcmp(which, "startup-child") == 0;
-                (app ? ours : theirs).push_back(total);
-                (app ? oursMem : theirsMem).push_back(out.value(1).toDouble() / 1024.0);
-            }
-        }
-        print("start to login shown (process)", ours);
-        print("start to empty window (process)", theirs);
-        std::printf("ratio: %.2f\npeak memory: login %.1f MB, empty window %.1f MB (medians)\n",
-                    median(ours) / median(theirs), median(oursMem), median(theirsMem));
-        return 0;
-    }
+    if (command == QLatin1String("startup")) return runStartupBench(args.value(0), times);
 
     BenchServices services;
     cal::Services saved = cal::services();

@@ -69,6 +69,7 @@ public:
     }
     void message(Kind, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
     bool question(const QString& text) override { return !text.contains(QStringLiteral("aprire")); }
+    int choose(const QString&, const QStringList& buttons) override { return int(buttons.size()) - 1; }
     QString chooseFile(const QString&, const QString&) override { return {}; }
 };
 
@@ -127,8 +128,17 @@ int runChild(const QStringList& args, int times) {
     cal::services().screens = &services;
     cal::services().dialogs = &services;
     setProgramFolder(folder);
-    std::vector<double> ms;
+    std::vector<double> ms, base;
     long rows = 0;
+    // The baseline of each run, measured right after it: reading the record file once (searches,
+    // lists, find), or `dd` writing as many bytes as the export wrote to a file of the same folder
+    // and putting them on the disk, as the export does (exports).
+    auto readOnce = [&](const RecordLayout& layout) {
+        QElapsedTimer clock;
+        clock.start();
+        readFileOnce(recordPath(layout, folder));
+        base.push_back(double(clock.nsecsElapsed()) / 1e6);
+    };
     if (op == QLatin1String("search")) {
         const SearchDefinition* def = findSearch(name.toStdString());
         if (!def) return 2;
@@ -146,6 +156,28 @@ int runChild(const QStringList& args, int times) {
                 d->reject();
             };
             openSearch(def->objectName, def->ownKeyword, caller.get());
+            readOnce(*def->layout);
+        }
+    } else if (op == QLatin1String("find")) {
+        // Find in the list of every record, a text that no line holds: the whole list is looked at.
+        const SearchDefinition* def = findSearch(name.toStdString());
+        if (!def) return 2;
+        const auto caller = callerFor(*def->layout, folder);
+        for (int i = 0; i < times; ++i) {
+            services.act = [&](QDialog* d) {
+                if (!def->filters.empty()) d->findChild<QPushButton*>(QStringLiteral("btnCerca"))->click();
+                QCoreApplication::processEvents();
+                d->findChild<QLineEdit*>(QStringLiteral("txtTrova"))->setText(QStringLiteral("#nessuna#"));
+                QElapsedTimer clock;
+                clock.start();
+                d->findChild<QPushButton*>(QStringLiteral("btnTrova"))->click();
+                QCoreApplication::processEvents();
+                ms.push_back(double(clock.nsecsElapsed()) / 1e6);
+                rows = d->findChild<QListView*>(QStringLiteral("lstRecords"))->model()->rowCount();
+                d->reject();
+            };
+            openSearch(def->objectName, def->ownKeyword, caller.get());
+            readOnce(*def->layout);
         }
     } else if (op == QLatin1String("list")) {
         const SearchDefinition* def = findSearch(name.toStdString());
@@ -161,6 +193,7 @@ int runChild(const QStringList& args, int times) {
                 d->reject();
             };
             openSearch(def->objectName, def->ownKeyword, caller.get());
+            readOnce(*def->layout);
         }
     } else if (op == QLatin1String("export")) {
         const ExportDefinition* def = findExport(name.toStdString());
@@ -177,12 +210,22 @@ int runChild(const QStringList& args, int times) {
                 d->reject();
             };
             openExport(def->objectName, caller.get());
+            const ExportFile* file = findExportFile(def->objectName);
+            const QString written = programFile(QString::fromUtf8(file->fileName.data(), qsizetype(file->fileName.size())));
+            const QString copy = QDir(folder).filePath(QStringLiteral("dd-baseline.out"));
+            const qint64 bytes = QFileInfo(written).size();
+            QElapsedTimer ddClock;
+            ddClock.start();
+            QProcess::execute(QStringLiteral("dd"), {"if=/dev/zero", "of=" + copy, "bs=1M", "count=" + QString::number(bytes),
+                                                     "iflag=count_bytes", "conv=fsync", "status=none"});
+            base.push_back(double(ddClock.nsecsElapsed()) / 1e6);
+            QFile::remove(copy);
         }
     } else {
         return 2;
     }
     cal::services() = saved;
-    std::printf("%.3f %ld %ld\n", median(ms), peakRssKb(), rows);
+    std::printf("%.3f %ld %ld %.3f\n", median(ms), peakRssKb(), rows, median(base));
     return 0;
 }
 
@@ -259,6 +302,7 @@ struct Figure {
     double ms = 0;
     double mb = 0;
     long rows = 0;
+    double base = 0;  // the same-run baseline, when there is one
 };
 
 // Wall time of a whole process, from its start to its end.
@@ -278,8 +322,8 @@ Figure child(const QStringList& args, int times) {
     timeProcess(QCoreApplication::applicationFilePath(),
                 QStringList{QStringLiteral("suite-child")} + args + QStringList{"--repeat", QString::number(times)}, &out);
     const QList<QByteArray> f = out.trimmed().split(' ');
-    if (f.size() < 3) return {-1, -1, -1};
-    return {f[0].toDouble(), f[1].toDouble() / 1024.0, f[2].toLong()};
+    if (f.size() < 4) return {-1, -1, -1, 0};
+    return {f[0].toDouble(), f[1].toDouble() / 1024.0, f[2].toLong(), f[3].toDouble()};
 }
 
 // Generates each archive's file of `records` records once (a stamp file remembers it); with
@@ -343,9 +387,11 @@ int runSuite(const QStringList& args, int times) {
         // Fewer runs on the largest folders, whose operations take seconds.
         const int runs = n >= 1000000 ? std::min(times, 3) : times;
         std::printf("\n== %lld records (%s), medians of %d runs ==\n", n, qPrintable(folder), runs);
-        std::printf("%-44s %10s %9s %9s\n", "operation", "ms", "peak MB", "rows");
+        std::printf("%-44s %10s %9s %9s %10s %6s\n", "operation", "ms", "peak MB", "rows", "base ms", "ratio");
         auto line = [&](const QString& what, const Figure& f) {
-            std::printf("%-44s %10.1f %9.1f %9ld\n", qPrintable(what), f.ms, f.mb, f.rows);
+            std::printf("%-44s %10.1f %9.1f %9ld", qPrintable(what), f.ms, f.mb, f.rows);
+            if (f.base > 0) std::printf(" %10.1f %6.2f", f.base, f.ms / f.base);
+            std::printf("\n");
             std::fflush(stdout);
             table[what][n] = f.ms;
         };
@@ -355,26 +401,33 @@ int runSuite(const QStringList& args, int times) {
         const QString db = QDir(folder).filePath(QStringLiteral("clients.sqlite"));
         if (!QFileInfo::exists(db)) loadSqlite(clients, db);
         const QString self = QCoreApplication::applicationFilePath();
-        std::vector<double> ours, floor, grep, sqlite;
+        // The kind of machine: what touching a mapped page costs against reading.
+        passThrough({"probe", clients, "--repeat", QString::number(runs)});
+        const QString search = QCoreApplication::applicationDirPath() + QStringLiteral("/calvetra_search");
+        std::vector<double> ours, mapped, floor, grep, sqlite;
         for (int i = 0; i < runs; ++i) {
-            ours.push_back(timeProcess(QCoreApplication::applicationDirPath() + QStringLiteral("/calvetra_search"),
-                                       {folder, "rossi"}));
+            ours.push_back(timeProcess(search, {folder, "rossi"}));
             floor.push_back(timeProcess("dd", {"if=" + clients, "of=/dev/null", "bs=4M", "status=none"}));
+            mapped.push_back(timeProcess(search, {folder, "rossi", "--map"}));
             grep.push_back(timeProcess("grep", {"-c", "-i", "-a", "rossi", clients}));
             sqlite.push_back(timeProcess(self, {"sqlite-child", db, "rossi"}));
         }
         line(QStringLiteral("client search 1 filter (process)"), {median(ours), 0, 0});
+        line(QStringLiteral("  the same through a mapping (process)"), {median(mapped), 0, 0});
         line(QStringLiteral("  baseline: read the file once (dd)"), {median(floor), 0, 0});
         line(QStringLiteral("  baseline: grep -c -i"), {median(grep), 0, 0});
         line(QStringLiteral("  baseline: SQLite 3 LIKE, sorted"), {median(sqlite), 0, 0});
-        std::printf("  ratios: search/read %.2f  search/grep %.2f  search/SQLite %.2f  read/SQLite %.2f\n",
-                    median(ours) / median(floor), median(ours) / median(grep), median(ours) / median(sqlite),
-                    median(floor) / median(sqlite));
+        std::printf("  ratios: search/read %.2f  mapped search/read %.2f  search/grep %.2f  search/SQLite %.2f  "
+                    "read/SQLite %.2f\n",
+                    median(ours) / median(floor), median(mapped) / median(floor), median(ours) / median(grep),
+                    median(ours) / median(sqlite), median(floor) / median(sqlite));
 
         for (const ArchiveModule* m : archiveModules()) {
             for (const SearchDefinition* s : m->searches) {
                 const QString name = QString::fromLatin1(s->objectName);
                 if (!chosen(name)) continue;
+                if (s == m->searches.front())
+                    line(name + QStringLiteral(" find, nothing found"), child({"find", name, folder}, runs));
                 if (s->filters.empty()) {
                     line(name + QStringLiteral(" list"), child({"list", name, folder}, runs));
                     continue;
@@ -405,7 +458,7 @@ int runSuite(const QStringList& args, int times) {
         QDir().mkpath(empty);
         std::printf("Dewey table:\n");
         passThrough({"screen-dewey", empty, "--repeat", QString::number(times)});
-        std::printf("start-up to the login, against an empty Qt window:\n");
+        std::printf("start-up to the login, against a minimal Qt login:\n");
         passThrough({"startup", empty, "--repeat", QString::number(std::max(times, 9))});
     }
     if (sizes.size() >= 3) {

@@ -6,12 +6,14 @@
 //   calvetra_bench search   <archive> <folder> <field>=<text>... [--repeat R] [--grep]
 //   calvetra_bench list     <archive> <folder> [--repeat R]
 //   calvetra_bench export   <archive> <folder> [--repeat R]
-//   calvetra_bench startup <folder> [--repeat R]          start-up to the login screen, and an empty window
+//   calvetra_bench startup <folder> [--repeat R]          start-up to the login screen, against a minimal
+//                                                         login and an empty window, offscreen and under Xvfb
 //   calvetra_bench screen-search <folder> [name filter]   client search screen, Cerca to list shown
 //   calvetra_bench screen-export <folder>                 client export screen, shown to file written
 //   calvetra_bench screen-fees <folder>                   fee summary of 2026, Visualizza to list shown,
 //                                                         against a plain scan of the same file
 //   calvetra_bench backup <folder> [records]              backup of the folder's data, against cp -r
+//   calvetra_bench probe <file>                           the page-touch probe: the kind of machine
 #include "articles/ArticleLayout.h"
 #include "clients/ClientTables.h"
 #include "core/Codepage.h"
@@ -29,9 +31,9 @@
 #include "transfers/TransferLayout.h"
 #include "Measure.h"
 #include "MovementBench.h"
+#include "Probe.h"
 #include "ScreenBench.h"
 #include "Suite.h"
-#include "ui/FontConfiguration.h"
 
 #include <QApplication>
 #include <QDir>
@@ -236,6 +238,7 @@ int usage() {
                  "  calvetra_bench suite <root> [--sizes 1000,10000,100000,1000000] [--repeat R] [--only TEXT]\n"
                  "  calvetra_bench movements <folder> [records] [--repeat R]\n"
                  "  calvetra_bench backup <folder> [records] [--repeat R]\n"
+                 "  calvetra_bench probe <file> [--repeat R]\n"
                  "archives: clients pricelist services deadlines mail transfers received library articles documents\n");
     return 2;
 }
@@ -247,9 +250,6 @@ int main(int argc, char** argv) {
                                       qstrncmp(argv[1], "suite", 5) == 0 ||
                                       (QByteArray(argv[1]).endsWith("-child") && qstrcmp(argv[1], "sqlite-child") != 0));
     if (screens && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The start-up child starts as the program's main does: the font configuration is read in a
-    // thread while the application object is made.
-    if (argc > 1 && qstrcmp(argv[1], "startup-child") == 0) cal::startReadingFontConfiguration();
     std::unique_ptr<QCoreApplication> app;
     if (screens) app = std::make_unique<QApplication>(argc, argv);
     else app = std::make_unique<QCoreApplication>(argc, argv);
@@ -275,6 +275,7 @@ int main(int argc, char** argv) {
     if (args.value(0) == "reminders") { extern int runDeadlineBench(const QStringList&, int); return runDeadlineBench(args.mid(1), times); }
     if (args.value(0) == QLatin1String("movements")) return runMovementBench(args.mid(1), times);
     if (args.value(0) == QLatin1String("backup")) { extern int runBackupBench(const QStringList&, int); return runBackupBench(args.mid(1), times); }
+    if (args.value(0) == QLatin1String("probe") && args.size() == 2) return runProbe(args[1], times);
     if (args.size() < 3) return usage();
     const QString command = args[0];
     const Archive* archive = findArchive(args[1]);

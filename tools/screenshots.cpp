@@ -74,6 +74,7 @@ public:
     }
     void message(Kind, const QString& text) override { std::printf("  message: %s\n", qPrintable(text)); }
     bool question(const QString&) override { return false; }
+    int choose(const QString&, const QStringList& buttons) override { return int(buttons.size()) - 1; }
     QString chooseFile(const QString&, const QString&) override { return {}; }
     QString prefix;
     std::function<void(QDialog*)> act;

@@ -38,6 +38,10 @@ inline constexpr ExportColumn kArticleExportColumns[] = {
 
 // The 10 export values of one article record, each trimmed: neither the article's text nor
 // the attachments are exported.
-QStringList articleExportRow(const char* record);
+inline constexpr RecordCell kArticleExportCells[] = {
+    {ArticleField::Titolo},     {ArticleField::DataPub}, {ArticleField::Genere},      {ArticleField::Autore},
+    {ArticleField::Testata},    {ArticleField::NumTestata}, {ArticleField::Sintesi}, {ArticleField::Valutazione},
+    {ArticleField::Sito},       {ArticleField::Note}};
+inline constexpr RecordRow articleExportRow{&kArticleLayout, kArticleExportCells};
 
 }  // namespace cal

@@ -72,7 +72,7 @@ const ArchiveDefinition kArticles{
     .saveFailure = FailureKind::Plain,
 };
 
-QString searchLine(const char* record) { return buildListLine(kArticleLayout, kArticleLine, record); }
+constexpr ColumnLine searchLine{&kArticleLayout, kArticleLine};
 
 const SearchDefinition kArticleSearch{
     .objectName = "TfrmTrovaBibliografie",

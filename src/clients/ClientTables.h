@@ -67,7 +67,16 @@ inline constexpr ExportColumn kClientExportColumns[] = {
     {"Questioni in sospeso", 350}, {"Note", 350}};
 inline constexpr const char* kClientExportGridHeader3 = "Comune / Stato estero di nascita";
 
-// The 25 export values of one client record, each trimmed.
-QStringList clientExportRow(const char* record);
+// The 25 export values of one client record, each trimmed; the place of birth and the town of
+// residence each with its province after a blank.
+inline constexpr RecordCell kClientExportCells[] = {
+    {ClientField::Cliente},      {ClientField::DataNasc},  {ClientField::ComuneNasc, ClientField::ProvNasc},
+    {ClientField::Recapito},     {ClientField::IndirizzoRes}, {ClientField::ComuneRes, ClientField::ProvRes},
+    {ClientField::Estremi},      {ClientField::TelCasa},   {ClientField::TelUff},     {ClientField::TelCel},
+    {ClientField::Fax},          {ClientField::Email},     {ClientField::CodFisc},    {ClientField::PartitaIva},
+    {ClientField::Carta},        {ClientField::ScadeCarta}, {ClientField::Iban},      {ClientField::Documento},
+    {ClientField::EnteRil},      {ClientField::DataRil},   {ClientField::Servizi},    {ClientField::Tariffa},
+    {ClientField::Tessera},      {ClientField::Questioni}, {ClientField::Note}};
+inline constexpr RecordRow clientExportRow{&kClientLayout, kClientExportCells};
 
 }  // namespace cal

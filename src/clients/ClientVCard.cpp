@@ -5,6 +5,7 @@
 #include "core/DateText.h"
 #include "core/Record.h"
 #include "core/SafeWrite.h"
+#include "core/RecordScan.h"
 #include "core/Search.h"
 #include "core/Text.h"
 #include "core/VCardWriter.h"

@@ -177,7 +177,7 @@ const SearchDefinition kClientSearch{
     .caption = QStringLiteral(" Trova clienti in archivio"),
     .layout = &kClientLayout,
     .filters = kClientFilters,
-    .line = [](const char* record) { return buildListLine(kClientLayout, kClientSearchLine, record); },
+    .line = ColumnLine{&kClientLayout, kClientSearchLine},
     .listTitle = QStringLiteral("Riepilogo clienti"),
     .ownKeyword = QStringLiteral("clienti"),
     .pickers = kClientPickers,
@@ -192,7 +192,7 @@ const SearchDefinition kRecontactList{
     .objectName = "TfrmRicontatta",
     .caption = QStringLiteral(" Riepilogo persone da ricontattare"),
     .layout = &kClientLayout,
-    .line = [](const char* record) { return buildListLine(kClientLayout, kClientRecontactLine, record); },
+    .line = ColumnLine{&kClientLayout, kClientRecontactLine},
     .listed = [](const char* record) {
         return trimmed(fromCp1252(fieldBytes(kClientLayout, record, ClientField::Ricontatta))) == kYes;
     },

@@ -38,7 +38,7 @@ constexpr qint64 kLowest = -std::numeric_limits<qint64>::max();
 
 std::optional<Amount> Amount::parse(QStringView text, int decimals) {
     decimals = std::clamp(decimals, 0, kDecimals);
-    const QString t = trimmed(text);
+    const QStringView t = trimmedView(text);
     qsizetype i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {

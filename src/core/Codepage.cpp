@@ -48,11 +48,15 @@ QString fromCp1252(QByteArrayView bytes) {
 void appendCp1252(QString& out, QByteArrayView bytes) {
     const qsizetype start = out.size();
     out.resize(start + bytes.size());
-    QChar* dst = out.data() + start;
+    decodeCp1252(bytes, reinterpret_cast<char16_t*>(out.data() + start));
+}
+
+QStringView decodeCp1252(QByteArrayView bytes, char16_t* buffer) {
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        dst[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(b);
+        buffer[i] = (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : char16_t(b);
     }
+    return QStringView(buffer, bytes.size());
 }
 
 }  // namespace cal

@@ -15,6 +15,9 @@ QByteArray toCp1252(QStringView text);
 QString fromCp1252(QByteArrayView bytes);
 // Appends the decoded bytes to `out`.
 void appendCp1252(QString& out, QByteArrayView bytes);
+// Decodes the bytes into `buffer`, which has room for bytes.size() units: a view of it, made
+// without allocating (for the values a scan reads from every record).
+QStringView decodeCp1252(QByteArrayView bytes, char16_t* buffer);
 
 // The byte for one character, or '?' when the code page has none.
 char cp1252Byte(char32_t ch);

@@ -19,7 +19,7 @@ int digitsAt(QStringView text, qsizetype from, qsizetype count) {
 }  // namespace
 
 std::optional<QDate> parseDateText(QStringView text) {
-    const QString t = trimmed(text);
+    const QStringView t = trimmedView(text);
     if (t.size() != 10 || t[2] != u'/' || t[5] != u'/') return std::nullopt;
     const int day = digitsAt(t, 0, 2);
     const int month = digitsAt(t, 3, 2);

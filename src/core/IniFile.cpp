@@ -1,9 +1,9 @@
 #include "core/IniFile.h"
 
 #include "core/Codepage.h"
-#include "core/Text.h"
-
+#include "core/FileLock.h"
 #include "core/SafeWrite.h"
+#include "core/Text.h"
 
 #include <QFileInfo>
 
@@ -190,10 +190,16 @@ std::optional<QString> readIniValue(const QString& path, QStringView section, QS
     return ini.value(section, key);
 }
 
+bool updateIniFile(const QString& path, const std::function<bool(IniFile&)>& change) {
+    return withSettingsLock(QFileInfo(path).path(), [&] {
+        IniFile ini;
+        if (ini.load(path) == IniFile::Load::Unreadable) return false;
+        return change(ini) && ini.save(path);
+    });
+}
+
 bool writeIniValue(const QString& path, QStringView section, QStringView key, QStringView value) {
-    IniFile ini;
-    if (ini.load(path) == IniFile::Load::Unreadable) return false;
-    return ini.setValue(section, key, value) && ini.save(path);
+    return updateIniFile(path, [&](IniFile& ini) { return ini.setValue(section, key, value); });
 }
 
 }  // namespace cal

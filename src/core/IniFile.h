@@ -36,6 +36,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <optional>
 
 namespace cal {
@@ -91,8 +92,16 @@ private:
 // file, section or key is missing; nullopt when the file exists but cannot be read.
 std::optional<QString> readIniValue(const QString& path, QStringView section, QStringView key);
 
+// Changes a settings file that other copies of the program may be changing too: under the
+// settings lock of its folder (core/FileLock.h) the file is read afresh, `change` sets its keys,
+// and the file is written back whole. The keys that `change` leaves alone keep what the file
+// holds at that moment, whichever copy wrote them. False, the file left as it was, when it
+// cannot be read or written, the lock cannot be had, or `change` returns false.
+bool updateIniFile(const QString& path, const std::function<bool(IniFile&)>& change);
+
 // One value written as WritePrivateProfileString writes it: read, change one key, write the
-// file back whole. False when the file cannot be read or written, or a name is not usable.
+// file back whole (updateIniFile). False when the file cannot be read or written, or a name is
+// not usable.
 bool writeIniValue(const QString& path, QStringView section, QStringView key, QStringView value);
 
 }  // namespace cal

@@ -45,9 +45,22 @@ QByteArrayView fieldBytes(const RecordLayout& layout, const char* record, int fi
     return layout.zeroTerminated ? FixedZString::bytes(p, capacity) : FixedString::bytes(p, capacity);
 }
 
+FieldText::FieldText(const RecordLayout& layout, const char* record, int field) {
+    const QByteArrayView bytes = fieldBytes(layout, record, field);
+    text_ = trimmedView(decodeCp1252(bytes.first(std::min<qsizetype>(bytes.size(), std::size(buffer_))), buffer_));
+}
+
 Record::Record(const RecordLayout& layout) : layout_(&layout), bytes_(layout.size(), '\0') {}
 
 QByteArrayView Record::rawBytes(int index) const { return fieldBytes(*layout_, bytes_.constData(), index); }
+
+bool Record::sameValues(const Record& other) const {
+    if (layout_->size() != other.layout_->size() || layout_->count() != other.layout_->count())
+        return false;
+    for (int f = 0; f < layout_->count(); ++f)
+        if (rawBytes(f) != other.rawBytes(f)) return false;
+    return true;
+}
 
 QString Record::rawText(int index) const { return fromCp1252(rawBytes(index)); }
 

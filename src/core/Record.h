@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 namespace cal {
 
@@ -52,6 +53,10 @@ public:
 
     void clear() { bytes_.fill('\0'); }
 
+    // Whether every field holds the same stored value; the bytes after a value, which are not
+    // significant, may differ.
+    bool sameValues(const Record& other) const;
+
 private:
     const char* field(int index) const { return bytes_.constData() + layout_->offset(index); }
     const RecordLayout* layout_;
@@ -60,5 +65,18 @@ private:
 
 // Raw field bytes straight from a record image (used by scans that decode only matches).
 QByteArrayView fieldBytes(const RecordLayout& layout, const char* record, int field);
+
+// A field's value decoded and trimmed into a buffer of its own, without allocating: for the values
+// a scan reads from every record (dates, amounts, flags). Holds the first 256 bytes of a longer
+// zero-terminated value.
+class FieldText {
+public:
+    FieldText(const RecordLayout& layout, const char* record, int field);
+    QStringView text() const { return text_; }
+
+private:
+    char16_t buffer_[256];
+    QStringView text_;
+};
 
 }  // namespace cal

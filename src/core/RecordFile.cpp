@@ -1,49 +1,11 @@
 #include "core/RecordFile.h"
 
+#include "core/FileLock.h"
 #include "core/Record.h"
 #include "core/SafeWrite.h"
 
 
-#include <cerrno>
-#include <cstring>
-#include <sys/file.h>
-
 namespace cal {
-namespace {
-
-QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
-
-// An exclusive lock of the operating system on an open file, released when it goes out of
-// scope (or when the file is closed).
-class FileLock {
-public:
-    explicit FileLock(int fd) : fd_(fd) {
-        int rc;
-        do rc = ::flock(fd_, LOCK_EX);
-        while (rc != 0 && errno == EINTR);
-        locked_ = rc == 0;
-        // A file system without locks (some network or user-space ones) still takes appends,
-        // as a single copy of the program needs none; the lack is logged.
-        unsupported_ = !locked_ && (errno == EOPNOTSUPP || errno == ENOLCK);
-        if (!locked_) error_ = systemError();
-    }
-    ~FileLock() {
-        if (locked_) ::flock(fd_, LOCK_UN);
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    bool locked() const { return locked_; }
-    bool unsupported() const { return unsupported_; }
-    QString errorString() const { return error_; }
-
-private:
-    int fd_;
-    bool locked_ = false;
-    bool unsupported_ = false;
-    QString error_;
-};
-
-}  // namespace
 
 QString accessFailureMessage() {
     return QStringLiteral(
@@ -116,21 +78,36 @@ bool RecordFile::write(const Record& record) {
     return true;
 }
 
-qint64 RecordFile::append(const Record& record) {
-    if (!file_.isOpen()) return failedCount(QStringLiteral("file not open"));
-    if (record.bytes().size() != recordSize_) return failedCount(QStringLiteral("record of another size"));
+bool RecordFile::whileLocked(const std::function<bool()>& work) {
+    if (!file_.isOpen()) return fail(QStringLiteral("file not open"));
+    if (locked_) return work();  // already held by the caller
     const FileLock lock(file_.handle());
     if (lock.unsupported())
         qCWarning(lcFiles).noquote() << "record file" << path_ << "cannot be locked:" << lock.errorString();
     else if (!lock.locked())
-        return failedCount(QStringLiteral("lock: ") + lock.errorString());
-    // The size as it is now, under the lock: another copy's append is either wholly before
-    // or wholly after this one.
-    const qint64 index = count();
-    if (!file_.seek(index * recordSize_)) return failedCount(file_.errorString());
-    if (file_.write(record.bytes().constData(), recordSize_) != recordSize_) return failedCount(file_.errorString());
-    if (!file_.flush()) return failedCount(file_.errorString());
-    position_ = index + 1;
+        return fail(QStringLiteral("lock: ") + lock.errorString());
+    locked_ = true;
+    const bool ok = work();
+    locked_ = false;
+    return ok;
+}
+
+qint64 RecordFile::append(const Record& record) {
+    if (!file_.isOpen()) return failedCount(QStringLiteral("file not open"));
+    if (record.bytes().size() != recordSize_) return failedCount(QStringLiteral("record of another size"));
+    qint64 appended = -1;
+    const bool ok = whileLocked([&] {
+        // The size as it is now, under the lock: another copy's append is either wholly before
+        // or wholly after this one.
+        const qint64 index = count();
+        if (!file_.seek(index * recordSize_)) return fail(file_.errorString());
+        if (file_.write(record.bytes().constData(), recordSize_) != recordSize_) return fail(file_.errorString());
+        if (!file_.flush()) return fail(file_.errorString());
+        appended = index + 1;
+        return true;
+    });
+    if (!ok) return -1;
+    position_ = appended;
     return position_;
 }
 

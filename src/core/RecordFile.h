@@ -5,9 +5,11 @@
 // turn it into the access-failure message.
 //
 // Several copies of the program may share one program folder. A new record is added with
-// append(), which takes the next free position under an exclusive lock of the operating system
-// on the file (flock), held only while it counts and writes: appends from several copies never
-// land on the same position. Overwriting a record is not locked: the last write wins.
+// append(), which takes the next free position under the file's lock (core/FileLock.h), held
+// only while it counts and writes: appends from several copies never land on the same
+// position. Whatever else must not be split by another copy's change (reading a record and
+// overwriting it, checking a number before adding a record, reading the file whole for a copy)
+// runs inside whileLocked(), under the same lock.
 #include <QByteArrayView>
 #include <QFile>
 #include <QString>
@@ -39,7 +41,12 @@ public:
     bool write(const Record& record);  // overwrite or append at position(), then advance
     // Writes the record after the last whole record of the file as it is at that moment, under
     // the file lock; returns its 1-based position (position() is then that number), or -1.
+    // Inside whileLocked() it uses the lock already held.
     qint64 append(const Record& record);
+    // Runs `work` holding the file's lock, the one append() takes, so that no other copy adds
+    // or changes a record while it reads and writes. Returns what `work` returns; false without
+    // running it when the lock cannot be had (a file system without locks runs it unlocked).
+    bool whileLocked(const std::function<bool()>& work);
     // Reads up to `maxRecords` whole records from position() into `buffer`; returns how many
     // were read (0 at the end), or -1 on failure. Used by scans that walk the file in blocks.
     qint64 readBlock(char* buffer, qint64 maxRecords);
@@ -58,6 +65,7 @@ private:
     QString error_;
     int recordSize_ = 0;
     qint64 position_ = 0;
+    bool locked_ = false;  // inside whileLocked()
 };
 
 // Reads an existing record file whole while holding the lock its appends take, so that the bytes

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -24,9 +25,6 @@
 #include <memory>
 #include <string_view>
 
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace cal {
 namespace {
@@ -61,8 +59,6 @@ bool containsFolded(QByteArrayView hay, const QByteArray& needle) {
     return false;
 }
 
-constexpr qint64 kBlockBytes = 512 << 10;  // read the file 512 kB at a time: the block stays in the cache
-
 }  // namespace
 
 RecordMatcher::RecordMatcher(const RecordLayout& layout, std::span<const SearchFilter> filters) : layout_(&layout) {
@@ -90,7 +86,7 @@ QString buildListLine(std::span<const ListColumn> columns, const QStringList& va
     for (std::size_t i = 0; i < columns.size(); ++i) {
         line += QString::fromUtf8(columns[i].before);
         const QString value = trimmed(i < std::size_t(values.size()) ? values[qsizetype(i)] : QString());
-        if (i + 1 == columns.size())
+        if (i + 1 == columns.size() || columns[i].width == kFreeWidth)
             line += value;
         else
             line += value.leftJustified(columns[i].width, u' ', /*truncate=*/true);
@@ -122,12 +118,11 @@ QString buildListLine(const RecordLayout& layout, std::span<const ListColumn> co
             length += byte >= 0xF0;
         }
         asciiBefore[i] = ascii;
-        QByteArrayView value = fieldBytes(layout, record, c.field);
-        while (!value.isEmpty() && static_cast<unsigned char>(value.front()) <= 0x20) value = value.sliced(1);
-        while (!value.isEmpty() && static_cast<unsigned char>(value.back()) <= 0x20) value.chop(1);
-        if (i + 1 < columns.size() && value.size() > c.width) value.truncate(c.width);
+        QByteArrayView value = trimmedView(fieldBytes(layout, record, c.field));
+        const bool padded = i + 1 < columns.size() && c.width != kFreeWidth;
+        if (padded && value.size() > c.width) value.truncate(c.width);
         values[i] = value;
-        length += i + 1 < columns.size() ? c.width : value.size();
+        length += padded ? c.width : value.size();
     }
     QString line;
     line.reserve(length);
@@ -138,124 +133,27 @@ QString buildListLine(const RecordLayout& layout, std::span<const ListColumn> co
         else
             line += QString::fromUtf8(c.before);
         appendCp1252(line, values[i]);
-        if (i + 1 < columns.size()) line.resize(line.size() + c.width - values[i].size(), u' ');
+        if (i + 1 < columns.size() && c.width != kFreeWidth) line.resize(line.size() + c.width - values[i].size(), u' ');
     }
     return line;
 }
 
 namespace {
 
-// How many parts a whole-file operation over `count` records is split into, one thread each:
-// one for small files, where starting threads would cost more than it saves.
-int partsFor(qint64 count) {
-    constexpr qint64 kPerPart = 20000;
-    const int cores = int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
-    return int(std::clamp<qint64>(count / kPerPart, 1, cores));
-}
-
-// Runs part(0) ... part(parts - 1) at once, the first on the calling thread.
-void runParts(int parts, const std::function<void(int)>& part) {
-    std::vector<std::thread> others;
-    for (int p = 1; p < parts; ++p) others.emplace_back(part, p);
-    part(0);
-    for (std::thread& t : others) t.join();
-}
-
-// The scan of a file that exists and can be read, through a read-only mapping of its whole
-// records: a search touches only the bytes of the fields it matches, instead of copying every
-// record. The records are split into `parts` runs of consecutive records, visited at once, each
-// on a thread of its own (`visit` gets the part's number and must only touch that part's data).
-// Records are visited in blocks; before each block the file's size is checked, so a file
-// shortened meanwhile by another program ends the scan as an access failure instead of a read
-// past its end. nullopt when the file cannot be mapped (the caller then reads it).
-std::optional<bool> scanMapped(const QString& path, const RecordLayout& layout, int parts,
-                               const std::function<void(int, qint64, const char*)>& visit) {
-    // Opened as the record file opens it, for reading and writing, so a file the program may not
-    // write is the same access failure here as on the archive screen.
-    QFile file(path);
-    if (!openRegularFile(file, QIODevice::ReadWrite | QIODevice::ExistingOnly)) return std::nullopt;
-    const qint64 size = layout.size();
-    const qint64 count = file.size() / size;
-    if (count == 0) return true;
-    const char* base = reinterpret_cast<const char*>(file.map(0, count * size));
-    if (!base) return std::nullopt;
-    madvise(const_cast<char*>(base), std::size_t(count * size), MADV_SEQUENTIAL);
-    std::atomic<bool> ok = true;
-    const int handle = file.handle();
-    runParts(parts, [&](int part) {
-        constexpr qint64 kPerBlock = 1024;
-        static const qint64 page = sysconf(_SC_PAGESIZE);
-        const qint64 begin = count * part / parts, stop = count * (part + 1) / parts;
-        for (qint64 first = begin; first < stop && ok; first += kPerBlock) {
-            const qint64 end = std::min(stop, first + kPerBlock);
-            struct stat now{};
-            if (fstat(handle, &now) != 0 || now.st_size < end * size) {
-                ok = false;
-                break;
-            }
-            for (qint64 i = first; i < end; ++i) visit(part, i, base + i * size);
-            // The pages of a visited block leave the process (they stay in the system's cache),
-            // so a scan of a large file holds a block of it, not the whole file.
-            const qint64 from = first * size / page * page, to = end * size / page * page;
-            if (to > from) madvise(const_cast<char*>(base) + from, std::size_t(to - from), MADV_DONTNEED);
-        }
-    });
-    if (!ok) qCWarning(lcFiles).noquote() << "record file" << path << "failed: shortened while read";
-    file.unmap(reinterpret_cast<uchar*>(const_cast<char*>(base)));
-    return bool(ok);
-}
-
-// The file read in blocks when it cannot be mapped, on the calling thread.
-bool scanRead(const QString& path, const RecordLayout& layout, const std::function<void(qint64, const char*)>& visit) {
-    RecordFile file;
-    if (!file.open(path, layout.size())) return false;
-    const qint64 perBlock = std::max<qint64>(1, kBlockBytes / layout.size());
-    QByteArray block(perBlock * layout.size(), Qt::Uninitialized);
-    qint64 index = 0;
-    for (;;) {
-        const qint64 got = file.readBlock(block.data(), perBlock);
-        if (got < 0) return false;
-        if (got == 0) break;
-        for (qint64 i = 0; i < got; ++i) visit(index++, block.constData() + i * layout.size());
-    }
-    return file.close();
-}
-
-qint64 recordsIn(const QString& path, const RecordLayout& layout) { return QFileInfo(path).size() / layout.size(); }
-
 // One `T` made by `make` for every record `keep` accepts, in file order; false in `ok` when the
-// file could not be read whole. Each part of the scan gathers its own; the first part's array has
-// room for all of them, so the others are added to it without a second copy of the whole list.
+// file could not be read whole.
 template <typename T, typename Make>
 std::vector<T> gather(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
                       const Make& make, bool& ok) {
-    const qint64 count = recordsIn(path, layout);
-    const int parts = partsFor(count);
-    std::vector<std::vector<T>> found(static_cast<std::size_t>(parts));
-    for (int part = 0; part < parts; ++part)
-        found[std::size_t(part)].reserve(std::size_t(part == 0 ? count : count * (part + 1) / parts - count * part / parts));
-    auto visit = [&](int part, qint64 index, const char* record) {
-        if (keep(record)) found[std::size_t(part)].push_back(make(index, record));
-    };
-    std::optional<bool> read = scanMapped(path, layout, parts, visit);
-    if (!read) read = scanRead(path, layout, [&](qint64 index, const char* record) { visit(0, index, record); });
-    ok = *read;
-    std::vector<T>& all = found.front();
-    for (std::size_t part = 1; part < found.size(); ++part) {
-        all.insert(all.end(), std::make_move_iterator(found[part].begin()), std::make_move_iterator(found[part].end()));
-        std::vector<T>().swap(found[part]);
-    }
-    return std::move(all);
+    std::vector<T> all;
+    ok = gatherRecords<T>(
+        path, layout,
+        [&](qint64 index, const char* record) { return keep(record) ? std::optional<T>(make(index, record)) : std::nullopt; },
+        all);
+    return all;
 }
 
 }  // namespace
-
-bool scanRecordFile(const QString& path, const RecordLayout& layout,
-                    const std::function<void(qint64, const char*)>& visit) {
-    if (const auto mapped = scanMapped(path, layout, 1, [&](int, qint64 i, const char* r) { visit(i, r); }))
-        return *mapped;
-    return scanRead(path, layout, visit);
-}
 
 bool visitRecords(const QString& path, const RecordLayout& layout, std::span<const qint64> records,
                   const std::function<void(qint64, const char*)>& visit) {
@@ -379,7 +277,15 @@ quint32 firstDifference(const LineKey& a, const LineKey& b) {
     return kKeyRanks;
 }
 
-bool byRanks(const LineKey& a, const LineKey& b) { return a.ranks < b.ranks; }
+// The order of the keys' ranks, as a type of its own so that the sorts inline it.
+struct ByRanks {
+    bool operator()(const LineKey& a, const LineKey& b) const {
+        for (int w = 0; w < kKeyWords; ++w)
+            if (a.ranks[std::size_t(w)] != b.ranks[std::size_t(w)]) return a.ranks[std::size_t(w)] < b.ranks[std::size_t(w)];
+        return false;
+    }
+};
+constexpr ByRanks byRanks;
 
 // The order of a few lines by the collator, equal lines in their given order: a sort on the
 // lines' whole primary ranks with the first eight beside each line, the collator for ties.
@@ -491,13 +397,167 @@ void sortKeys(std::span<LineKey> keys, qsizetype from, const LineOf& lineOf) {
     orderRuns(keys, from, lineOf);
 }
 
-// The first pass over a whole list: large lists are sorted in parts at once, then merged.
-void sortAllKeys(std::vector<LineKey>& keys, const LineOf& lineOf) {
+// The first pass over a whole list. A large list is first split in place into as many ranges as
+// it is sorted in at once, each range's keys ranking no higher than the next range's (the split
+// costs a pass over the keys and no memory), then each range is sorted on a thread of its own;
+// keys of equal ranks on both sides of a split are put in order with the others by orderRuns.
+void sortAllKeys(std::span<LineKey> keys, const LineOf& lineOf) {
     const int parts = partsFor(qint64(keys.size()));
-    auto bound = [&](int part) { return keys.begin() + qsizetype(keys.size() * std::size_t(part) / std::size_t(parts)); };
-    runParts(parts, [&](int part) { std::sort(bound(part), bound(part + 1), byRanks); });
-    for (int part = 1; part < parts; ++part) std::inplace_merge(keys.begin(), bound(part), bound(part + 1), byRanks);
+    const int ranges = parts >= 4 ? 4 : parts >= 2 ? 2 : 1;
+    auto bound = [&](int range) { return keys.begin() + qsizetype(keys.size() * std::size_t(range) / std::size_t(ranges)); };
+    if (ranges > 1) std::nth_element(keys.begin(), bound(ranges / 2), keys.end(), byRanks);
+    if (ranges > 2)
+        runParts(2, [&](int half) {
+            std::nth_element(bound(2 * half), bound(2 * half + 1), bound(2 * half + 2), byRanks);
+        });
+    runParts(ranges, [&](int range) { std::sort(bound(range), bound(range + 1), byRanks); });
     orderRuns(keys, 0, lineOf);
+}
+
+// The ranks of every byte of the code page: what lineKey gives the character it decodes to.
+const std::array<quint8, 256>& byteRanks() {
+    static const std::array<quint8, 256> table = [] {
+        std::array<quint8, 256> ranks{};
+        const PrimaryRanks& rank = primaryRanks();
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            const QString decoded = fromCp1252(QByteArrayView(&byte, 1));
+            const char16_t c = decoded.size() == 1 ? decoded[0].unicode() : 0;
+            ranks[std::size_t(b)] = c < kRanked ? rank[c] : 0;
+        }
+        return ranks;
+    }();
+    return table;
+}
+
+// The first sort key of the lines of a ColumnLine, taken from the record's bytes: the same key
+// as lineKey(buildListLine(...), id, 0), without making the line. The captions' ranks are taken
+// once for the whole list.
+class ColumnKeys {
+public:
+    explicit ColumnKeys(const ColumnLine& line) : layout_(line.layout) {
+        const PrimaryRanks& rank = primaryRanks();
+        for (std::size_t i = 0; i < line.columns.size(); ++i) {
+            const ListColumn& c = line.columns[i];
+            Column column{{}, 0, layout_->offset(c.field), layout_->fields[std::size_t(c.field)].capacity,
+                          i + 1 < line.columns.size() && c.width != kFreeWidth ? c.width : -1};
+            const QString before = QString::fromUtf8(c.before);
+            for (const QChar ch : before) column.before.push_back(ch.unicode() < kRanked ? rank[ch.unicode()] : 0);
+            column.ranked = std::size_t(std::find(column.before.begin(), column.before.end(), 0) - column.before.begin());
+            columns_.push_back(std::move(column));
+        }
+        blank_ = rank[u' '];
+    }
+
+    LineKey key(const char* record, qint64 id) const {
+        const std::array<quint8, 256>& ranks = byteRanks();
+        std::array<quint8, kKeyRanks> bytes{};
+        quint8* out = bytes.data();
+        quint32 n = 0;  // ranks written; the stretch ends at kKeyRanks or at a character outside the table
+        quint32 known = kKeyRanks;
+        for (const Column& c : columns_) {
+            const quint32 caption = quint32(std::min<std::size_t>(c.before.size(), kKeyRanks - n));
+            const quint32 ranked = std::min<quint32>(caption, quint32(c.ranked));
+            std::memcpy(out + n, c.before.data(), ranked);
+            n += ranked;
+            if (ranked < caption) {
+                known = n;
+                break;
+            }
+            if (n == kKeyRanks) break;
+            const char* field = record + c.offset;
+            QByteArrayView value = trimmedView(
+                layout_->zeroTerminated
+                    ? FixedZString::bytes(field, c.capacity)
+                    : QByteArrayView(field + 1, std::min(int(static_cast<unsigned char>(field[0])), c.capacity)));
+            if (c.width >= 0 && value.size() > c.width) value.truncate(c.width);
+            const quint32 take = quint32(std::min<qsizetype>(value.size(), kKeyRanks - n));
+            const auto* bytesIn = reinterpret_cast<const unsigned char*>(value.data());
+            quint32 k = 0;
+            for (; k < take; ++k) {
+                const quint8 r = ranks[bytesIn[k]];
+                if (!r) break;
+                out[n + k] = r;
+            }
+            n += k;
+            if (k < take) {
+                known = n;
+                break;
+            }
+            if (n == kKeyRanks) break;
+            const quint32 pad = quint32(std::clamp<qsizetype>(c.width - value.size(), 0, kKeyRanks - n));
+            std::memset(out + n, blank_, pad);
+            n += pad;
+            if (n == kKeyRanks) break;
+        }
+        LineKey key{{}, id, known};
+        for (int w = 0; w < kKeyWords; ++w) key.ranks[std::size_t(w)] = qFromBigEndian<quint64>(out + w * 8);
+        return key;
+    }
+
+private:
+    struct Column {
+        std::vector<quint8> before;  // the caption's ranks, one a UTF-16 unit
+        std::size_t ranked;          // how many of them come before the first character outside the table
+        int offset;
+        int capacity;
+        int width;  // -1: neither padded nor cut
+    };
+    const RecordLayout* layout_;
+    std::vector<Column> columns_;
+    quint8 blank_;
+};
+
+// The keys of the records a list keeps, and the number `keep` gave each, gathered while the file
+// is scanned in parts. Each part writes from the place of its first record on, so no part needs
+// an array of its own and joining them copies nothing: each part's keys are moved down to follow
+// the previous part's. The arrays are made without being filled, so memory is taken only for
+// what is written.
+struct GatheredKeys {
+    std::unique_ptr<LineKey[]> keys;
+    std::unique_ptr<qint64[]> numbers;
+    qint64 size = 0;
+    bool ok = false;
+    std::span<LineKey> span() { return {keys.get(), std::size_t(size)}; }
+};
+
+GatheredKeys gatherKeys(const QString& path, const RecordLayout& layout,
+                        const std::function<std::optional<qint64>(const char*)>& keep, const LineBuilder& line,
+                        bool numbered) {
+    struct alignas(64) Part {  // one cache line each: the parts count on different processors
+        qint64 begin = 0;
+        qint64 written = 0;
+    };
+    const ColumnLine* columns = line.target<ColumnLine>();
+    const std::optional<ColumnKeys> fromBytes = columns ? std::optional<ColumnKeys>(*columns) : std::nullopt;
+    GatheredKeys out;
+    std::vector<Part> parts;
+    out.ok = scanRecordFileInParts(
+        path, layout,
+        [&](int count, qint64 records) {
+            out.keys = std::make_unique_for_overwrite<LineKey[]>(std::size_t(records));
+            if (numbered) out.numbers = std::make_unique_for_overwrite<qint64[]>(std::size_t(records));
+            parts.resize(std::size_t(count));
+            for (int p = 0; p < count; ++p) parts[std::size_t(p)].begin = partBegin(records, p, count);
+        },
+        [&](int p, qint64 index, const char* record) {
+            const std::optional<qint64> number = keep(record);
+            if (!number) return;
+            Part& part = parts[std::size_t(p)];
+            const qint64 at = part.begin + part.written++;
+            out.keys[std::size_t(at)] = fromBytes ? fromBytes->key(record, index) : lineKey(line(record), index, 0);
+            if (numbered) out.numbers[std::size_t(at)] = *number;
+        });
+    for (const Part& part : parts) {
+        if (part.written && part.begin != out.size) {
+            std::memmove(out.keys.get() + out.size, out.keys.get() + part.begin, std::size_t(part.written) * sizeof(LineKey));
+            if (numbered)
+                std::memmove(out.numbers.get() + out.size, out.numbers.get() + part.begin,
+                             std::size_t(part.written) * sizeof(qint64));
+        }
+        out.size += part.written;
+    }
+    return out;
 }
 
 }  // namespace
@@ -506,8 +566,8 @@ void sortListEntries(std::vector<ListEntry>& entries) {
     std::vector<LineKey> keys(entries.size());
     const int parts = partsFor(qint64(entries.size()));
     runParts(parts, [&](int part) {
-        const std::size_t end = entries.size() * std::size_t(part + 1) / std::size_t(parts);
-        for (std::size_t i = entries.size() * std::size_t(part) / std::size_t(parts); i < end; ++i)
+        const std::size_t end = std::size_t(partBegin(qint64(entries.size()), part + 1, parts));
+        for (std::size_t i = std::size_t(partBegin(qint64(entries.size()), part, parts)); i < end; ++i)
             keys[i] = lineKey(entries[i].line, qint64(i), 0);
     });
     sortAllKeys(keys, [&](qint64 id) { return entries[std::size_t(id)].line; });
@@ -529,7 +589,8 @@ const char* RecordReader::read(qint64 index) {
 }
 
 ResultList::ResultList(const QString& path, const RecordLayout& layout, LineBuilder line, std::vector<qint64> records)
-    : line_(std::move(line)), records_(std::move(records)), reader_(std::make_unique<RecordReader>(path, layout)) {}
+    : path_(path), layout_(&layout), line_(std::move(line)), records_(std::move(records)),
+      reader_(std::make_unique<RecordReader>(path, layout)) {}
 
 QString ResultList::line(qsizetype row) const {
     if (row < 0 || row >= size()) return {};
@@ -544,25 +605,81 @@ QStringList ResultList::lines() const {
     return out;
 }
 
+namespace {
+
+// Whether `line`, its A to Z folded to a to z, contains `lowered` (not empty, already folded).
+bool containsLowered(QStringView line, QStringView lowered) {
+    const qsizetype n = lowered.size();
+    if (n == 0 || n > line.size()) return false;
+    auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    const char16_t first = lowered[0].unicode();
+    for (qsizetype i = 0; i + n <= line.size(); ++i) {
+        if (fold(line[i].unicode()) != first) continue;
+        qsizetype j = 1;
+        while (j < n && fold(line[i + j].unicode()) == lowered[j].unicode()) ++j;
+        if (j == n) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<char> ResultList::rowsContaining(const QString& lowered) const {
+    std::vector<char> rows(records_.size(), 0);
+    if (records_.empty() || lowered.isEmpty()) return rows;
+    const qint64 most = *std::max_element(records_.begin(), records_.end()) + 1;
+    std::vector<char> listed(std::size_t(most), 0), hit(std::size_t(most), 0);
+    for (const qint64 r : records_) listed[std::size_t(r)] = 1;
+    scanRecordFileInParts(path_, *layout_, [](int, qint64) {}, [&](int, qint64 index, const char* record) {
+        if (index < most && listed[std::size_t(index)]) hit[std::size_t(index)] = containsLowered(line_(record), lowered);
+    });
+    for (std::size_t row = 0; row < records_.size(); ++row) rows[row] = hit[std::size_t(records_[row])];
+    return rows;
+}
+
 
 Listing listRecords(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
                     const LineBuilder& line, bool sorted) {
+    return listRecords(
+        path, layout, [&](const char* record) { return keep(record) ? std::optional<qint64>(0) : std::nullopt; }, {},
+        line, sorted);
+}
+
+Listing listRecords(const QString& path, const RecordLayout& layout,
+                    const std::function<std::optional<qint64>(const char*)>& keep,
+                    const std::function<bool(qint64)>& confirm, const LineBuilder& line, bool sorted) {
+    std::vector<qint64> records;
     bool ok = false;
     if (!sorted) {
-        auto records = gather<qint64>(path, layout, keep, [](qint64 index, const char*) { return index; }, ok);
+        std::vector<std::pair<qint64, qint64>> kept;  // record, number
+        ok = gatherRecords<std::pair<qint64, qint64>>(
+            path, layout,
+            [&](qint64 index, const char* record) -> std::optional<std::pair<qint64, qint64>> {
+                if (const std::optional<qint64> number = keep(record)) return std::pair{index, *number};
+                return std::nullopt;
+            },
+            kept);
+        records.reserve(kept.size());
+        for (const auto& [record, number] : kept)
+            if (!confirm || confirm(number)) records.push_back(record);
         return {ResultList(path, layout, line, std::move(records)), ok};
     }
-    auto keys = gather<LineKey>(
-        path, layout, keep, [&](qint64 index, const char* record) { return lineKey(line(record), index, 0); }, ok);
+    GatheredKeys gathered = gatherKeys(path, layout, keep, line, bool(confirm));
+    ok = gathered.ok;
+    if (confirm) {
+        qint64 confirmed = 0;
+        for (qint64 k = 0; k < gathered.size; ++k)
+            if (confirm(gathered.numbers[std::size_t(k)])) gathered.keys[std::size_t(confirmed++)] = gathered.keys[std::size_t(k)];
+        gathered.size = confirmed;
+    }
+    gathered.numbers.reset();
     RecordReader reader(path, layout);
-    sortAllKeys(keys, [&](qint64 id) {
+    sortAllKeys(gathered.span(), [&](qint64 id) {
         const char* record = reader.read(id);
         return record ? line(record) : QString();
     });
-    std::vector<qint64> records;
-    records.reserve(keys.size());
-    for (const LineKey& k : keys) records.push_back(k.id);
-    std::vector<LineKey>().swap(keys);
+    records.reserve(std::size_t(gathered.size));
+    for (const LineKey& k : gathered.span()) records.push_back(k.id);
     return {ResultList(path, layout, line, std::move(records)), ok};
 }
 
@@ -572,11 +689,30 @@ ListFinder::Result ListFinder::find(const QStringList& lines, int selected, cons
 
 ListFinder::Result ListFinder::find(qsizetype lines, const std::function<QString(qsizetype)>& lineAt, int selected,
                                     const QString& typed) {
+    const QString t = lowerAscii(typed);
+    return walk(lines, [&](int row) { return containsLowered(lineAt(row), t); }, selected, t);
+}
+
+ListFinder::Result ListFinder::find(const ResultList& list, int selected, const QString& typed) {
+    const QString t = lowerAscii(typed);
+    constexpr int kOneByOne = 2000;  // a text found among these costs no pass over the file
+    int tested = 0;
+    std::vector<char> hits;
+    return walk(
+        list.size(),
+        [&](int row) {
+            if (hits.empty() && ++tested > kOneByOne) hits = list.rowsContaining(t);
+            return hits.empty() ? containsLowered(list.line(row), t) : hits[std::size_t(row)] != 0;
+        },
+        selected, t);
+}
+
+ListFinder::Result ListFinder::walk(qsizetype lines, const std::function<bool(int)>& lineHits, int selected,
+                                    const QString& t) {
     if (lines <= 0) return {Outcome::EmptyList, -1};
     const int count = int(std::min<qsizetype>(lines, std::numeric_limits<int>::max()));
     if (selected < 0 || selected >= count) selected = 0;
-    const QString t = lowerAscii(typed);
-    auto hit = [&](int row) { return !t.isEmpty() && lowerAscii(lineAt(row)).contains(t); };
+    auto hit = [&](int row) { return !t.isEmpty() && lineHits(row); };
 
     const bool again = last_ && *last_ == t;
     last_ = t;

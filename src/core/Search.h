@@ -3,6 +3,7 @@
 // which records a set of filters selects, the fixed-column line of a record, the sorted
 // result list and the find-in-list walk.
 #include "core/RecordLayout.h"
+#include "core/RecordScan.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -44,12 +45,14 @@ private:
 };
 
 // One column of a list line: the text put before it, the field, the width.
-// The last column of a line is neither padded nor cut, whatever its width.
+// The last column of a line is neither padded nor cut, whatever its width; nor is a column of
+// width kFreeWidth.
 struct ListColumn {
     const char* before;  // UTF-8
     int field;
     int width;
 };
+inline constexpr int kFreeWidth = -1;
 
 // A filter field of a search screen: its object name, its label, the record field it searches.
 struct FilterField {
@@ -82,17 +85,20 @@ struct ListEntry {
     qint64 record;
 };
 
-// Walks the record file in blocks and calls `visit` with each whole record's 0-based index and
-// bytes. Returns false when the file cannot be opened or read (the access failure).
-bool scanRecordFile(const QString& path, const RecordLayout& layout,
-                    const std::function<void(qint64 index, const char* record)>& visit);
-
 // Calls `visit` with the records numbered in `records` (0-based), in that order. False when the
 // file cannot be opened or one of them can no longer be read whole.
 bool visitRecords(const QString& path, const RecordLayout& layout, std::span<const qint64> records,
                   const std::function<void(qint64 index, const char* record)>& visit);
 
 using LineBuilder = std::function<QString(const char* record)>;
+
+// The line builder of a line made of the record's columns alone (buildListLine): a list sorts
+// such lines by ranks taken straight from the record's bytes, without making the lines.
+struct ColumnLine {
+    const RecordLayout* layout;
+    std::span<const ListColumn> columns;
+    QString operator()(const char* record) const { return buildListLine(*layout, columns, record); }
+};
 
 // Appends to `entries`, in file order, the line of every record `keep` accepts. Large files are
 // read in parts at once, each on a thread of its own: `keep` and `line` must only read the record.
@@ -140,8 +146,15 @@ public:
     QString line(qsizetype row) const;
     // Every line, in list order.
     QStringList lines() const;
+    // For each row, in list order, whether its line contains `lowered` once the line's A to Z are
+    // folded to a to z (as find in list compares): the file is scanned once, in parts, each line
+    // made from its record as the file holds it now, instead of reading the records one by one.
+    // A row whose record can no longer be read has no hit.
+    std::vector<char> rowsContaining(const QString& lowered) const;
 
 private:
+    QString path_;
+    const RecordLayout* layout_ = nullptr;
     LineBuilder line_;
     std::vector<qint64> records_;
     std::unique_ptr<RecordReader> reader_;
@@ -156,6 +169,12 @@ struct Listing {
 };
 Listing listRecords(const QString& path, const RecordLayout& layout, const std::function<bool(const char*)>& keep,
                     const LineBuilder& line, bool sorted);
+// The same for a summary: `keep` gives each record it lists a number (it runs in parts at once,
+// so it must only read the record), and `confirm`, called on the calling thread in file order
+// once the file is read, may still leave the record out (a total that would no longer fit).
+Listing listRecords(const QString& path, const RecordLayout& layout,
+                    const std::function<std::optional<qint64>(const char*)>& keep,
+                    const std::function<bool(qint64 number)>& confirm, const LineBuilder& line, bool sorted);
 
 // Find in list, with the memory of the last text found.
 class ListFinder {
@@ -171,9 +190,15 @@ public:
     Result find(const QStringList& lines, int selected, const QString& typed);
     // The same over `count` lines made one at a time by `lineAt`.
     Result find(qsizetype count, const std::function<QString(qsizetype)>& lineAt, int selected, const QString& typed);
+    // The same over a result list: the rows after the start are tested one by one, and past the
+    // first few thousand the rest are tested in one pass over the file.
+    Result find(const ResultList& list, int selected, const QString& typed);
     void forget() { last_.reset(); }
 
 private:
+    // The walk of every find over `count` rows, `hit` telling whether a row holds the text `t`.
+    Result walk(qsizetype count, const std::function<bool(int row)>& hit, int selected, const QString& t);
+
     std::optional<QString> last_;
 };
 

@@ -7,12 +7,22 @@
 #include <QtNumeric>
 
 #include <initializer_list>
-#include <utility>
 
 namespace cal {
 namespace {
 
-using KeyValue = std::pair<QString, QString>;
+// A key to write, with its value as the screen read it when known.
+struct KeyChange {
+    QString key;
+    QString value;
+    std::optional<QString> asRead;
+};
+
+template <typename T, typename Member>
+std::optional<QString> readAs(const std::optional<T>& asRead, Member member) {
+    if (!asRead) return std::nullopt;
+    return (*asRead).*member;
+}
 
 QString filePath(const QString& programFolder, const QString& name) {
     return QDir(programFolder).filePath(name);
@@ -25,13 +35,16 @@ std::optional<IniFile> loadIni(const QString& path) {
     return ini;
 }
 
-// Sets every key of one section, trimmed, and writes the file once.
-bool writeKeys(const QString& path, const QString& section, std::initializer_list<KeyValue> keys) {
-    std::optional<IniFile> ini = loadIni(path);
-    if (!ini) return false;
-    for (const KeyValue& kv : keys)
-        if (!ini->setValue(section, kv.first, trimmed(kv.second))) return false;
-    return ini->save(path);
+// Sets the keys of one section that changed, trimmed, in one locked change of the file.
+bool writeKeys(const QString& path, const QString& section, std::initializer_list<KeyChange> keys) {
+    return updateIniFile(path, [&](IniFile& ini) {
+        for (const KeyChange& k : keys) {
+            const QString value = trimmed(k.value);
+            if (k.asRead && trimmed(*k.asRead) == value && ini.contains(section, k.key)) continue;
+            if (!ini.setValue(section, k.key, value)) return false;
+        }
+        return true;
+    });
 }
 
 }  // namespace
@@ -43,9 +56,11 @@ std::optional<MailOffice> readMailOffice(const QString& programFolder) {
                       ini->value(kMailOfficeSection, kMailOperatorKey)};
 }
 
-bool writeMailOffice(const QString& programFolder, const MailOffice& office) {
+bool writeMailOffice(const QString& programFolder, const MailOffice& office,
+                     const std::optional<MailOffice>& asRead) {
     return writeKeys(filePath(programFolder, kMailSettingsFile), kMailOfficeSection,
-                     {{kMailOfficeKey, office.office}, {kMailOperatorKey, office.operatorName}});
+                     {{kMailOfficeKey, office.office, readAs(asRead, &MailOffice::office)},
+                      {kMailOperatorKey, office.operatorName, readAs(asRead, &MailOffice::operatorName)}});
 }
 
 std::optional<qint64> MailNumbering::startNumber() const {
@@ -68,9 +83,13 @@ std::optional<MailNumbering> readMailNumbering(const QString& programFolder) {
                          ini->value(kMailNumberingSection, kMailYearKey) == kYes};
 }
 
-bool writeMailNumbering(const QString& programFolder, const MailNumbering& numbering) {
+bool writeMailNumbering(const QString& programFolder, const MailNumbering& numbering,
+                        const std::optional<MailNumbering>& asRead) {
+    const std::optional<QString> yearAsRead =
+        asRead ? std::optional<QString>(checkText(asRead->withYear)) : std::nullopt;
     return writeKeys(filePath(programFolder, kMailSettingsFile), kMailNumberingSection,
-                     {{kMailStartKey, numbering.start}, {kMailYearKey, checkText(numbering.withYear)}});
+                     {{kMailStartKey, numbering.start, readAs(asRead, &MailNumbering::start)},
+                      {kMailYearKey, checkText(numbering.withYear), yearAsRead}});
 }
 
 QString transferSettingsSection(TransferRegister reg) {
@@ -92,12 +111,12 @@ std::optional<TransferParty> readTransferParty(const QString& programFolder, Tra
                          ini->value(section, kTransferIbanKey)};
 }
 
-bool writeTransferParty(const QString& programFolder, TransferRegister reg,
-                        const TransferParty& party) {
+bool writeTransferParty(const QString& programFolder, TransferRegister reg, const TransferParty& party,
+                        const std::optional<TransferParty>& asRead) {
     return writeKeys(filePath(programFolder, kTransferSettingsFile), transferSettingsSection(reg),
-                     {{transferNameKey(reg), party.name},
-                      {kTransferFiscalCodeKey, party.fiscalCode},
-                      {kTransferIbanKey, party.iban}});
+                     {{transferNameKey(reg), party.name, readAs(asRead, &TransferParty::name)},
+                      {kTransferFiscalCodeKey, party.fiscalCode, readAs(asRead, &TransferParty::fiscalCode)},
+                      {kTransferIbanKey, party.iban, readAs(asRead, &TransferParty::iban)}});
 }
 
 }  // namespace cal

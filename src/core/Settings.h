@@ -13,6 +13,13 @@
 // Readers return nullopt when the file exists but cannot be read (a missing file, section or
 // key reads as empty values); writers return false when the file cannot be written, leaving
 // it as it was. Values are written trimmed, each group of keys in one atomic write.
+//
+// Several copies of the program may share the folder. A writer is given the values as the
+// screen read them (`asRead`) and changes only the keys whose value differs from them: a key
+// the user left as it was keeps what the file holds at that moment, which another copy may
+// have changed meanwhile; a key missing from the file is written all the same. The file is
+// read, changed and written back under the folder's settings lock (core/IniFile.h,
+// updateIniFile). Without `asRead` every key is written.
 #include <QString>
 #include <QStringView>
 
@@ -35,7 +42,8 @@ struct MailOffice {
     QString operatorName;
 };
 std::optional<MailOffice> readMailOffice(const QString& programFolder);
-bool writeMailOffice(const QString& programFolder, const MailOffice& office);
+bool writeMailOffice(const QString& programFolder, const MailOffice& office,
+                     const std::optional<MailOffice>& asRead = std::nullopt);
 
 struct MailNumbering {
     QString start;          // "Inizio" as stored
@@ -47,7 +55,8 @@ struct MailNumbering {
 };
 std::optional<MailNumbering> readMailNumbering(const QString& programFolder);
 // Writes "Inizio" (trimmed) and "Indicazione Anno Solare" ("Sì" or "No").
-bool writeMailNumbering(const QString& programFolder, const MailNumbering& numbering);
+bool writeMailNumbering(const QString& programFolder, const MailNumbering& numbering,
+                        const std::optional<MailNumbering>& asRead = std::nullopt);
 
 // --- Bonifici.ini -------------------------------------------------------------------------
 
@@ -68,7 +77,7 @@ inline const QString kTransferFiscalCodeKey = QStringLiteral("Codice Fiscale");
 inline const QString kTransferIbanKey = QStringLiteral("Iban Bancario");
 
 std::optional<TransferParty> readTransferParty(const QString& programFolder, TransferRegister reg);
-bool writeTransferParty(const QString& programFolder, TransferRegister reg,
-                        const TransferParty& party);
+bool writeTransferParty(const QString& programFolder, TransferRegister reg, const TransferParty& party,
+                        const std::optional<TransferParty>& asRead = std::nullopt);
 
 }  // namespace cal

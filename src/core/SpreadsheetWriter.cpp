@@ -1,21 +1,16 @@
 #include "core/SpreadsheetWriter.h"
 
 #include "core/Codepage.h"
+#include "core/Record.h"
 
 #include "core/SafeWrite.h"
+#include "core/Text.h"
 
 #include <cstring>
+#include <string>
 
 namespace cal {
 namespace {
-
-// The same bounds as trimmed(), without copying the text.
-QStringView trimmedView(QStringView text) {
-    qsizetype b = 0, e = text.size();
-    while (b < e && text[b].unicode() <= 0x20) ++b;
-    while (e > b && text[e - 1].unicode() <= 0x20) --e;
-    return text.sliced(b, e - b);
-}
 
 constexpr std::string_view kHead =
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\""
@@ -52,19 +47,19 @@ constexpr std::string_view kTail = "</table></body></html>";
 class Sink {
 public:
     explicit Sink(SafeWrite* device, qsizetype reserve) : device_(device) {
-        buffer_.reserve(device ? kBlock + kBlock / 4 : reserve);
+        buffer_.reserve(std::size_t(device ? kBlock + kBlock / 4 : reserve));
     }
 
-    void put(std::string_view text) { buffer_.append(text.data(), qsizetype(text.size())); }
-    void putNumber(int n) { buffer_.append(QByteArray::number(n)); }
+    void put(std::string_view text) { buffer_.append(text); }
+    void putNumber(int n) { buffer_.append(std::to_string(n)); }
 
     // Trimmed, in Windows-1252, with the three characters that HTML would take as
     // markup written as character references.
     void putText(QStringView text) {
         text = trimmedView(text);
         const qsizetype b = 0, e = text.size();
-        const qsizetype start = buffer_.size();
-        buffer_.resize(start + (e - b));  // one byte per UTF-16 unit at most
+        const qsizetype start = qsizetype(buffer_.size());
+        buffer_.resize(std::size_t(start + (e - b)));  // one byte per UTF-16 unit at most
         char* out = buffer_.data() + start;
         qsizetype extra = 0;  // bytes the character references add
         for (qsizetype i = b; i < e; ++i) {
@@ -79,27 +74,36 @@ public:
                 *out++ = cp1252Byte(c);
             }
         }
-        buffer_.resize(out - buffer_.constData());
+        buffer_.resize(std::size_t(out - buffer_.data()));
+        if (extra) escapeFrom(start, extra);
+    }
+
+    // Bytes already in the code page, trimmed by the caller, with the same character references.
+    void putBytes(QByteArrayView bytes) {
+        const qsizetype start = qsizetype(buffer_.size());
+        buffer_.append(bytes.data(), std::size_t(bytes.size()));
+        qsizetype extra = 0;
+        for (const char c : bytes) extra += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
         if (extra) escapeFrom(start, extra);
     }
 
     // Hands a full block to the device; without a device the bytes stay in the buffer.
     void flushIfFull() {
-        if (device_ && buffer_.size() >= kBlock) flush();
+        if (device_ && qsizetype(buffer_.size()) >= kBlock) flush();
     }
     bool finish() {
         if (device_) flush();
         return ok_;
     }
-    QByteArray& bytes() { return buffer_; }
+    QByteArray bytes() const { return QByteArray(buffer_.data(), qsizetype(buffer_.size())); }
 
 private:
     // Rewrites "&", "<" and ">" from `start` to the end of the buffer as character
     // references, in place from the back; `extra` is the growth they need.
     void escapeFrom(qsizetype start, qsizetype extra) {
-        qsizetype read = buffer_.size();
+        qsizetype read = qsizetype(buffer_.size());
         qsizetype write = read + extra;
-        buffer_.resize(write);
+        buffer_.resize(std::size_t(write));
         char* data = buffer_.data();
         auto place = [&](std::string_view text) {
             write -= qsizetype(text.size());
@@ -117,13 +121,13 @@ private:
     }
 
     void flush() {
-        if (ok_ && !device_->write(buffer_)) ok_ = false;
-        buffer_.resize(0);  // keeps the allocation for the next block
+        if (ok_ && !device_->write(QByteArrayView(buffer_.data(), qsizetype(buffer_.size())))) ok_ = false;
+        buffer_.clear();  // keeps the allocation for the next block
     }
 
     static constexpr qsizetype kBlock = 1 << 16;
     SafeWrite* device_;
-    QByteArray buffer_;
+    std::string buffer_;  // the standard string appends short texts inline
     bool ok_ = true;
 };
 
@@ -146,7 +150,10 @@ RowStream listed(const QList<QStringList>& rows) {
     };
 }
 
-bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header, const RowStream& rows) {
+// The whole file: the head, the header row, the rows `body` puts (false when it could not put
+// them all), the tail.
+bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header,
+              const std::function<bool(Sink&)>& body) {
     out.put(kHead);
     out.putText(sheetName);
     out.put(kAfterName);
@@ -160,25 +167,37 @@ bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn>
         out.put("</td>");
     }
     out.put("</tr>");
-
-    const qsizetype columns = qsizetype(header.size());
-    const bool whole = rows([&](const QStringList& row) {
-        out.put("<tr>");
-        for (qsizetype c = 0; c < columns; ++c) {
-            if (c < row.size()) {
-                out.put(isDigitString(row[c]) ? kDigitCell : kDataCell);
-                out.putText(row[c]);
-            } else {
-                out.put(kDataCell);
-            }
-            out.put("</td>");
-        }
-        out.put("</tr>");
-        out.flushIfFull();
-    });
-
+    const bool whole = body(out);
     out.put(kTail);
     return out.finish() && whole;
+}
+
+// The rows of a stream of texts.
+bool generate(Sink& out, const QString& sheetName, std::span<const ExportColumn> header, const RowStream& rows) {
+    return generate(out, sheetName, header, [&](Sink& out) {
+        const qsizetype columns = qsizetype(header.size());
+        return rows([&](const QStringList& row) {
+            out.put("<tr>");
+            for (qsizetype c = 0; c < columns; ++c) {
+                if (c < row.size()) {
+                    out.put(isDigitString(row[c]) ? kDigitCell : kDataCell);
+                    out.putText(row[c]);
+                } else {
+                    out.put(kDataCell);
+                }
+                out.put("</td>");
+            }
+            out.put("</tr>");
+            out.flushIfFull();
+        });
+    });
+}
+
+bool allDigits(QByteArrayView bytes) {
+    if (bytes.isEmpty()) return false;
+    for (const char c : bytes)
+        if (c < '0' || c > '9') return false;
+    return true;
 }
 
 }  // namespace
@@ -195,7 +214,7 @@ QByteArray spreadsheetBytes(const QString& sheetName, std::span<const ExportColu
                             const QList<QStringList>& rows) {
     Sink sink(nullptr, estimatedSize(header, rows));
     generate(sink, sheetName, header, listed(rows));
-    return std::move(sink.bytes());
+    return sink.bytes();
 }
 
 bool writeSpreadsheet(const QString& path, const QString& sheetName,
@@ -204,17 +223,85 @@ bool writeSpreadsheet(const QString& path, const QString& sheetName,
     return writeSpreadsheetRows(path, sheetName, header, listed(rows), error);
 }
 
-bool writeSpreadsheetRows(const QString& path, const QString& sheetName,
-                      std::span<const ExportColumn> header, const RowStream& rows,
-                      QString* error) {
+namespace {
+
+// The file written whole through SafeWrite, its bytes made by `make`.
+bool writeWhole(const QString& path, const std::function<bool(Sink&)>& make, QString* error) {
     SafeWrite file(path);
     bool ok = file.open();
     if (ok) {
         Sink sink(&file, 0);
-        ok = generate(sink, sheetName, header, rows) && file.commit();
+        ok = make(sink) && file.commit();
     }
     if (!ok && error) *error = file.errorString();
     return ok;
+}
+
+}  // namespace
+
+bool writeSpreadsheetRows(const QString& path, const QString& sheetName,
+                      std::span<const ExportColumn> header, const RowStream& rows,
+                      QString* error) {
+    return writeWhole(path, [&](Sink& sink) { return generate(sink, sheetName, header, rows); }, error);
+}
+
+QStringList RecordRow::operator()(const char* record) const {
+    QStringList row;
+    row.reserve(qsizetype(cells.size()));
+    for (const RecordCell& c : cells) {
+        QString text = fromCp1252(trimmedView(fieldBytes(*layout, record, c.field)));
+        if (c.joined >= 0) text = trimmed(text + u' ' + fromCp1252(trimmedView(fieldBytes(*layout, record, c.joined))));
+        row << text;
+    }
+    return row;
+}
+
+bool writeSpreadsheetRecords(const QString& path, const QString& sheetName, std::span<const ExportColumn> header,
+                             const RecordRow& row, const RecordStream& records, QString* error) {
+    const std::size_t columns = header.size();
+    // Where each cell's fields lie in the record, found once for the whole file.
+    struct Place {
+        int offset;
+        int capacity;
+    };
+    auto place = [&](int field) {
+        return field < 0 ? Place{-1, 0} : Place{row.layout->offset(field), row.layout->fields[std::size_t(field)].capacity};
+    };
+    std::vector<std::pair<Place, Place>> places;
+    for (const RecordCell& cell : row.cells) places.emplace_back(place(cell.field), place(cell.joined));
+    const bool zeroTerminated = row.layout->zeroTerminated;
+    auto trimmedAt = [&](const char* record, Place p) {
+        if (p.offset < 0) return QByteArrayView();
+        return trimmedView(zeroTerminated ? FixedZString::bytes(record + p.offset, p.capacity)
+                                          : FixedString::bytes(record + p.offset, p.capacity));
+    };
+    return writeWhole(
+        path,
+        [&](Sink& sink) {
+            return generate(sink, sheetName, header, [&](Sink& out) {
+                return records([&](const char* record) {
+                    out.put("<tr>");
+                    for (std::size_t c = 0; c < columns; ++c) {
+                        if (c >= row.cells.size()) {
+                            out.put(kDataCell);
+                            out.put("</td>");
+                            continue;
+                        }
+                        const QByteArrayView first = trimmedAt(record, places[c].first);
+                        const QByteArrayView second = trimmedAt(record, places[c].second);
+                        const bool both = !first.isEmpty() && !second.isEmpty();
+                        out.put(!both && allDigits(first.isEmpty() ? second : first) ? kDigitCell : kDataCell);
+                        out.putBytes(first);
+                        if (both) out.put(" ");
+                        out.putBytes(second);
+                        out.put("</td>");
+                    }
+                    out.put("</tr>");
+                    out.flushIfFull();
+                });
+            });
+        },
+        error);
 }
 
 }  // namespace cal

@@ -2,11 +2,14 @@
 // The spreadsheet export file: an HTML table with the Office spreadsheet extensions
 // (an XML island naming the worksheet), in Windows-1252, written as one single line.
 // Every export screen fills a grid and hands its header cells and rows to this writer.
+#include "core/RecordLayout.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <span>
 #include <string_view>
@@ -82,5 +85,37 @@ using RowStream = std::function<bool(const std::function<void(const QStringList&
 bool writeSpreadsheetRows(const QString& path, const QString& sheetName,
                       std::span<const ExportColumn> header, const RowStream& rows,
                       QString* error = nullptr);
+
+// One cell of an export row made from a record: a field's trimmed value, or two fields' trimmed
+// values joined by a blank and trimmed again (a town and its province).
+struct RecordCell {
+    int field;
+    int joined = -1;  // the second field, or -1
+};
+
+// The cells of the fields from First to Last in file order, then of the Extra fields.
+template <int First, int Last, int... Extra>
+constexpr std::array<RecordCell, std::size_t(Last - First + 1) + sizeof...(Extra)> fieldCells() {
+    std::array<RecordCell, std::size_t(Last - First + 1) + sizeof...(Extra)> cells{};
+    std::size_t i = 0;
+    for (int f = First; f <= Last; ++f) cells[i++] = RecordCell{f};
+    ((cells[i++] = RecordCell{Extra}), ...);
+    return cells;
+}
+
+// The export row of a record made only of its fields (RecordCell); callable as a row maker.
+struct RecordRow {
+    const RecordLayout* layout;
+    std::span<const RecordCell> cells;
+    QStringList operator()(const char* record) const;
+};
+
+// The same file as writeSpreadsheetRows with the rows `row` makes, each made straight from the
+// record's bytes, which are written as they are stored (the records are in the file's code page
+// already) instead of being decoded and encoded again: `records` calls its argument with each
+// record in order and returns false when it could not give them all.
+using RecordStream = std::function<bool(const std::function<void(const char* record)>& put)>;
+bool writeSpreadsheetRecords(const QString& path, const QString& sheetName, std::span<const ExportColumn> header,
+                             const RecordRow& row, const RecordStream& records, QString* error = nullptr);
 
 }  // namespace cal

@@ -1,5 +1,6 @@
 #pragma once
 // Small text rules shared by storage, screens and checks.
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -9,6 +10,11 @@ namespace cal {
 
 // Leading and trailing blanks and control characters (code 0x20 and below) removed.
 QString trimmed(QStringView text);
+// The same bounds, without copying the text.
+QStringView trimmedView(QStringView text);
+// The same on stored bytes of the code page, which keeps every byte up to 0x20 as the character
+// of the same code.
+QByteArrayView trimmedView(QByteArrayView bytes);
 
 // Only the letters a to z become A to Z; accented letters stay as they are.
 QString upperAscii(QStringView text);

@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/SafeWrite.h"
+#include "core/RecordScan.h"
 #include "core/Search.h"
 #include "core/Text.h"
 #include "deadlines/DeadlineTables.h"

@@ -75,17 +75,6 @@ QString deadlineYearFile(const QString& folder, int year) {
     return path + QStringLiteral("%1").arg(year, 4, 10, QChar(u'0')) + QStringLiteral(".sca");
 }
 
-QString deadlineLine(const char* record) { return buildListLine(kDeadlineLayout, kDeadlineLine, record); }
-
-QStringList deadlineExportRow(const char* record) {
-    QStringList row{value(record, Data), value(record, Ora)};
-    for (int f = Cliente; f <= Note; ++f) row << value(record, f);
-    row << value(record, DaConfermare) << value(record, Effettuata);
-    // Notes come after the two marks in the grid.
-    row.move(Note - Cliente + 2, row.size() - 1);
-    return row;
-}
-
 QString deadlineKey(const char* record) {
     return value(record, Data).mid(3, 2) + value(record, Giorno) + value(record, OreApp) + value(record, MinutiApp);
 }
@@ -97,9 +86,9 @@ QStringList deadlineListRow(const char* record) {
 }
 
 std::optional<bool> isImminent(const char* record, QDate today) {
-    const std::optional<QDate> date = parseDateText(value(record, Data));
+    const std::optional<QDate> date = parseDateText(FieldText(kDeadlineLayout, record, Data).text());
     bool ok = false;
-    const int notice = value(record, Avviso).toInt(&ok);
+    const int notice = FieldText(kDeadlineLayout, record, Avviso).text().toInt(&ok);
     if (!date || !ok) return std::nullopt;
     const qint64 days = today.daysTo(*date);
     return days >= 0 && days <= notice;
@@ -107,13 +96,28 @@ std::optional<bool> isImminent(const char* record, QDate today) {
 
 std::optional<Reminder> checkReminders(const QString& folder, QDate today) {
     Reminder reminder;
+    // Read in parts at once, each counting until its first unreadable record; joined in file
+    // order, the count is the one a check stopping at the first unreadable record would give.
+    struct alignas(64) Part {  // one cache line each: the parts count on different processors
+        Reminder counted;
+    };
     auto scan = [&](const QString& path) {
-        return scanRecordFile(path, kDeadlineLayout, [&](qint64, const char* record) {
-            if (!reminder.readable) return;
-            const std::optional<bool> imminent = isImminent(record, today);
-            if (!imminent) reminder.readable = false;
-            else if (*imminent) ++reminder.imminent;
-        });
+        std::vector<Part> parts;
+        const bool ok = scanRecordFileInParts(
+            path, kDeadlineLayout, [&](int count, qint64) { parts.resize(std::size_t(count)); },
+            [&](int p, qint64, const char* record) {
+                Reminder& part = parts[std::size_t(p)].counted;
+                if (!part.readable) return;
+                const std::optional<bool> imminent = isImminent(record, today);
+                if (!imminent) part.readable = false;
+                else if (*imminent) ++part.imminent;
+            });
+        for (const Part& part : parts) {
+            if (!reminder.readable) break;
+            reminder.imminent += part.counted.imminent;
+            reminder.readable = part.counted.readable;
+        }
+        return ok;
     };
     // Today's year file is created when missing; the next year's is read only when it is there.
     if (!scan(deadlineYearFile(folder, today.year()))) return std::nullopt;

@@ -43,7 +43,7 @@ inline constexpr ListColumn kDeadlineLine[] = {
     {"", DeadlineField::Dettagli, 35},     {"  Data: ", DeadlineField::Data, 10},
     {"  Ora: ", DeadlineField::Ora, 5},    {"  Cliente: ", DeadlineField::Cliente, 30},
     {"  ID: ", DeadlineField::ID, 20},     {"  € ", DeadlineField::Costo, 0}};
-QString deadlineLine(const char* record);
+inline constexpr ColumnLine deadlineLine{&kDeadlineLayout, kDeadlineLine};
 
 // The export of the year archive: the date and the time, not their parts.
 inline constexpr ExportColumn kDeadlineExportColumns[] = {
@@ -54,8 +54,15 @@ inline constexpr ExportColumn kDeadlineExportColumns[] = {
     {"Causale scadenza", 300},      {"Modalità di pagamento", 300},  {"Tariffa ordinaria", 200},
     {"Spese accessorie", 300},      {"Appuntamento da confermare", 250}, {"Pagamento effettuato", 250},
     {"Note", 300}};
-// The 19 export values of one deadline, each trimmed.
-QStringList deadlineExportRow(const char* record);
+// The 19 export values of one deadline, each trimmed: the date and time, the fields from the
+// client to the expenses, the two marks, then the notes (after the marks in the grid).
+inline constexpr RecordCell kDeadlineExportCells[] = {
+    {DeadlineField::Data},        {DeadlineField::Ora},          {DeadlineField::Cliente},   {DeadlineField::CodFisc},
+    {DeadlineField::Recapito},    {DeadlineField::ID},           {DeadlineField::Tipologia}, {DeadlineField::Descrizione},
+    {DeadlineField::Uffici},      {DeadlineField::Requisiti},    {DeadlineField::Documenti}, {DeadlineField::Persona},
+    {DeadlineField::Dettagli},    {DeadlineField::Pagamento},    {DeadlineField::Costo},     {DeadlineField::Spese},
+    {DeadlineField::DaConfermare}, {DeadlineField::Effettuata}, {DeadlineField::Note}};
+inline constexpr RecordRow deadlineExportRow{&kDeadlineLayout, kDeadlineExportCells};
 
 // The grid of the imminent, day and month lists: the export's columns with the client's own
 // header, and the sort key last.

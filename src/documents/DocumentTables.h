@@ -55,9 +55,12 @@ inline constexpr ExportColumn kDocumentExportColumns[] = {
     {"Da completare", 120},
 };
 
-QString documentLine(const char* record);
-// The 22 export values of one document record, each trimmed.
-QStringList documentExportRow(const char* record);
+inline constexpr ColumnLine documentLine{&kDocumentLayout, kDocumentLine};
+// The 22 export values of one document record, each trimmed: the fields from the name to the notes
+// in file order, then the flag; the digital copy and the attachments are not exported.
+inline constexpr auto kDocumentExportCells =
+    fieldCells<DocumentField::Documento, DocumentField::Note, DocumentField::DaCompletare>();
+inline constexpr RecordRow documentExportRow{&kDocumentLayout, kDocumentExportCells};
 // True when the document's "Da completare" flag, trimmed, is exactly "Sì".
 bool isToComplete(const char* record);
 

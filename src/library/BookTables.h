@@ -26,8 +26,12 @@ inline constexpr FilterField kBookFilters[] = {
 };
 
 // "Cod. " + code (24) + "  " + title (50) + "  " + author (30) + "  " + city, publisher and
-// year, these three trimmed and joined by single blanks.
-QString bookListLine(const char* record);
+// year, these three trimmed and joined by single blanks (neither padded nor cut).
+inline constexpr ListColumn kBookLine[] = {
+    {"Cod. ", BookField::Codice, 24},     {"  ", BookField::Titolo, 50}, {"  ", BookField::Autore, 30},
+    {"  ", BookField::Citta, kFreeWidth}, {" ", BookField::Editore, kFreeWidth}, {" ", BookField::Anno, kFreeWidth},
+};
+inline constexpr ColumnLine bookListLine{&kBookLayout, kBookLine};
 
 // A book is searched only while its cancelled flag reads exactly "No" (trimmed).
 bool isBookNotCancelled(const char* record);
@@ -48,7 +52,13 @@ inline constexpr ExportColumn kBookExportColumns[] = {
 
 // The 25 export values of one book, each trimmed: neither the loan fields nor the validation
 // flag nor the attachments are exported.
-QStringList bookExportRow(const char* record);
+inline constexpr RecordCell kBookExportCells[] = {
+    {BookField::Titolo},   {BookField::Codice},    {BookField::Scaffale}, {BookField::Autore},     {BookField::Nazione},
+    {BookField::Curatore}, {BookField::Dewey},     {BookField::Pagine},   {BookField::Genere},     {BookField::Giudizio},
+    {BookField::Editore},  {BookField::Isbn},      {BookField::Citta},    {BookField::Anno},       {BookField::Volumi},
+    {BookField::Prezzo},   {BookField::Collana},   {BookField::Formato},  {BookField::Originale},  {BookField::Lingua},
+    {BookField::Prima},    {BookField::Traduttore}, {BookField::Versione}, {BookField::Note},      {BookField::Annullata}};
+inline constexpr RecordRow bookExportRow{&kBookLayout, kBookExportCells};
 
 // The web search page for an ISBN: the query "ISBN:" + the trimmed ISBN, percent-encoded as the
 // value of the parameter "q", so that "&", "#", "?" and blanks in the ISBN stay data.

@@ -13,6 +13,8 @@
 
 namespace cal {
 
+class RecordFile;
+
 inline constexpr FilterField kMailFilters[] = {
     {"txtNumero", "N. protocollo:", MailField::Numero},
     {"txtTipologia", "Tipologia posta (in entrata, in uscita, interna):", MailField::Tipo},
@@ -42,13 +44,21 @@ inline constexpr ExportColumn kMailExportColumns[] = {
     {"Mittente", 250},       {"Recapito mittente", 250}, {"Destinatario", 250},
     {"Recapito destinatario", 250}};
 
-QString mailLine(const char* record);
+inline constexpr ColumnLine mailLine{&kMailLayout, kMailLine};
 // The 18 grid values of one registration, each trimmed: every field before the digital copy.
-QStringList mailExportRow(const char* record);
+inline constexpr auto kMailExportCells = fieldCells<MailField::Numero, MailField::RecapitoDes>();
+inline constexpr RecordRow mailExportRow{&kMailLayout, kMailExportCells};
 
 // The number "Nuovo" proposes: the first number plus the registrations already in the year
 // file, followed by "/" and `year` when asked. nullopt when the first number is not a number.
 std::optional<QString> nextMailNumber(const QString& start, bool withYear, qint64 count, int year);
+
+// The number a new registration proposed as `shown` ("13" or "13/2024") is stored with, read from
+// the open year file under its lock: `shown` itself when no registration holds its number yet,
+// else the first number after it that none holds, with the same ending ("14/2024"). The number of
+// a registration is the whole number its text starts with, up to a "/" or the end, so "13" and
+// "13/2024" hold the same one. nullopt when the file cannot be read or `shown` is no such number.
+std::optional<QString> freeMailNumber(RecordFile& file, const QString& shown);
 
 // The registrations dated from `from` to `to` (both included), in file order, as grid rows. The
 // filling ends at the first registration whose date cannot be read; the rows found until then

@@ -179,6 +179,11 @@ const ExportDefinition kMailSummary{
     .statusText = QStringLiteral("Riepilogo documenti protocollati in un intervallo di tempo."),
 };
 
+// Save gave the registration another number than the one shown.
+const QString kRenumbered = QStringLiteral(
+    "Il numero di protocollo %1 è stato assegnato nel frattempo da un'altra postazione.\n\r\n\r"
+    "La scheda corrente è stata inserita in archivio con il numero di protocollo %2.");
+
 const QString kSettingsFailed = QStringLiteral(
     "Attenzione: il sistema non permette di salvare le impostazioni nel file Sabbiolo.ini.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
@@ -226,7 +231,27 @@ void TfrmProtocollo::numberedNew() {
     setField(*this, Ufficio, office);
     setField(*this, Operatore, operatorName);
     setField(*this, Numero, *number);
+    proposed_ = *number;
+    countAtNew_ = count;
     fieldWidget(Categoria)->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmProtocollo::clearExtra() {
+    proposed_.clear();
+    countAtNew_ = -1;
+}
+
+bool TfrmProtocollo::prepareAppend(RecordFile& file, Record& record, QString& message) {
+    const QString shown = record.text(Numero);
+    // Only the proposed number, and only when registrations were added since it was proposed: a
+    // number typed by hand is stored as typed.
+    if (proposed_.isEmpty() || shown != proposed_ || file.count() == countAtNew_) return true;
+    const std::optional<QString> free = freeMailNumber(file, shown);
+    if (!free) return false;
+    if (*free == shown) return true;
+    record.setText(Numero, *free);
+    message = kRenumbered.arg(shown, *free);
+    return true;
 }
 
 void TfrmProtocollo::openNumbering() {
@@ -244,13 +269,15 @@ void TfrmProtocollo::showEvent(QShowEvent* event) {
     ArchiveScreen::showEvent(event);
     if (event->spontaneous()) return;
     // A settings file that cannot be read gives an empty office and operator.
-    const MailOffice office = readMailOffice(programFolder()).value_or(MailOffice{});
+    officeAsRead_ = readMailOffice(programFolder());
+    const MailOffice office = officeAsRead_.value_or(MailOffice{});
     setField(*this, Ufficio, office.office);
     setField(*this, Operatore, office.operatorName);
 }
 
 void TfrmProtocollo::closeEvent(QCloseEvent* event) {
-    if (!writeMailOffice(programFolder(), {fieldText(Ufficio), fieldText(Operatore)})) warning(kSettingsFailed);
+    if (!writeMailOffice(programFolder(), {fieldText(Ufficio), fieldText(Operatore)}, officeAsRead_))
+        warning(kSettingsFailed);
     ArchiveScreen::closeEvent(event);
 }
 
@@ -303,7 +330,8 @@ void TfrmNumerazione::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     if (lblMemory_->text() == kKeyword) {
-        const MailNumbering numbering = readMailNumbering(programFolder()).value_or(MailNumbering{});
+        asRead_ = readMailNumbering(programFolder());
+        const MailNumbering numbering = asRead_.value_or(MailNumbering{});
         txtInizio_->setText(trimmed(numbering.start));
         chkTipo_->setChecked(numbering.withYear);
     }
@@ -314,7 +342,7 @@ void TfrmNumerazione::showEvent(QShowEvent* event) {
 void TfrmNumerazione::apply() {
     if (lblMemory_->text() != kKeyword) return;
     normaliseStart();
-    if (!writeMailNumbering(programFolder(), {txtInizio_->text(), chkTipo_->isChecked()})) {
+    if (!writeMailNumbering(programFolder(), {txtInizio_->text(), chkTipo_->isChecked()}, asRead_)) {
         warning(kSettingsFailed);
         return;
     }

@@ -4,7 +4,11 @@
 #include "screens/ArchiveScreen.h"
 #include "screens/ExportScreen.h"
 
+#include "core/Settings.h"
+
 #include <QDialog>
+
+#include <optional>
 
 class QCheckBox;
 class QLineEdit;
@@ -31,10 +35,17 @@ protected:
     // Showing puts back the office and operator last used; closing remembers them.
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void clearExtra() override;
+    // Makes the number "Nuovo" proposed sure: if another copy of the program stored it since,
+    // the registration takes the next free number and the user is told.
+    bool prepareAppend(RecordFile& file, Record& record, QString& message) override;
 
 private:
     QLabel* lblInizio_;
     QLabel* lblSolare_;
+    QString proposed_;         // the number "Nuovo" put on the screen; empty when none
+    qint64 countAtNew_ = -1;   // the registrations the year file held then
+    std::optional<MailOffice> officeAsRead_;
 };
 
 // The numbering settings: the first number and whether the year follows it.
@@ -56,6 +67,7 @@ private:
     QCheckBox* chkTipo_;
     QPushButton* btnApplica_;
     QLabel* lblMemory_;
+    std::optional<MailNumbering> asRead_;  // the settings as shown
 };
 
 // The registrations of a period of the open year, in a grid that can be exported.

@@ -61,8 +61,10 @@ inline constexpr ExportColumn kPriceListExportColumns[] = {
     {"Documenti richiesti", 300}, {"Modalità pagamento", 250}, {"Tempi occorrenti", 250}, {"Note", 300},
     {"Sconto", 150}};
 
-// The 17 export values of one service record, each trimmed.
-QStringList priceListExportRow(const char* record);
+// The 17 export values of one service record, each trimmed: the first sixteen fields in file order,
+// then the flag; the request form is not exported.
+inline constexpr auto kPriceListExportCells = fieldCells<PriceListField::ID, PriceListField::Note, PriceListField::TarScontata>();
+inline constexpr RecordRow priceListExportRow{&kPriceListLayout, kPriceListExportCells};
 // True when the service's discounted flag, trimmed, is exactly "Sì".
 bool isDiscounted(const char* record);
 

@@ -108,7 +108,7 @@ const ArchiveDefinition kPriceList{
         },
 };
 
-QString searchLine(const char* record) { return buildListLine(kPriceListLayout, kPriceListLine, record); }
+constexpr ColumnLine searchLine{&kPriceListLayout, kPriceListLine};
 
 const SearchDefinition kPriceListSearch{
     .objectName = "TfrmTrovaTariffario",
@@ -126,7 +126,7 @@ const SearchDefinition kDiscountedList{
     .objectName = "TfrmTariffeScontate",
     .caption = QStringLiteral(" Riepilogo servizi con tariffa scontata"),
     .layout = &kPriceListLayout,
-    .line = [](const char* record) { return buildListLine(kPriceListLayout, kDiscountedLine, record); },
+    .line = ColumnLine{&kPriceListLayout, kDiscountedLine},
     .listed = isDiscounted,
     .listTitle = QStringLiteral("Riepilogo servizi con tariffa scontata"),
     .ownKeyword = QStringLiteral("tariffario"),

@@ -173,11 +173,12 @@ struct CardDefinition {
 
 // Fields that New and every showing keep as they are (the user's own side of a record), and
 // where they are kept between sessions: `load` fills them each time the screen is shown (nullopt:
-// they open empty), `store` is handed their trimmed texts, in `fields` order, when the screen closes.
+// they open empty), `store` is handed their trimmed texts, in `fields` order, when the screen
+// closes, with what `load` gave when it was shown (so that it changes only what the user changed).
 struct KeptFields {
     std::vector<int> fields = {};
     std::function<std::optional<QStringList>()> load = {};
-    std::function<bool(const QStringList& values)> store = {};
+    std::function<bool(const QStringList& values, const std::optional<QStringList>& asRead)> store = {};
     const char* storeFailure = nullptr;  // UTF-8: the error shown when `store` fails
 };
 

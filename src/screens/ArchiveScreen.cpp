@@ -638,6 +638,7 @@ void ArchiveScreen::setFilePath(const QString& path) {
 QString ArchiveScreen::position() const { return trimmed(lblPosizione_->text()); }
 
 void ArchiveScreen::setPosition(qint64 position) {
+    if (position <= 0) asRead_.reset();
     lblPosizione_->setText(position > 0 ? QString::number(position) : QString());
     lblPosizione_->setAccessibleName(position > 0 ? QStringLiteral("Posizione %1").arg(position)
                                                   : QStringLiteral("Posizione: nuova scheda"));
@@ -678,6 +679,7 @@ void ArchiveScreen::showRecord(const Record& record, qint64 position) {
         b.editor.setText(b.editor.kind() == FieldEditor::Kind::Text ? plainLines(text) : text);
     }
     setPosition(position);
+    asRead_ = record;
 }
 
 void ArchiveScreen::applyPresets(const std::vector<FieldPreset>& presets) {
@@ -740,21 +742,65 @@ void ArchiveScreen::save() {
     }
     if (def_->beforeSave && !def_->beforeSave(*this)) return;
     const QString pos = position();
-    const Record record = recordFromScreen();
+    if (pos.isEmpty())
+        append(recordFromScreen());
+    else
+        overwrite(pos.toLongLong(), recordFromScreen());
+}
+
+bool ArchiveScreen::prepareAppend(RecordFile&, Record&, QString&) { return true; }
+
+void ArchiveScreen::append(Record record) {
+    const Record built = record;
+    QString message = def_->insertedMessage ? utf8(def_->insertedMessage) : ArchiveText::kInserted;
     qint64 written = 0;
     const bool ok = withFile([&](RecordFile& file) {
-        if (pos.isEmpty()) return (written = file.append(record)) > 0;
-        const qint64 index = pos.toLongLong() - 1;
-        // A position past the end of the file (the file was shortened meanwhile) is not
-        // written: it would leave a gap of garbage records.
-        if (index < 0 || index > file.count() || !file.seek(index) || !file.write(record)) return false;
-        written = file.position();
-        return true;
+        return file.whileLocked([&] { return prepareAppend(file, record, message) && (written = file.append(record)) > 0; });
     }, def_->saveFailure);
     if (!ok) return;
-    setPosition(written);
-    if (!pos.isEmpty()) information(ArchiveText::kUpdated);
-    else information(def_->insertedMessage ? utf8(def_->insertedMessage) : ArchiveText::kInserted);
+    // The screen shows what was stored, also where the archive changed it on the way.
+    if (record.sameValues(built)) {
+        setPosition(written);
+        asRead_ = record;
+    } else {
+        showRecord(record, written);
+    }
+    information(message);
+}
+
+void ArchiveScreen::overwrite(qint64 position, const Record& record) {
+    const qint64 index = position - 1;
+    for (;;) {
+        // The record as the file holds it, when another copy changed it since it was read.
+        std::optional<Record> changed;
+        const bool ok = withFile([&](RecordFile& file) {
+            return file.whileLocked([&] {
+                // A position past the end of the file (the file was shortened meanwhile) is not
+                // written: it would leave a gap of garbage records.
+                if (index < 0 || index > file.count()) return false;
+                if (asRead_ && index < file.count()) {
+                    Record stored(layout());
+                    if (!file.seek(index) || !file.read(stored)) return false;
+                    if (!stored.sameValues(*asRead_)) {
+                        changed = stored;
+                        return true;  // nothing is written before the user answers
+                    }
+                }
+                return file.seek(index) && file.write(record);
+            });
+        }, def_->saveFailure);
+        if (!ok) return;
+        if (!changed) break;
+        const int answer = dialogs().choose(ArchiveText::kChangedMeanwhile,
+                                            {ArchiveText::kOverwrite, ArchiveText::kShowStored, ArchiveText::kCancel});
+        if (answer == 1) showRecord(*changed, position);
+        if (answer != 0) return;
+        // Overwrite what the user was told of; a change made while the question was open asks again.
+        asRead_ = changed;
+    }
+    setPosition(position);
+    asRead_ = record;
+    information(ArchiveText::kUpdated);
 }
 
 void ArchiveScreen::duplicate() {
@@ -888,6 +934,7 @@ void ArchiveScreen::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     if (const KeptFields& kept = def_->kept; kept.load) {
         const std::optional<QStringList> values = kept.load();
+        keptAsRead_ = values;
         for (std::size_t i = 0; i < kept.fields.size(); ++i)
             for (Binding& b : bindings_)
                 if (b.field == kept.fields[i]) b.editor.setText(values ? values->value(qsizetype(i)) : QString());
@@ -899,7 +946,7 @@ void ArchiveScreen::closeEvent(QCloseEvent* event) {
     if (const KeptFields& kept = def_->kept; kept.store) {
         QStringList values;
         for (int field : kept.fields) values << trimmed(fieldText(field));
-        if (!kept.store(values)) error(utf8(kept.storeFailure));
+        if (!kept.store(values, keptAsRead_)) error(utf8(kept.storeFailure));
     }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit closed();

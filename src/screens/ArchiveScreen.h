@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLayout;
@@ -45,7 +46,9 @@ public:
 
     // The record as the screen holds it (trimmed texts, check boxes as "Sì"/"No").
     Record recordFromScreen() const;
-    // Puts a record on the screen by the showing rules and sets the position.
+    // Puts a record read from the file on the screen by the showing rules and sets the position.
+    // The record is kept as read: Save compares it with what the file holds then, so that a
+    // change another copy of the program made meanwhile is not overwritten unasked.
     void showRecord(const Record& record, qint64 position);
     // The widget bound to a field (nullptr when none).
     QWidget* fieldWidget(int field) const;
@@ -81,6 +84,10 @@ signals:
 protected:
     // Extra clearing for archives with more state; called by clearScreen.
     virtual void clearExtra() {}
+    // Run by Save under the file's lock just before a new record is appended, with the file open:
+    // may change the record and the information shown once it is stored (`message`, given the
+    // archive's inserted message). False when the file cannot be read.
+    virtual bool prepareAppend(RecordFile& file, Record& record, QString& message);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -106,9 +113,15 @@ private:
     // Opens the file, runs `work`, closes; shows the access failure (of `kind`) and returns false on error.
     bool withFile(const std::function<bool(RecordFile&)>& work, FailureKind kind = FailureKind::Error);
     bool readAt(RecordFile& file, qint64 index);
+    void append(Record record);
+    void overwrite(qint64 position, const Record& record);
 
     const ArchiveDefinition* def_;
     QString filePath_;
+    // The record at the position as it was read or last saved; none while a new record is prepared.
+    std::optional<Record> asRead_;
+    // The kept fields as they were read from the settings when the screen was shown.
+    std::optional<QStringList> keptAsRead_;
     QList<Binding> bindings_;
     QWidget* firstField_ = nullptr;
     QList<QWidget*> pickedDates_;
@@ -146,6 +159,16 @@ inline const QString kPdfFailed = QStringLiteral(
     "Attenzione: il sistema non permette di scrivere il file PDF.\n\r\n\r"
     "Accertarsi che il file non sia già aperto e di possedere i privilegi di scrittura nella cartella di "
     "installazione del programma.");
+// Save found the record changed in the file since it was shown.
+inline const QString kChangedMeanwhile = QStringLiteral(
+    "Attenzione: dopo essere stata visualizzata, la scheda corrente è stata modificata in archivio da "
+    "un'altra postazione.\n\r\n\r"
+    "Premere Sovrascrivi per salvare comunque le proprie modifiche al posto di quelle dell'altra postazione, "
+    "Mostra scheda in archivio per visualizzare la scheda come è ora in archivio (le proprie modifiche non "
+    "salvate andranno perse) oppure Annulla per tornare alla scheda senza salvare.");
+inline const QString kOverwrite = QStringLiteral("Sovrascrivi");
+inline const QString kShowStored = QStringLiteral("Mostra scheda in archivio");
+inline const QString kCancel = QStringLiteral("Annulla");
 inline const QString kPdfDone = QStringLiteral(
     "L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole aprire il file?");
 }  // namespace ArchiveText

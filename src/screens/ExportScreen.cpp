@@ -118,10 +118,17 @@ bool GridModel::forEachRow(const std::function<void(const QStringList&)>& put) c
         for (const QStringList& r : rows_) put(r);
         return true;
     }
+    return forEachRecord([&](const char* record) { put(records_.row(record)); });
+}
+
+const RecordRow* GridModel::recordRow() const { return records_.layout ? records_.row.target<RecordRow>() : nullptr; }
+
+bool GridModel::forEachRecord(const std::function<void(const char*)>& put) const {
+    if (!records_.layout) return false;
     qint64 seen = 0;
     const bool read = scanRecordFile(records_.path, *records_.layout, [&](qint64 index, const char* record) {
         if (index >= records_.count) return;
-        put(records_.row(record));
+        put(record);
         ++seen;
     });
     // A file shortened since the grid was filled cannot give every row the grid shows.
@@ -270,7 +277,12 @@ void ExportScreen::exportFile() {
     }
     const QString path = exportPath();
     const QString sheet = QString::fromUtf8(file->sheetName.data(), qsizetype(file->sheetName.size()));
-    if (!writeSpreadsheetRows(path, sheet, def_.columns, [this](const auto& put) { return model_->forEachRow(put); })) {
+    const RecordRow* records = model_->recordRow();
+    const bool written =
+        records ? writeSpreadsheetRecords(path, sheet, def_.columns, *records,
+                                          [this](const auto& put) { return model_->forEachRecord(put); })
+                : writeSpreadsheetRows(path, sheet, def_.columns, [this](const auto& put) { return model_->forEachRow(put); });
+    if (!written) {
         plainMessage(kExportFailed);
         return;
     }

@@ -58,6 +58,11 @@ public:
     // Hands every row in grid order to `put`, reading a whole-archive grid's file once from start
     // to end; false when the file cannot be read whole.
     bool forEachRow(const std::function<void(const QStringList&)>& put) const;
+    // A whole-archive grid whose rows are made of record fields alone: that row maker, so that the
+    // export writes the rows straight from the records' bytes; nullptr otherwise.
+    const RecordRow* recordRow() const;
+    // Hands every record of a whole-archive grid, in grid order, to `put` as forEachRow does.
+    bool forEachRecord(const std::function<void(const char* record)>& put) const;
 
 private:
     QStringList headers_;

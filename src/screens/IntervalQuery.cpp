@@ -253,16 +253,16 @@ void SummaryResult::showEvent(QShowEvent* event) {
 
 void SummaryResult::build() {
     titTipologia_->setText(trimmed(filter_).isEmpty() ? QStringLiteral("- - -") : trimmed(filter_));
-    model_->setEntries(nullptr);
-    entries_.clear();
-    const std::optional<SummaryData> summary = compute_();
+    model_->setList(nullptr);
+    list_ = {};  // the last list is let go before the next is made
+    std::optional<SummaryData> summary = compute_();
     lblIntervallo_->setText(QStringLiteral("Dal   %1   al   %2").arg(dateText(from_), dateText(to_)));
     if (summary) {
-        entries_ = summary->lines;
+        list_ = std::move(summary->list);
         lblTotCosti_->setText(summary->total);
     }
-    model_->setEntries(&entries_);
-    if (!entries_.empty()) lstRecords_->setCurrentIndex(model_->index(0));
+    model_->setList(&list_);
+    if (!list_.empty()) lstRecords_->setCurrentIndex(model_->index(0));
     txtTrova_->setFocus(Qt::OtherFocusReason);
     if (!summary)
         plainMessage(QStringLiteral("Attenzione: il file di archivio non risulta accessibile."));
@@ -272,15 +272,11 @@ void SummaryResult::build() {
         plainMessage(summary->unreadable == 1 ? texts_.unreadableOne : texts_.unreadableMany.arg(summary->unreadable));
 }
 
-QStringList SummaryResult::lines() const {
-    QStringList out;
-    for (const ListEntry& e : entries_) out << e.line;
-    return out;
-}
+QStringList SummaryResult::lines() const { return list_.lines(); }
 
 void SummaryResult::findInList() {
     const QModelIndex current = lstRecords_->currentIndex();
-    const auto result = finder_.find(lines(), current.isValid() ? current.row() : -1, txtTrova_->text());
+    const auto result = finder_.find(list_, current.isValid() ? current.row() : -1, txtTrova_->text());
     if (result.outcome == ListFinder::Outcome::EmptyList) {
         plainMessage(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         return;
@@ -290,7 +286,7 @@ void SummaryResult::findInList() {
 }
 
 void SummaryResult::printSummary(const QString& title, const QString& footer) {
-    if (entries_.empty()) {
+    if (list_.empty()) {
         warning(QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce."));
         return;
     }
@@ -305,8 +301,8 @@ void SummaryResult::printSummary(const QString& title, const QString& footer) {
 }
 
 void SummaryResult::done(int result) {
-    model_->setEntries(nullptr);
-    entries_.clear();
+    model_->setList(nullptr);
+    list_ = {};
     QDialog::done(result);
 }
 

@@ -60,7 +60,7 @@ class ListModel;
 // interval over the list of lines, the total, find in list, print and exit. The list is built when
 // the screen is shown; a record the summary cannot read is left out and the user is told.
 struct SummaryData {
-    std::vector<ListEntry> lines;
+    ResultList list;
     QString total;
     int unreadable = 0;
 };
@@ -102,7 +102,7 @@ private:
     QDate from_;
     QDate to_;
     std::function<std::optional<SummaryData>()> compute_;
-    std::vector<ListEntry> entries_;
+    ResultList list_;
     ListModel* model_;
     QListView* lstRecords_;
     QLabel* titTipologia_;

@@ -103,25 +103,17 @@ void SearchScreen::fitToPanel() {
 
 int ListModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
-    return list_ ? int(list_->size()) : entries_ ? int(entries_->size()) : 0;
+    return list_ ? int(list_->size()) : 0;
 }
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
-    return list_ ? list_->line(index.row()) : (*entries_)[std::size_t(index.row())].line;
-}
-
-void ListModel::setEntries(const std::vector<ListEntry>* entries) {
-    beginResetModel();
-    list_ = nullptr;
-    entries_ = entries;
-    endResetModel();
+    return list_->line(index.row());
 }
 
 void ListModel::setList(const ResultList* list) {
     beginResetModel();
-    entries_ = nullptr;
     list_ = list;
     endResetModel();
 }
@@ -333,8 +325,7 @@ void SearchScreen::showResults() {
 }
 
 void SearchScreen::findInList() {
-    const auto result =
-        finder_.find(list_.size(), [this](qsizetype row) { return list_.line(row); }, currentRow(), txtTrova_->text());
+    const auto result = finder_.find(list_, currentRow(), txtTrova_->text());
     if (result.outcome == ListFinder::Outcome::EmptyList) {
         plainMessage(QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         return;

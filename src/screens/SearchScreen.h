@@ -66,7 +66,7 @@ int listWindowWidth(const SearchDefinition& definition, int available);
 QFont listFont();
 
 // The lines of a result list, one item each, without a widget per line: each line is made from
-// its record when the view shows it, or lines already made.
+// its record when the view shows it.
 class ListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -74,12 +74,9 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     void setList(const ResultList* list);
-    // Lines already made (the summaries).
-    void setEntries(const std::vector<ListEntry>* entries);
 
 private:
     const ResultList* list_ = nullptr;
-    const std::vector<ListEntry>* entries_ = nullptr;
 };
 
 class SearchScreen : public QDialog {

@@ -196,9 +196,9 @@ TfrmRiepCosti::TfrmRiepCosti(const QString& path, const QString& fiscalCode, con
     : SummaryResult(kResultTexts, finder_, int(!trimmed(fiscalCode).isEmpty()) + int(!trimmed(type).isEmpty()),
                     fiscalCode, from, to,
                     [=]() -> std::optional<SummaryData> {
-                        const auto summary = buildFeeSummary(path, fiscalCode, type, from, to);
+                        auto summary = buildFeeSummary(path, fiscalCode, type, from, to);
                         if (!summary) return std::nullopt;
-                        return SummaryData{summary->lines, summary->total, summary->unreadable};
+                        return SummaryData{std::move(summary->list), summary->total, summary->unreadable};
                     },
                     parent) {}
 

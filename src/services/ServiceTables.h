@@ -40,9 +40,11 @@ inline constexpr ExportColumn kServiceExportColumns[] = {
     {"Uffici contattati", 300},  {"Documenti prodotti", 300}, {"Questioni in sospeso", 300},
     {"Note", 300},               {"Pagato", 150}};
 
-QString serviceLine(const char* record);
-// The 17 export values of one service record, each trimmed.
-QStringList serviceExportRow(const char* record);
+inline constexpr ColumnLine serviceLine{&kServiceLayout, kServiceLine};
+// The 17 export values of one service record, each trimmed: the sixteen fields before the invoice,
+// then the flag; the invoice and attachments are not exported.
+inline constexpr auto kServiceExportCells = fieldCells<ServiceField::ID, ServiceField::Note, ServiceField::Pagato>();
+inline constexpr RecordRow serviceExportRow{&kServiceLayout, kServiceExportCells};
 // True when the paid flag, trimmed, is exactly "No" (a flag holding anything else is not listed).
 bool isUnpaid(const char* record);
 
@@ -51,7 +53,7 @@ bool isUnpaid(const char* record);
 // sorted by their line, and the exact sum of their rates. A record whose request date or rate
 // cannot be read is left out and counted. nullopt when the file cannot be read.
 struct FeeSummary {
-    std::vector<ListEntry> lines;
+    ResultList list;
     QString total;        // "0,00" when nothing is listed
     int unreadable = 0;   // records left out because their date or rate cannot be read
 };

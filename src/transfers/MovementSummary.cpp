@@ -210,9 +210,9 @@ TfrmListaBonifici::TfrmListaBonifici(TransferRegister reg, const QString& path, 
     : SummaryResult(kResultTexts[reg == TransferRegister::Issued ? 0 : 1], finder(reg),
                     int(!trimmed(counterparty).isEmpty()) + int(!trimmed(reason).isEmpty()), reason, from, to,
                     [=]() -> std::optional<SummaryData> {
-                        const auto summary = buildMovementSummary(path, reg, counterparty, reason, from, to);
+                        auto summary = buildMovementSummary(path, reg, counterparty, reason, from, to);
                         if (!summary) return std::nullopt;
-                        return SummaryData{summary->lines, summary->total, summary->unreadable};
+                        return SummaryData{std::move(summary->list), summary->total, summary->unreadable};
                     },
                     parent) {}
 

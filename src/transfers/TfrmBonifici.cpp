@@ -220,8 +220,12 @@ ArchiveDefinition transferDefinition(const RegisterTraits& t) {
                     return QStringList{party->name, party->fiscalCode, party->iban};
                 },
                 .store =
-                    [reg](const QStringList& v) {
-                        return writeTransferParty(programFolder(), reg, {v.value(0), v.value(1), v.value(2)});
+                    [reg](const QStringList& v, const std::optional<QStringList>& r) {
+                        const auto party = [](const QStringList& p) {
+                            return TransferParty{p.value(0), p.value(1), p.value(2)};
+                        };
+                        return writeTransferParty(programFolder(), reg, party(v),
+                                                  r ? std::optional(party(*r)) : std::nullopt);
                     },
                 .storeFailure = "Attenzione: il sistema non permette di salvare i dati del titolare del conto nel "
                                 "file Bonifici.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
@@ -240,7 +244,7 @@ SearchDefinition searchDefinition(const RegisterTraits& t, const char* caption, 
         .caption = QString::fromUtf8(caption),
         .layout = t.layout,
         .filters = kTransferFilters,
-        .line = [reg](const char* record) { return transferLine(reg, record); },
+        .line = transferLine(reg),
         .listTitle = QString::fromUtf8(listTitle),
         .ownKeyword = QString::fromLatin1(t.keyword),
         .fileOrder = true,
@@ -253,7 +257,7 @@ SearchDefinition notExecutedDefinition(const RegisterTraits& t) {
         .objectName = t.notExecuted,
         .caption = QStringLiteral(" Riepilogo bonifici non eseguiti"),
         .layout = t.layout,
-        .line = [reg](const char* record) { return transferLine(reg, record); },
+        .line = transferLine(reg),
         .listed = isNotExecuted,
         .listTitle = QStringLiteral("Riepilogo bonifici non eseguiti"),
         .ownKeyword = QString::fromLatin1(t.keyword),

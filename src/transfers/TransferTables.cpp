@@ -6,6 +6,8 @@
 #include "core/Record.h"
 #include "core/Text.h"
 
+#include <atomic>
+
 namespace cal {
 namespace {
 QString value(const char* record, int field) {
@@ -17,19 +19,14 @@ const RecordLayout& transferLayout(TransferRegister reg) {
     return reg == TransferRegister::Issued ? kIssuedTransferLayout : kReceivedTransferLayout;
 }
 
-QString transferLine(TransferRegister reg, const char* record) {
-    return reg == TransferRegister::Issued ? buildListLine(kIssuedTransferLayout, kIssuedTransferLine, record)
-                                           : buildListLine(kReceivedTransferLayout, kReceivedTransferLine, record);
+ColumnLine transferLine(TransferRegister reg) {
+    return reg == TransferRegister::Issued ? ColumnLine{&kIssuedTransferLayout, kIssuedTransferLine}
+                                           : ColumnLine{&kReceivedTransferLayout, kReceivedTransferLine};
 }
 
-QStringList transferExportRow(const char* record) {
-    QStringList row;
-    for (int f = TransferField::Pagatore; f <= TransferField::Note; ++f) row << value(record, f);
-    row << value(record, TransferField::Eseguito);
-    return row;
+bool isNotExecuted(const char* record) {
+    return FieldText(kIssuedTransferLayout, record, TransferField::Eseguito).text() == kNo;
 }
-
-bool isNotExecuted(const char* record) { return value(record, TransferField::Eseguito) == kNo; }
 
 std::optional<TransferPeriod> transfersInPeriod(const QString& path, QDate from, QDate to) {
     TransferPeriod period;
@@ -52,28 +49,33 @@ std::optional<MovementSummary> buildMovementSummary(const QString& path, Transfe
     const int other = reg == TransferRegister::Issued ? TransferField::Beneficiario : TransferField::Pagatore;
     const SearchFilter filters[] = {{other, counterparty}, {TransferField::Causale, reason}};
     const RecordMatcher matcher(transferLayout(reg), filters);
-    MovementSummary summary;
+    std::atomic<int> unreadable = 0;
     AmountTotal total;
-    const bool ok = scanRecordFile(path, transferLayout(reg), [&](qint64 index, const char* record) {
-        if (!matcher.matches(record)) return;
-        const QString amount = value(record, TransferField::Importo);
-        if (amount.isEmpty()) return;
-        const auto date = parseDateText(value(record, TransferField::DataEse));
-        if (!date) {
-            ++summary.unreadable;
-            return;
-        }
-        if (*date < from || *date > to) return;
-        if (!total.add(amount)) {
-            ++summary.unreadable;  // unreadable, or past what an amount holds
-            return;
-        }
-        summary.lines.push_back({transferLine(reg, record), index});
-    });
-    if (!ok) return std::nullopt;
-    sortListEntries(summary.lines);
-    summary.total = total.text();
-    return summary;
+    // The records are read in parts at once; the amounts are added in file order afterwards.
+    Listing listing = listRecords(
+        path, transferLayout(reg),
+        [&](const char* record) -> std::optional<qint64> {
+            if (!matcher.matches(record)) return std::nullopt;
+            const FieldText amount(transferLayout(reg), record, TransferField::Importo);
+            if (amount.text().isEmpty()) return std::nullopt;
+            const auto date = parseDateText(FieldText(transferLayout(reg), record, TransferField::DataEse).text());
+            if (!date) {
+                ++unreadable;
+                return std::nullopt;
+            }
+            if (*date < from || *date > to) return std::nullopt;
+            const auto units = Amount::parse(amount.text());
+            if (!units) ++unreadable;
+            return units ? std::optional<qint64>(units->units()) : std::nullopt;
+        },
+        [&](qint64 amount) {
+            if (total.add(Amount::fromUnits(amount))) return true;
+            ++unreadable;  // past what an amount holds
+            return false;
+        },
+        transferLine(reg), true);
+    if (!listing.complete) return std::nullopt;
+    return MovementSummary{std::move(listing.list), total.text(), unreadable};
 }
 
 }  // namespace cal

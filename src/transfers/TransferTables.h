@@ -47,10 +47,13 @@ inline constexpr ExportColumn kTransferExportColumns[] = {
     {"Note", 350},          {"Eseguito", 180}};
 
 const RecordLayout& transferLayout(TransferRegister reg);
-QString transferLine(TransferRegister reg, const char* record);
+// The list line of a register (search, lists, movement summary).
+ColumnLine transferLine(TransferRegister reg);
 // The 14 export values of one transfer, each trimmed: the thirteen fields from the payer to the
 // notes, then the executed flag.
-QStringList transferExportRow(const char* record);
+inline constexpr auto kTransferExportCells =
+    fieldCells<TransferField::Pagatore, TransferField::Note, TransferField::Eseguito>();
+inline constexpr RecordRow transferExportRow{&kIssuedTransferLayout, kTransferExportCells};
 // True when the executed flag, trimmed, is exactly "No" (a flag holding anything else is not listed).
 bool isNotExecuted(const char* record);
 
@@ -70,7 +73,7 @@ std::optional<TransferPeriod> transfersInPeriod(const QString& path, QDate from,
 // sorted by their line, and the exact sum of their amounts. A record whose execution date or
 // amount cannot be read is left out and counted. nullopt when the file cannot be read.
 struct MovementSummary {
-    std::vector<ListEntry> lines;
+    ResultList list;
     QString total;        // "0,00" when nothing is listed
     int unreadable = 0;
 };

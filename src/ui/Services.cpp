@@ -45,6 +45,25 @@ public:
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() != QMessageBox::No;
     }
+    int choose(const QString& text, const QStringList& buttons) override {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral(" Calvetra 4.0"), text, QMessageBox::NoButton,
+                        activeWindow());
+        QList<QAbstractButton*> added;
+        for (qsizetype i = 0; i < buttons.size(); ++i) {
+            const bool last = i + 1 == buttons.size();
+            QPushButton* b = box.addButton(buttons[i], last ? QMessageBox::RejectRole
+                                                       : i == 0 ? QMessageBox::AcceptRole
+                                                                : QMessageBox::ActionRole);
+            if (last) {
+                box.setDefaultButton(b);
+                box.setEscapeButton(b);
+            }
+            added << b;
+        }
+        box.exec();
+        const qsizetype pressed = added.indexOf(box.clickedButton());
+        return int(pressed < 0 ? buttons.size() - 1 : pressed);
+    }
     QString chooseFile(const QString& title, const QString& filter) override {
         return QFileDialog::getOpenFileName(activeWindow(), title, QString(), filter);
     }

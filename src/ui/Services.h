@@ -3,6 +3,7 @@
 // messages and questions, file choosers, modal screens, the shell, the printer. The program
 // installs the real ones at start; tests install recording ones and script the answers.
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QPrinter;
@@ -19,6 +20,9 @@ public:
     virtual void message(Kind kind, const QString& text) = 0;
     // Yes and No; true unless the answer is No.
     virtual bool question(const QString& text) = 0;
+    // A question answered by one of the `buttons`, given in order: the index of the button
+    // pressed. The last one cancels: it is the default, and Escape and the close box press it.
+    virtual int choose(const QString& text, const QStringList& buttons) = 0;
     // An existing file's full path, or empty when the user cancels.
     virtual QString chooseFile(const QString& title, const QString& filter) = 0;
     // Where to write a new file (a backup, an address book, a calendar), starting from

@@ -2,6 +2,7 @@
 // old file keeps its bytes and no temporary file is left behind. The disk is made full with a
 // file-size limit (testlib/FullDisk.h), so the failure happens when the data leaves the program,
 // also for files small enough to sit in a buffer until the end.
+#include "core/FileLock.h"
 #include "core/IniFile.h"
 #include "core/Password.h"
 #include "core/RtfWriter.h"
@@ -62,8 +63,11 @@ const Writer kWriters[] = {
      }},
 };
 
+// The files of the folder but the settings lock file, which the settings writers leave on purpose.
 QStringList folderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    entries.removeOne(kSettingsLockFile);
+    return entries;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // INI settings files: the bytes written, the reading of hand-written files, and failures that
 // must leave the old file intact.
+#include "core/FileLock.h"
 #include "core/IniFile.h"
 #include "core/Password.h"
 #include "core/Settings.h"
@@ -164,9 +165,9 @@ private slots:
                                                     "\r\n"
                                                     "[Bonifici Ricevuti]\r\n"
                                                     "Nome Beneficiario=Bianchi\r\n"));
-        // Only the file itself is left in the folder.
+        // Only the file itself is left in the folder, beside the folder's settings lock file.
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"Bonifici.ini"});
+                 (QStringList{"Bonifici.ini", kSettingsLockFile}));
     }
 
     void writeKeepsEveryOtherLine_data() {

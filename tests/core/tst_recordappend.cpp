@@ -75,6 +75,33 @@ private slots:
         QCOMPARE(file.count(), 0);
     }
 
+    // What runs under whileLocked() is not split by another copy's append: the copy waits for
+    // the lock, then adds its record after what the locked work wrote.
+    void lockedWorkHoldsOffOtherCopies() {
+        caltest::ProgramFolder folder;
+        const QString path = folder.path("Prova.pro");
+        RecordFile file;
+        QVERIFY(file.open(path, kLayout.size()));
+        QProcess copy;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("CALTEST_CHILD", "1");
+        copy.setProcessEnvironment(env);
+        const bool held = file.whileLocked([&] {
+            copy.start(QCoreApplication::applicationFilePath(), {path, "C", "1"});
+            if (!copy.waitForStarted()) return false;
+            // However long it is given, the copy cannot add its record while the lock is held.
+            if (copy.waitForFinished(500)) return false;
+            Record record(kLayout);
+            record.setText(0, "primo");
+            return file.append(record) == 1 && QFileInfo(path).size() == kLayout.size();
+        });
+        QVERIFY(held);
+        QVERIFY(copy.waitForFinished(30000));
+        QCOMPARE(copy.exitCode(), 0);
+        QCOMPARE(copy.readAllStandardOutput(), QByteArray("2\n"));
+        QVERIFY(file.close());
+    }
+
     void copiesAppendingAtOnceLoseNothing() {
         caltest::ProgramFolder folder;
         const QString path = folder.path("Prova.pro");

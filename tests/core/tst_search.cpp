@@ -6,6 +6,9 @@
 #include <QCollator>
 
 #include <algorithm>
+#include <atomic>
+
+#include <sys/stat.h>
 
 using namespace cal;
 
@@ -13,6 +16,7 @@ namespace {
 constexpr Field kPeopleFields[] = {{"txtNome", 20}, {"txtCitta", 12}, {"txtNote", 30}};
 constexpr RecordLayout kPeople{"People.pro", kPeopleFields};
 constexpr ListColumn kPeopleLine[] = {{"", 0, 8}, {"  Città: ", 1, 6}, {"  ", 2, 0}};
+constexpr ListColumn kFreeLine[] = {{"", 0, 8}, {" ", 1, kFreeWidth}, {" - ", 2, 0}};
 constexpr Field kLongFields[] = {{"txtA", 60}, {"txtB", 8}};
 constexpr RecordLayout kLong{"Long.pro", kLongFields};
 constexpr ListColumn kLongLine[] = {{"", 0, 60}, {" ", 1, 0}};
@@ -107,6 +111,13 @@ private slots:
         QTest::newRow("code page letters, cut inside the padding")
             << QStringList{QString::fromUtf8("Niccolò €"), QString::fromUtf8("Forlì"), QString::fromUtf8("già “pagato”")}
             << QString::fromUtf8("Niccolò   Città: Forlì   già “pagato”");
+    }
+    // A column of free width is neither padded nor cut, wherever it stands.
+    void freeWidthColumn() {
+        const Record r = person("  Al ", QString::fromUtf8("Forlì Cesena "), "x");
+        QCOMPARE(buildListLine(kPeople, kFreeLine, r.bytes().constData()), QString::fromUtf8("Al       Forlì Cesena - x"));
+        QCOMPARE(buildListLine(kFreeLine, {"  Al ", QString::fromUtf8("Forlì Cesena "), "x"}),
+                 QString::fromUtf8("Al       Forlì Cesena - x"));
     }
     // The line from the values, and the same line straight from a record holding them.
     void listLines() {
@@ -315,6 +326,141 @@ private slots:
         QCOMPARE(inFileOrder.list.line(5), QString("AA").leftJustified(60) + " 2");
     }
 
+    // A list whose lines are made of the record's columns alone is ranked straight from the
+    // record's bytes: the order is the one of its lines, made and sorted, also for lines with a
+    // caption or a byte the ranks leave to the collator, cut or free columns, lines that tie on
+    // their first stretch, in one part and in several.
+    void columnLinesRankedFromTheirBytes_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("one part") << 2000;
+        QTest::newRow("in parts") << 45000;
+    }
+    void columnLinesRankedFromTheirBytes() {
+        caltest::ProgramFolder folder;
+        QFETCH(int, count);
+        static constexpr Field fields[] = {{"txtA", 40}, {"txtB", 120}, {"txtC", 12}};
+        static constexpr RecordLayout layout{"Mixed.pro", fields};
+        static constexpr ListColumn columns[] = {{"", 0, 12}, {"  Città: ", 2, kFreeWidth}, {" œ ", 1, 70}, {" ", 1, 0}};
+        const QString path = folder.path(QString::fromLatin1(layout.fileName));
+        // The first column's words hold only characters the ranks order (so that the order of the
+        // lines' beginnings is the keys' alone); the others also hold characters they leave to
+        // the collator.
+        const QStringList ranked{"rossi", "Rossi", "ROSSI", QString::fromUtf8("Rossì"), "  bianchi", "", "a&b",
+                                 QString::fromUtf8("€ 10"), QString::fromUtf8("“già”"), QString(55, u'z'), "ab",
+                                 "ab_", "ab-", "ab.", "ab,", "ab'", "kkkkkkkkkkkkC", "kkkkkkkkkkkkA"};
+        const QStringList words = ranked + QStringList{QString::fromUtf8("Ætna"), QString::fromUtf8("œuvre"), "x\x01y"};
+        quint32 state = 7;
+        auto next = [&] { return state = state * 1103515245u + 12345u, (state >> 16) & 0x7fff; };
+        auto any = [&](const QStringList& from) { return from[qsizetype(next() % from.size())]; };
+        QByteArray bytes;
+        for (int i = 0; i < count; ++i) {
+            Record r(layout);
+            r.setText(0, any(ranked) + any(ranked));
+            r.setText(1, QString(int(next() % 3) * 30, u'k') + any(words));
+            r.setText(2, any(words));
+            if (i % 97 == 0) r.bytes()[layout.offset(1) + 1 + 5] = char(0x81);  // a byte the code page leaves undefined
+            bytes += r.bytes();
+        }
+        QVERIFY(caltest::writeAll(path, bytes));
+        const ColumnLine line{&layout, columns};
+        const auto keep = [](const char* record) { return record[1] != 'R'; };
+
+        std::vector<ListEntry> expected;
+        for (qint64 i = 0; i < count; ++i) {
+            const char* record = bytes.constData() + i * layout.size();
+            if (keep(record)) expected.push_back({line(record), i});
+        }
+        sortListEntries(expected);
+        const Listing listed = listRecords(path, layout, keep, line, true);
+        QVERIFY(listed.complete);
+        QCOMPARE(listed.list.size(), qsizetype(expected.size()));
+        for (std::size_t row = 0; row < expected.size(); ++row) {
+            QCOMPARE(listed.list.record(qsizetype(row)), expected[row].record);
+            QCOMPARE(listed.list.line(qsizetype(row)), expected[row].line);
+        }
+    }
+
+    // Every whole record is visited once with its own bytes, read in blocks or through a mapping,
+    // in one part or several; a trailing partial record is not; a missing file is created empty,
+    // and a pipe in the place of the file is refused at once instead of being waited on.
+    void scanVisitsEveryRecordOnce_data() {
+        QTest::addColumn<bool>("mapped");
+        QTest::addColumn<int>("count");
+        QTest::newRow("read, one part") << false << 1000;
+        QTest::newRow("read, in parts") << false << 45001;
+        QTest::newRow("mapped, one part") << true << 1000;
+        QTest::newRow("mapped, in parts") << true << 45001;
+    }
+    void scanVisitsEveryRecordOnce() {
+        caltest::ProgramFolder folder;
+        QFETCH(bool, mapped);
+        QFETCH(int, count);
+        setScanAccess(mapped ? ScanAccess::Map : ScanAccess::Read);
+        const QString path = folder.path(QString::fromLatin1(kPeople.fileName));
+        QByteArray bytes;
+        for (int i = 0; i < count; ++i) bytes += person(QString::number(i), "Roma").bytes();
+        QVERIFY(caltest::writeAll(path, bytes + "partial"));
+        std::vector<char> seen(std::size_t(count), 0);
+        std::atomic<int> wrong = 0, visits = 0;
+        int parts = 0;
+        QVERIFY(scanRecordFileInParts(path, kPeople, [&](int n, qint64 records) {
+            parts = n;
+            QCOMPARE(records, qint64(count));
+        }, [&](int, qint64 index, const char* record) {
+            ++visits;
+            if (index < 0 || index >= count || fieldBytes(kPeople, record, 0) != QByteArray::number(index)) ++wrong;
+            else seen[std::size_t(index)] = 1;
+        }));
+        QCOMPARE(wrong.load(), 0);
+        QCOMPARE(visits.load(), count);
+        QVERIFY(std::all_of(seen.begin(), seen.end(), [](char c) { return c == 1; }));
+        QCOMPARE(parts > 1, count > 40000);
+        qint64 inOrder = 0;
+        QVERIFY(scanRecordFile(path, kPeople, [&](qint64 index, const char*) { inOrder += index == inOrder; }));
+        QCOMPARE(inOrder, qint64(count));
+
+        const QString missing = folder.path("Missing.pro");
+        QVERIFY(scanRecordFile(missing, kPeople, [](qint64, const char*) { QFAIL("no record"); }));
+        QVERIFY(QFileInfo(missing).isFile());
+        const QString pipe = folder.path("Pipe.pro");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(!scanRecordFile(pipe, kPeople, [](qint64, const char*) {}));
+        QVERIFY(!scanRecordFileInParts(pipe, kPeople, [](int, qint64) {}, [](int, qint64, const char*) {}));
+        setScanAccess(ScanAccess::Read);
+    }
+
+    // Find in a result list past the rows tested one by one: the rest are tested in one pass over
+    // the file, with the same outcome as testing every line.
+    void findInALongResultList() {
+        caltest::ProgramFolder folder;
+        const QString path = folder.path(QString::fromLatin1(kPeople.fileName));
+        constexpr int kCount = 6000;
+        QByteArray bytes;
+        for (int i = 0; i < kCount; ++i) bytes += person(QString::number(i), i == 4321 || i == 17 ? "Napoli" : "Roma").bytes();
+        QVERIFY(caltest::writeAll(path, bytes));
+        std::vector<qint64> records(kCount);
+        for (int row = 0; row < kCount; ++row) records[std::size_t(row)] = kCount - 1 - row;  // the file backwards
+        const ResultList list(path, kPeople, ColumnLine{&kPeople, kPeopleLine}, records);
+        const QStringList lines = list.lines();
+        using O = ListFinder::Outcome;
+        ListFinder onList, onLines;
+        for (const auto& [selected, text] : std::vector<std::pair<int, QString>>{
+                 {0, "NAPOLI"}, {1678, "napoli"}, {1678, "napoli"}, {10, "pisa"}, {100, "città: r"}, {-1, "4321 "}}) {
+            const auto a = onList.find(list, selected, text);
+            const auto b = onLines.find(lines, selected, text);
+            QCOMPARE(a.outcome, b.outcome);
+            QCOMPARE(a.selected, b.selected);
+        }
+        QCOMPARE(onList.find(list, 0, "NAPOLI").selected, kCount - 1 - 4321);  // past the first rows
+        const auto again = onList.find(list, kCount - 1 - 4321, "napoli");
+        QCOMPARE(again.selected, kCount - 1 - 17);
+        const auto nowhere = onList.find(list, 3, "pisa");
+        QCOMPARE(nowhere.outcome, O::NotFound);
+        QCOMPARE(nowhere.selected, 3);
+        const std::vector<char> hits = list.rowsContaining("napoli");
+        QCOMPARE(std::count(hits.begin(), hits.end(), 1), 2);
+    }
+
     void findInList() {
         const QStringList lines{"Alfa Roma", "Beta Milano", "Gamma Roma", "Delta Roma"};
         ListFinder finder;
@@ -347,7 +493,7 @@ private slots:
         r = finder.find(lines, 2, "roma");  // forgotten: a new text again
         QCOMPARE(r.selected, 0);
 
-        QCOMPARE(finder.find({}, -1, "x").outcome, O::EmptyList);
+        QCOMPARE(finder.find(QStringList{}, -1, "x").outcome, O::EmptyList);
     }
 };
 

@@ -176,6 +176,41 @@ private slots:
         if (got) QCOMPARE(*got, number);
     }
 
+    // Given the values as the screen read them, a writer changes only what the user changed: a
+    // key another copy changed meanwhile keeps that change, a missing key is written all the same.
+    void onlyChangedKeysAreWritten() {
+        caltest::ProgramFolder folder;
+        const QString mail = folder.path("Sabbiolo.ini");
+        // Read as "Segreteria", "Rossi"; another copy then changed the operator.
+        QVERIFY(caltest::writeAll(mail, "[Protocollo Documenti]\r\nUfficio=Segreteria\r\nOperatore=Bianchi\r\n"));
+        QVERIFY(writeMailOffice(folder.path(), {"Protocollo", "Rossi"}, MailOffice{"Segreteria", "Rossi"}));
+        QCOMPARE(caltest::readAll(mail),
+                 QByteArray("[Protocollo Documenti]\r\nUfficio=Protocollo\r\nOperatore=Bianchi\r\n"));
+        // The numbering: the first number changed here, the year changed by the other copy.
+        QVERIFY(writeMailNumbering(folder.path(), {"5", true}));
+        QVERIFY(writeMailNumbering(folder.path(), {"7", false}, MailNumbering{"5", false}));
+        const std::optional<MailNumbering> numbering = readMailNumbering(folder.path());
+        QVERIFY(numbering);
+        QCOMPARE(numbering->start, QString("7"));
+        QVERIFY(numbering->withYear);
+        // Keys missing from the file are written, changed or not.
+        QVERIFY(writeTransferParty(folder.path(), TransferRegister::Received, {"Studio Bianchi", "", ""},
+                                   TransferParty{"", "", ""}));
+        QCOMPARE(caltest::readAll(folder.path("Bonifici.ini")),
+                 QByteArray("[Bonifici Ricevuti]\r\nNome Beneficiario=Studio Bianchi\r\nCodice Fiscale=\r\n"
+                            "Iban Bancario=\r\n"));
+        // Trimmed before they are compared: blanks typed around an unchanged value change nothing.
+        QVERIFY(caltest::writeAll(folder.path("Bonifici.ini"), "[Bonifici Ricevuti]\r\nNome Beneficiario=Altro\r\n"
+                                                               "Codice Fiscale=X\r\nIban Bancario=\r\n"));
+        QVERIFY(writeTransferParty(folder.path(), TransferRegister::Received, {" Studio Bianchi ", "", "IT1"},
+                                   TransferParty{"Studio Bianchi", "", ""}));
+        const std::optional<TransferParty> party = readTransferParty(folder.path(), TransferRegister::Received);
+        QVERIFY(party);
+        QCOMPARE(party->name, QString("Altro"));
+        QCOMPARE(party->fiscalCode, QString("X"));
+        QCOMPARE(party->iban, QString("IT1"));
+    }
+
     void readOnlyFolderRefusesWrites() {
         caltest::ProgramFolder folder;
         const QString dir = folder.path("prog");

@@ -1,4 +1,5 @@
 // The spreadsheet export file: exact bytes, escaping, trimming, and the atomic write.
+#include "core/Record.h"
 #include "core/SpreadsheetWriter.h"
 #include "testlib/CalTest.h"
 
@@ -177,6 +178,49 @@ private slots:
         QVERIFY(expected.size() > 4 * (1 << 16));
         QCOMPARE(caltest::readAll(path), expected);
         QCOMPARE(folderEntries(folder.dir.path()), QStringList{"Libri.xls"});
+    }
+
+    // Rows made of record fields are written straight from the records' bytes: the same file as
+    // the rows made as texts, whatever the values hold (blanks around them, markup characters, digit
+    // strings, letters of the code page, two fields joined with either of them empty), also when
+    // it takes several blocks; a record stream that cannot give every record fails the export.
+    void recordRowsWrittenFromTheirBytes() {
+        static constexpr Field fields[] = {{"txtA", 30}, {"txtB", 12}, {"txtC", 4}};
+        static constexpr RecordLayout layout{"Prove.pro", fields};
+        static constexpr RecordCell cells[] = {{0}, {1, 2}, {2}};
+        static constexpr ExportColumn header[] = {{"A", 100}, {"B e C", 100}, {"C", 50}, {"vuota", 50}};
+        const RecordRow row{&layout, cells};
+        const QStringList texts{"  Rossi & <figli> ", "00743110157", QString::fromUtf8("Forlì €"), "", " 12 ", "a>b",
+                                "\t7\t"};
+        QByteArray records;
+        for (int i = 0; i < 3000; ++i) {
+            Record r(layout);
+            for (int f = 0; f < 3; ++f) r.setText(f, texts[(i * (f + 2) + f) % texts.size()]);
+            records += r.bytes();
+        }
+        const qint64 count = records.size() / layout.size();
+        auto stream = [&](const std::function<void(const char*)>& put) {
+            for (qint64 i = 0; i < count; ++i) put(records.constData() + i * layout.size());
+            return true;
+        };
+        QList<QStringList> rows;
+        stream([&](const char* record) { rows << row(record); });
+        QCOMPARE(rows[0], (QStringList{"Rossi & <figli>", "00743110157 Forl", "Forl"}));  // the third field holds four bytes
+        caltest::ProgramFolder folder;
+        const QString path = folder.path("Prove.xls");
+        QVERIFY(writeSpreadsheetRecords(path, "Prove", header, row, stream));
+        const QByteArray expected = spreadsheetBytes("Prove", header, rows);
+        QVERIFY(expected.size() > 4 * (1 << 16));
+        QCOMPARE(caltest::readAll(path), expected);
+        QVERIFY(expected.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">00743110157</td>"));
+        QVERIFY(expected.contains("Rossi &amp; &lt;figli&gt;</td>"));
+
+        const QByteArray before = caltest::readAll(path);
+        QVERIFY(!writeSpreadsheetRecords(path, "Prove", header, row, [&](const std::function<void(const char*)>& put) {
+            put(records.constData());
+            return false;
+        }));
+        QCOMPARE(caltest::readAll(path), before);
     }
 
     void writeReplacesAnOlderLongerFile() {

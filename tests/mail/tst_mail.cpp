@@ -182,6 +182,71 @@ private slots:
         QVERIFY(screen->findChild<QRadioButton*>("optUscita")->isChecked());
     }
 
+    // Registrations stored by another copy of the program between "Nuovo" and "Salva": the
+    // proposed number is stored unless one of them took it; then the next free one, and the
+    // user is told both. A number typed by hand, or a file that did not change, is stored as it is.
+    void numberTakenMeanwhile_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QStringList>("before");     // numbers in the year file at "Nuovo"
+        QTest::addColumn<QStringList>("meanwhile");  // numbers another copy stored after it
+        QTest::addColumn<QString>("typed");          // typed over the proposed number, if not empty
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("stored");
+        const QString y = QString::number(QDate::currentDate().year());
+        const QByteArray withYear = "[Numerazione Protocollo]\r\nInizio=50\r\nIndicazione Anno Solare=S\xEC\r\n";
+        QTest::newRow("taken") << QByteArray() << QStringList{"1", "2"} << QStringList{"3"} << "" << "3" << "4";
+        QTest::newRow("taken twice over") << QByteArray() << QStringList{"1"} << QStringList{"2", "3", "4"} << ""
+                                          << "2" << "5";
+        QTest::newRow("with the year") << withYear << QStringList{"50/" + y} << QStringList{"51/" + y, "52/" + y}
+                                       << "" << "51/" + y << "53/" + y;
+        QTest::newRow("taken with another ending") << QByteArray() << QStringList{"1"} << QStringList{"2/2019"} << ""
+                                                   << "2" << "3";
+        QTest::newRow("next one free in a gap") << QByteArray() << QStringList{"1"} << QStringList{"2", "4"} << ""
+                                                << "2" << "3";
+        QTest::newRow("added but not taken") << QByteArray() << QStringList{"1"} << QStringList{"7 bis"} << ""
+                                             << "2" << "2";
+        QTest::newRow("nothing added") << QByteArray() << QStringList{"1", "2 bis", "2"} << QStringList{} << ""
+                                       << "4" << "4";
+        QTest::newRow("typed by hand") << QByteArray() << QStringList{"1", "2"} << QStringList{"3"} << "2" << "3" << "2";
+    }
+    void numberTakenMeanwhile() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, meanwhile);
+        QFETCH(QString, typed);
+        QFETCH(QString, proposed);
+        QFETCH(QString, stored);
+        if (!ini.isEmpty()) QVERIFY(caltest::writeAll(iniPath(), ini));
+        for (const QString& n : before) writeMail({{n, "Interna", "01/03/2024"}});
+        open();
+        command("cmdNuovo");
+        QCOMPARE(edit("txtNumero")->text(), proposed);
+        for (const QString& n : meanwhile) writeMail({{n, "Interna", "01/03/2024"}});
+        if (!typed.isEmpty()) edit("txtNumero")->setText(typed);
+        edit("txtCategoria")->setText("Fatture");
+        edit("txtOggetto")->setText("Fattura marzo");
+        screen->findChild<QRadioButton*>("optEntrata")->setChecked(true);
+        command("cmdSalva");
+        QCOMPARE(fakes->dialogs.messages.size(), 1);
+        QCOMPARE(fakes->dialogs.messages.last().kind, Kind::Information);
+        const QString shown = typed.isEmpty() ? proposed : typed;
+        QCOMPARE(lastText(), stored == shown ? QString::fromUtf8("La scheda corrente è stata inserita in archivio.")
+                                             : QString::fromUtf8("Il numero di protocollo %1 è stato assegnato nel "
+                                                                 "frattempo da un'altra postazione.\n\r\n\rLa scheda "
+                                                                 "corrente è stata inserita in archivio con il numero "
+                                                                 "di protocollo %2.").arg(shown, stored));
+        // The screen shows the registration as stored, at the end of the file.
+        const qint64 count = before.size() + meanwhile.size() + 1;
+        QCOMPARE(edit("txtNumero")->text(), stored);
+        QCOMPARE(screen->findChild<QLabel*>("lblPosizione")->text(), QString::number(count));
+        const QByteArray file = caltest::readAll(yearFile());
+        QCOMPARE(file.size(), count * kMailLayout.size());
+        Record r(kMailLayout);
+        r.bytes() = file.right(kMailLayout.size());
+        QCOMPARE(r.text(Numero), stored);
+        QCOMPARE(r.text(Oggetto), QString("Fattura marzo"));
+    }
+
     void unusableNumberingGivesTheAccessMessage() {
         QVERIFY(caltest::writeAll(iniPath(), "[Numerazione Protocollo]\r\nInizio=12a\r\n"));
         open();

@@ -496,12 +496,14 @@ private slots:
         QFETCH(bool, storeWorks);
         QStringList kept{"Alfa", "Beta"};
         QStringList stored;
+        std::optional<QStringList> storedAsRead;
         ArchiveDefinition def = kTest;
         def.kept = {.fields = {Testo, Sito},
                     .load = [&]() -> std::optional<QStringList> { return kept; },
                     .store =
-                        [&](const QStringList& values) {
+                        [&](const QStringList& values, const std::optional<QStringList>& asRead) {
                             stored = values;
+                            storedAsRead = asRead;
                             return storeWorks;
                         },
                     .storeFailure = "Attenzione: impostazioni non salvate."};
@@ -522,6 +524,8 @@ private slots:
         fakes->dialogs.messages.clear();
         screen->close();
         QCOMPARE(stored, (QStringList{"Gamma", "www.esempio.it"}));
+        // With what was loaded, so that only what the user changed is written.
+        QCOMPARE(storedAsRead, std::optional<QStringList>(QStringList{"Alfa", "Beta"}));
         if (storeWorks) {
             QVERIFY(fakes->dialogs.messages.isEmpty());
         } else {

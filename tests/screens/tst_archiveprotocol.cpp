@@ -5,6 +5,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
+#include "core/Text.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
 #include "screens/ExportScreen.h"
@@ -370,6 +371,97 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(closed.count(), 1);
         QVERIFY(!screen->isVisible());
+    }
+
+    // Another copy of the program changed the record on the screen since it was shown: Save
+    // asks before writing anything; Overwrite stores the screen's record, "Mostra scheda in
+    // archivio" shows the stored one, Annulla leaves file and screen as they were.
+    void overwriteAfterAnotherChangeAsks_data() {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<int>("answer");
+        for (const ArchiveModule* m : archiveModules())
+            for (int answer : {0, 1, 2})
+                QTest::addRow("%s, %s", m->archive->objectName,
+                              answer == 0 ? "overwrite" : answer == 1 ? "show stored" : "cancel")
+                    << QString::fromLatin1(m->archive->objectName) << answer;
+    }
+    void overwriteAfterAnotherChangeAsks() {
+        QFETCH(QString, archive);
+        QFETCH(int, answer);
+        open(archive);
+        writeRecords(2);
+        // Two fields typed as they are stored: one the other copy changes, one this screen changes.
+        std::vector<int> plain;
+        for (const FieldGroup& g : screen->definition().groups)
+            for (const FieldRow& row : g.rows)
+                if (row.control == Control::Line && row.typing == Typing::Free &&
+                    screen->layout().fields[row.field].capacity >= 20)
+                    plain.push_back(row.field);
+        QVERIFY(plain.size() >= 2);
+        const int theirs = plain[0], ours = plain[1];
+        command("cmdAvanti");
+        QCOMPARE(position(), QString("1"));
+        // Values the checks refuse (the written "<name> 1" where a number or a choice is wanted) made valid.
+        for (const SaveCheck& c : screen->definition().checks) {
+            const QString text = trimmed(screen->fieldText(c.field));
+            if (c.passes ? !c.passes(text) : text.isEmpty()) fill(c.field);
+        }
+        // Saved with nothing changed in the file meanwhile: no question.
+        command("cmdSalva");
+        QVERIFY(fakes->dialogs.choices.isEmpty());
+        QCOMPARE(lastText(), QString("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        const QString original = screen->fieldText(ours);
+        {
+            RecordFile f;
+            Record r(screen->layout());
+            QVERIFY(f.open(screen->filePath(), screen->layout().size()) && f.read(r));
+            r.setText(theirs, QStringLiteral("altra postazione"));
+            QVERIFY(f.seek(0) && f.write(r) && f.close());
+        }
+        const QByteArray changed = file();
+        setWidgetText(screen->fieldWidget(ours), QStringLiteral("questa postazione"));
+        fakes->dialogs.messages.clear();
+        fakes->dialogs.choiceAnswers << answer;
+        bool untouchedWhileAsked = false;
+        fakes->dialogs.whenChoosing = [&] { untouchedWhileAsked = file() == changed; };
+        command("cmdSalva");
+        QCOMPARE(fakes->dialogs.choices.size(), 1);
+        QCOMPARE(fakes->dialogs.choices[0].text,
+                 QString::fromUtf8("Attenzione: dopo essere stata visualizzata, la scheda corrente è stata modificata "
+                                   "in archivio da un'altra postazione.\n\r\n\rPremere Sovrascrivi per salvare "
+                                   "comunque le proprie modifiche al posto di quelle dell'altra postazione, Mostra "
+                                   "scheda in archivio per visualizzare la scheda come è ora in archivio (le proprie "
+                                   "modifiche non salvate andranno perse) oppure Annulla per tornare alla scheda senza "
+                                   "salvare."));
+        QCOMPARE(fakes->dialogs.choices[0].buttons,
+                 (QStringList{"Sovrascrivi", "Mostra scheda in archivio", "Annulla"}));
+        QVERIFY(untouchedWhileAsked);
+        QCOMPARE(position(), QString("1"));
+        Record stored(screen->layout());
+        stored.bytes() = file().left(screen->layout().size());
+        QCOMPARE(file().size(), 2 * qsizetype(screen->layout().size()));
+        switch (answer) {
+        case 0:
+            QCOMPARE(lastText(), QString("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+            QVERIFY(stored.sameValues(screen->recordFromScreen()));
+            QCOMPARE(stored.text(ours), QString("questa postazione"));
+            break;
+        case 1:
+            QVERIFY(fakes->dialogs.messages.isEmpty());
+            QCOMPARE(file(), changed);
+            QCOMPARE(screen->fieldText(theirs), QString("altra postazione"));
+            QCOMPARE(screen->fieldText(ours), original);
+            break;
+        default:
+            QVERIFY(fakes->dialogs.messages.isEmpty());
+            QCOMPARE(file(), changed);
+            QCOMPARE(screen->fieldText(ours), QString("questa postazione"));
+            break;
+        }
+        // Overwritten or shown, the screen now holds the file's record: saving asks no more.
+        // Cancelled, it still differs: saving asks again.
+        command("cmdSalva");
+        QCOMPARE(fakes->dialogs.choices.size(), answer == 2 ? 2 : 1);
     }
 };
 

@@ -26,6 +26,11 @@ public:
         questions << text;
         return answers.isEmpty() ? true : answers.takeFirst();
     }
+    int choose(const QString& text, const QStringList& buttons) override {
+        choices << Choice{text, buttons};
+        if (whenChoosing) whenChoosing();
+        return choiceAnswers.isEmpty() ? int(buttons.size()) - 1 : choiceAnswers.takeFirst();
+    }
     QString chooseFile(const QString& title, const QString& filter) override {
         chooserTitles << title + u'|' + filter;
         return files.isEmpty() ? QString() : files.takeFirst();
@@ -43,6 +48,13 @@ public:
     QList<Message> messages;
     QStringList questions;
     QList<bool> answers;  // scripted answers to the next questions (Yes when none left)
+    struct Choice {
+        QString text;
+        QStringList buttons;
+    };
+    QList<Choice> choices;
+    QList<int> choiceAnswers;  // scripted buttons of the next choices (the last, cancel, when none left)
+    std::function<void()> whenChoosing;  // run while a choice is open, before it is answered
     QStringList chooserTitles;
     QStringList files;    // scripted choices of the next file choosers
     QStringList newFileChoosers;

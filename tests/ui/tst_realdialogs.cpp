@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 
 using namespace cal;
 
@@ -124,6 +125,44 @@ private slots:
         QCOMPARE(chosen, place.path() + "/copia.zip");
         whenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
         QCOMPARE(dialogs().chooseNewFile("Esporta", "Rubrica vCard (*.vcf)", "Clienti.vcf"), QString());
+    }
+
+    // A choice among the caller's buttons: the index of the one pressed; the last cancels, and
+    // is the default and what Escape presses.
+    void choiceGivesTheButtonPressed_data() {
+        QTest::addColumn<int>("press");  // -1: Escape
+        QTest::addColumn<int>("answer");
+        QTest::newRow("first") << 0 << 0;
+        QTest::newRow("second") << 1 << 1;
+        QTest::newRow("last") << 2 << 2;
+        QTest::newRow("Escape") << -1 << 2;
+    }
+    void choiceGivesTheButtonPressed() {
+        QFETCH(int, press);
+        QFETCH(int, answer);
+        const QStringList buttons{"Sovrascrivi", "Mostra scheda in archivio", "Annulla"};
+        QStringList seen;
+        QString defaultButton, text;
+        int icon = -1;
+        whenModal([&](QMessageBox* box) {
+            seen = buttonTexts(box);
+            defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+            text = box->text();
+            icon = box->icon();
+            if (press < 0) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == buttons[press]) b->click();
+        });
+        QCOMPARE(dialogs().choose(QStringLiteral("La scheda è cambiata."), buttons), answer);
+        QStringList sorted = buttons;
+        sorted.sort();
+        QCOMPARE(seen, sorted);
+        QCOMPARE(defaultButton, QString("Annulla"));
+        QCOMPARE(text, QStringLiteral("La scheda è cambiata."));
+        QCOMPARE(icon, int(QMessageBox::Warning));
     }
 };
 
