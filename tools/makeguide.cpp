@@ -4,9 +4,10 @@
 //   makeguide <help folder> <output pdf> [cover picture png]
 //
 // The help folder holds index.txt ("file<TAB>title" lines, '#' starts a comment) and one UTF-8
-// text file per topic, paragraphs separated by empty lines. The manual has a title page, a
-// table of contents, then each topic on a new page under its title; every page but the title
-// page carries a footer with its number. Helvetica with WinAnsiEncoding (Windows-1252 bytes),
+// text file per topic, paragraphs separated by empty lines, "## " opening a heading line. The
+// manual has a title page, a table of contents of the topics, then each topic on a new page
+// under its title, its sections under their headings; every page but the title page carries a
+// footer with its number. The outline lists the topics and, under each, its sections. Helvetica with WinAnsiEncoding (Windows-1252 bytes),
 // no compression, so the text stays readable in the file.
 #include "core/Codepage.h"
 #include "core/HelpText.h"
@@ -19,6 +20,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -39,16 +41,32 @@ constexpr float kFooterY = 44;
 constexpr float kBodySize = 11;
 constexpr float kBodyLeading = 15;
 constexpr float kParagraphGap = 7;
-constexpr float kHeadingSize = 15;
+constexpr float kHeadingSize = 15;  // topic titles
 constexpr float kHeadingLeading = 20;
 constexpr float kHeadingGap = 10;
+constexpr float kSectionSize = 12.5f;  // section headings within a topic
+constexpr float kSectionLeading = 16;
+constexpr float kSectionGapAbove = 9;  // besides the paragraph gap before it
+constexpr float kSectionGapBelow = 3;
 constexpr float kTocSize = 11.5f;
 constexpr float kTocLeading = 19;
 
+// Where a heading was placed: 0-based page and the top of its first line.
+struct Place {
+    int page = 0;
+    float top = 0;
+};
+
+struct Section {
+    QString heading;
+    Place place;
+};
+
 struct Topic {
     QString title;
-    QStringList paragraphs;
+    QList<cal::HelpBlock> blocks;
     int page = 0;  // 0-based page where the topic starts
+    std::vector<Section> sections;
 };
 
 // One piece of text placed on a page.
@@ -95,8 +113,11 @@ bool readTopics(const QString& folder, std::vector<Topic>& topics) {
         }
         QString text;
         if (!readText(folder + u'/' + line.left(tab).trimmed(), text)) return false;
-        Topic topic{line.mid(tab + 1).trimmed(), cal::helpParagraphs(text)};
-        if (topic.paragraphs.isEmpty()) {
+        Topic topic{line.mid(tab + 1).trimmed(), cal::helpBlocks(text), 0, {}};
+        const bool hasParagraph = std::any_of(topic.blocks.begin(), topic.blocks.end(), [](const cal::HelpBlock& b) {
+            return b.kind == cal::HelpBlock::Paragraph;
+        });
+        if (!hasParagraph) {
             std::fprintf(stderr, "makeguide: empty topic %s\n", qPrintable(topic.title));
             return false;
         }
@@ -150,7 +171,9 @@ private:
 
 QByteArray cp1252(const QString& text) { return cal::toCp1252(text); }
 
-// Lays the topics out from page `first` on, one topic per new page.
+// Lays the topics out after the pages already there, one topic per new page. A section heading
+// is kept on the page of the first lines of its section: where they do not fit below it, the
+// heading starts the next page.
 void layTopics(const Layout& layout, std::vector<Topic>& topics, std::vector<Page>& pages) {
     const float frame = kRight - kLeft;
     for (Topic& topic : topics) {
@@ -162,8 +185,29 @@ void layTopics(const Layout& layout, std::vector<Topic>& topics, std::vector<Pag
             y -= kHeadingLeading;
         }
         y -= kHeadingGap;
-        for (const QString& paragraph : topic.paragraphs) {
-            for (const QByteArray& line : layout.wrap(cp1252(paragraph), false, kBodySize, frame)) {
+        bool afterTitle = true;
+        for (const cal::HelpBlock& block : topic.blocks) {
+            if (block.kind == cal::HelpBlock::Heading) {
+                const std::vector<QByteArray> lines = layout.wrap(cp1252(block.text), true, kSectionSize, frame);
+                const float gap = afterTitle ? 0 : kSectionGapAbove;
+                // The heading's lines and two lines of text below it.
+                const float needed = static_cast<float>(lines.size()) * kSectionLeading + kSectionGapBelow + kBodyLeading;
+                if (y - gap - needed < kBottom) {
+                    pages.emplace_back();
+                    y = kTop;
+                } else {
+                    y -= gap;
+                }
+                topic.sections.push_back({block.text, {static_cast<int>(pages.size()) - 1, y + kSectionSize}});
+                for (const QByteArray& line : lines) {
+                    pages.back().texts.push_back({true, kSectionSize, kLeft, y, line});
+                    y -= kSectionLeading;
+                }
+                y -= kSectionGapBelow;
+                afterTitle = false;
+                continue;
+            }
+            for (const QByteArray& line : layout.wrap(cp1252(block.text), false, kBodySize, frame)) {
                 if (y < kBottom) {
                     pages.emplace_back();
                     y = kTop;
@@ -172,6 +216,7 @@ void layTopics(const Layout& layout, std::vector<Topic>& topics, std::vector<Pag
                 y -= kBodyLeading;
             }
             y -= kParagraphGap;
+            afterTitle = false;
         }
     }
 }
@@ -241,7 +286,7 @@ int makeGuide(const QString& helpFolder, const QString& output, const QString& c
         }
         y -= 50;
         centred(page, true, 20, y, cp1252(QString::fromUtf8(kTitle)));
-        centred(page, false, 12, y - 30, cp1252(QStringLiteral("Organizer per l'ufficio e lo studio professionale")));
+        centred(page, false, 12, y - 30, cp1252(QStringLiteral("Organizzatore per l'ufficio e lo studio professionale")));
     }
 
     // Table of contents, each entry a link to its topic.
@@ -271,6 +316,13 @@ int makeGuide(const QString& helpFolder, const QString& output, const QString& c
         HPDF_Destination target = HPDF_Page_CreateDestination(pdfPages[topic.page]);
         HPDF_Destination_SetFit(target);
         HPDF_Outline_SetDestination(entry, target);
+        HPDF_Outline_SetOpened(entry, HPDF_FALSE);
+        for (const Section& section : topic.sections) {
+            HPDF_Outline child = HPDF_CreateOutline(pdf, entry, cp1252(section.heading).constData(), encoder);
+            HPDF_Destination place = HPDF_Page_CreateDestination(pdfPages[section.place.page]);
+            HPDF_Destination_SetFitH(place, section.place.top + 6);
+            HPDF_Outline_SetDestination(child, place);
+        }
     }
 
     // Footers.

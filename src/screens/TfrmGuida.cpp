@@ -1,6 +1,5 @@
 #include "screens/TfrmGuida.h"
 
-#include "core/HelpText.h"
 #include "core/ProgramFolder.h"
 #include "ui/LinkLabel.h"
 #include "ui/Resources.h"
@@ -9,10 +8,15 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace cal {
@@ -20,7 +24,7 @@ namespace {
 
 struct HelpTopic {
     QString title;
-    QStringList paragraphs;
+    QList<HelpBlock> blocks;
 };
 
 QString readResource(const QString& path) {
@@ -41,7 +45,7 @@ QList<HelpTopic> loadTopics() {
         if (tab < 0) continue;
         const QString file = line.left(tab).trimmed();
         const QString title = line.mid(tab + 1).trimmed();
-        topics << HelpTopic{title, helpParagraphs(readResource(QStringLiteral(":/help/") + file))};
+        topics << HelpTopic{title, helpBlocks(readResource(QStringLiteral(":/help/") + file))};
     }
     return topics;
 }
@@ -59,13 +63,20 @@ QStringList helpTopicTitles() {
     return titles;
 }
 
-QStringList helpTopicParagraphs(const QString& title) {
+QList<HelpBlock> helpTopicBlocks(const QString& title) {
     for (const HelpTopic& topic : topics())
-        if (topic.title == title) return topic.paragraphs;
+        if (topic.title == title) return topic.blocks;
     return {};
 }
 
-QString helpTopicText(const QString& title) { return helpTopicParagraphs(title).join(QStringLiteral("\r\n\r\n")); }
+QStringList helpTopicParagraphs(const QString& title) {
+    QStringList paragraphs;
+    for (const HelpBlock& block : helpTopicBlocks(title))
+        if (block.kind == HelpBlock::Paragraph) paragraphs << block.text;
+    return paragraphs;
+}
+
+QString helpTopicText(const QString& title) { return helpBlocksText(helpTopicBlocks(title)); }
 
 TfrmGuida::TfrmGuida(QWidget* parent) : QDialog(parent) {
     initResources();
@@ -82,10 +93,11 @@ TfrmGuida::TfrmGuida(QWidget* parent) : QDialog(parent) {
     lblTitolo->setFont(heading);
     lblTitolo->setWordWrap(true);
 
-    txtGuida = new QPlainTextEdit(this);
+    txtGuida = new QTextEdit(this);
     txtGuida->setObjectName(QStringLiteral("txtGuida"));
     txtGuida->setReadOnly(true);
-    txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtGuida->setAcceptRichText(false);
+    txtGuida->setLineWrapMode(QTextEdit::WidgetWidth);
     txtGuida->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtGuida->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtGuida->setAccessibleName(QStringLiteral("Testo della guida"));
@@ -116,9 +128,35 @@ TfrmGuida::TfrmGuida(QWidget* parent) : QDialog(parent) {
     btnChiudi->setFocus();
 }
 
+// The document is built block by block with formats, never from markup, so every character of
+// the prose shows as typed.
 void TfrmGuida::setTopic(const QString& title, const QString& text) {
     lblTitolo->setText(title);
-    txtGuida->setPlainText(text);  // CR LF pairs become one line break each
+    QTextDocument* document = txtGuida->document();
+    document->clear();
+    const QFont body = txtGuida->font();
+    const qreal line = QFontMetricsF(body).lineSpacing();
+    QTextCursor cursor(document);
+    bool first = true;
+    for (const HelpBlock& block : helpBlocks(text)) {
+        if (!first) cursor.insertBlock();
+        QTextBlockFormat blockFormat;
+        QTextCharFormat charFormat;
+        if (block.kind == HelpBlock::Heading) {
+            blockFormat.setHeadingLevel(2);
+            blockFormat.setTopMargin(first ? 0 : line);
+            blockFormat.setBottomMargin(line * 0.35);
+            charFormat.setFontWeight(QFont::Bold);
+            charFormat.setFontPointSize(QFontInfo(body).pointSizeF() * 1.2);
+        } else {
+            blockFormat.setBottomMargin(line * 0.6);
+        }
+        cursor.setBlockFormat(blockFormat);
+        cursor.setBlockCharFormat(charFormat);
+        cursor.insertText(block.text, charFormat);
+        first = false;
+    }
+    txtGuida->moveCursor(QTextCursor::Start);
 }
 
 // The manual lies in the program folder; without it the link does nothing.

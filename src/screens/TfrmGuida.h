@@ -1,23 +1,28 @@
 #pragma once
 // The help screen, the catalogue of help topics, and the entry points of the help,
 // information and about screens.
+#include "core/HelpText.h"
+
 #include <QDialog>
 #include <QStringList>
 
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 
 namespace cal {
 
 class LinkLabel;
 
-// Help topics. Each topic is a title and paragraphs of fixed prose, kept as text files in
-// the program's resources (help/index.txt lists them); the manual "Guida.pdf" is made from
-// the same files when the program is built.
-QStringList helpTopicTitles();                          // in the manual's order
-QStringList helpTopicParagraphs(const QString& title);  // empty for an unknown title
-// The topic's text as the help screen shows it: paragraphs separated by CR LF CR LF.
+// Help topics. Each topic is a title and fixed prose in sections, headings and paragraphs, kept
+// as text files in the program's resources (help/index.txt lists them; core/HelpText.h has the
+// format); the manual "Guida.pdf" is made from the same files when the program is built.
+// Each function gives nothing for an unknown title.
+QStringList helpTopicTitles();                           // in the manual's order
+QList<HelpBlock> helpTopicBlocks(const QString& title);  // headings and paragraphs in order
+QStringList helpTopicParagraphs(const QString& title);   // the paragraphs alone
+// The topic's text as it is handed to the help screen: blocks separated by CR LF CR LF, each
+// heading marked with "## " as in the topic file.
 QString helpTopicText(const QString& title);
 
 // Help screen, modal, created for one use by the screen whose help command was pressed.
@@ -25,13 +30,15 @@ class TfrmGuida : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmGuida(QWidget* parent = nullptr);
+    // Shows the title and the text, read as a topic file: headings in bold, a little larger and
+    // with space above, paragraphs with space between them.
     void setTopic(const QString& title, const QString& text);
 
 private:
     void openManual();
 
     QLabel* lblTitolo;
-    QPlainTextEdit* txtGuida;
+    QTextEdit* txtGuida;
     LinkLabel* imgPDF;
     LinkLabel* lnkWeb;
     QPushButton* btnChiudi;

@@ -8,13 +8,19 @@
 #include "testlib/CalWidgetTest.h"
 #include "ui/LinkLabel.h"
 
+#include <algorithm>
+
 #include <QDir>
+#include <QSet>
+#include <QFontInfo>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
 
 using namespace cal;
 
@@ -77,6 +83,71 @@ QStringList labelTexts(const QWidget* screen) {
     return texts;
 }
 
+// The blocks of a topic's text as the help screen's document holds them, one line each: a
+// heading marked "## ", a paragraph as it is; a block formatted as neither is marked "?? ".
+// A heading is bold, larger than the body, a document heading, with space above unless it
+// comes first; a paragraph is in the body font with space below.
+QStringList shownBlocks(const QTextEdit* edit) {
+    const qreal bodySize = QFontInfo(edit->font()).pointSizeF();
+    QStringList out;
+    for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next()) {
+        const QTextBlockFormat block = b.blockFormat();
+        const QTextCharFormat chars = b.charFormat();
+        bool uniform = true;  // one format for the whole block
+        for (auto it = b.begin(); !it.atEnd(); ++it) uniform = uniform && it.fragment().charFormat() == chars;
+        const bool first = b == edit->document()->begin();
+        const bool heading = uniform && block.headingLevel() > 0 && chars.fontWeight() == QFont::Bold &&
+                             chars.fontPointSize() > bodySize * 1.1 && (first || block.topMargin() > 0);
+        const bool paragraph = uniform && block.headingLevel() == 0 && chars.fontWeight() != QFont::Bold &&
+                               !chars.hasProperty(QTextFormat::FontPointSize) && block.bottomMargin() > 0;
+        out << (heading ? "## " : paragraph ? "" : "?? ") + b.text();
+    }
+    return out;
+}
+
+// The lines of text the manual's pages show, read from its uncompressed content streams: each
+// "(text) Tj" with its size and whether the font set before it is the bold face. Font names
+// are the page's own, so each page's content is read with that page's font resources.
+struct ShownLine {
+    QString text;
+    float size;
+    bool bold;
+};
+QList<ShownLine> manualLines(const QByteArray& bytes) {
+    const QString pdf = QString::fromLatin1(bytes);
+    const auto object = [&](const QString& number) {
+        const QRegularExpression re("\\n" + number + " 0 obj(.*?)\\nendobj", QRegularExpression::DotMatchesEverythingOption);
+        return re.match(pdf).captured(1);
+    };
+    const QRegularExpression page("\\n\\d+ 0 obj\\s*<<\\s*/Type /Page\\b(.*?)\\nendobj",
+                                  QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpression shown("/(F\\d+) ([\\d.]+) Tf\\s+[-\\d.]+ [-\\d.]+ Td\\s+\\(((?:[^\\\\)]|\\\\.)*)\\) Tj");
+    QList<ShownLine> lines;
+    for (const auto& p : page.globalMatch(pdf)) {
+        const QString dictionary = p.captured(1);
+        QSet<QString> boldNames;
+        for (const auto& font : QRegularExpression("/(F\\d+) (\\d+) 0 R").globalMatch(dictionary))
+            if (object(font.captured(2)).contains("/BaseFont /Helvetica-Bold")) boldNames.insert(font.captured(1));
+        const QString content = object(QRegularExpression("/Contents (\\d+) 0 R").match(dictionary).captured(1));
+        for (const auto& m : shown.globalMatch(content)) {
+            QByteArray text;
+            const QByteArray raw = m.captured(3).toLatin1();
+            for (qsizetype i = 0; i < raw.size(); ++i) {
+                if (raw[i] != '\\') {
+                    text += raw[i];
+                } else if (i + 3 < raw.size() && QByteArray("01234567").contains(raw[i + 1])) {
+                    text += char(raw.mid(i + 1, 3).toInt(nullptr, 8));  // \ooo, a byte in octal
+                    i += 3;
+                } else {
+                    text += raw[++i];
+                }
+            }
+            lines << ShownLine{fromCp1252(text), m.captured(2).toFloat(), boldNames.contains(m.captured(1))};
+        }
+    }
+    return lines;
+}
+
 QString run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
@@ -125,16 +196,30 @@ private slots:
     void everyHelpTitleHasATopic() {
         QFETCH(QString, title);
         QVERIFY(helpTopicTitles().contains(title));
+        const QList<HelpBlock> blocks = helpTopicBlocks(title);
         const QStringList paragraphs = helpTopicParagraphs(title);
         QVERIFY2(paragraphs.size() >= 2, qPrintable(QString::number(paragraphs.size())));
-        for (const QString& paragraph : paragraphs) {
-            QVERIFY(!paragraph.trimmed().isEmpty());
-            QVERIFY2(!paragraph.contains(u'\n'), qPrintable(paragraph));
+        // A topic of more than three paragraphs is in sections a reader scans: at least two
+        // headings, each named once, each followed by text of its own, and the topic opens with
+        // what the screen is for.
+        QStringList headings;
+        for (qsizetype i = 0; i < blocks.size(); ++i) {
+            QVERIFY(!blocks[i].text.trimmed().isEmpty());
+            QVERIFY2(!blocks[i].text.contains(u'\n'), qPrintable(blocks[i].text));
+            if (blocks[i].kind != HelpBlock::Heading) continue;
+            QVERIFY2(!headings.contains(blocks[i].text), qPrintable(blocks[i].text));
+            headings << blocks[i].text;
+            QVERIFY2(i + 1 < blocks.size() && blocks[i + 1].kind == HelpBlock::Paragraph, qPrintable(blocks[i].text));
         }
-        // The screen's text separates the paragraphs with CR LF CR LF.
-        QCOMPARE(helpTopicText(title), paragraphs.join("\r\n\r\n"));
-        // The manual is written in Windows-1252: nothing of the text may be lost there.
+        if (paragraphs.size() > 3) QVERIFY2(headings.size() >= 2, qPrintable(QString::number(headings.size())));
+        QCOMPARE(blocks.first().kind, HelpBlock::Paragraph);
+        // The screen's text separates the blocks with CR LF CR LF and marks the headings.
         const QString text = helpTopicText(title);
+        QCOMPARE(helpBlocks(text), blocks);
+        for (const QString& heading : headings) QVERIFY(text.contains("\r\n\r\n## " + heading + "\r\n\r\n"));
+        // One name for what the program is.
+        QVERIFY2(!text.contains("organizer", Qt::CaseInsensitive), qPrintable(title));
+        // The manual is written in Windows-1252: nothing of the text may be lost there.
         QCOMPARE(fromCp1252(toCp1252(text)), text);
     }
 
@@ -152,23 +237,23 @@ private slots:
         QTest::newRow("launcher") << kLauncher
                                   << QStringList{"CALVETRA", "Cambia password", "Anagrafica Clienti",
                                                  "Tariffario Servizi", "Registro Servizi", "Protocollo Posta",
-                                                 "Archivio Documenti", "Scadenze e appuntamenti",
+                                                 "Archivio Documenti", "Scadenze e Appuntamenti",
                                                  "Registro Bonifici", "Riepilogo Movimenti", "Archivio Libri",
-                                                 "Schedario Articoli",
+                                                 "Schedario Articoli", "Organizzatore",
                                                  // restoring a deleted password file, and where an
                                                  // installed copy keeps each user's data
                                                  "unins000.dll", "/usr/lib/calvetra", ".local/share/Calvetra"};
         QTest::newRow("client screen") << kClients
-                                       << QStringList{"Nuovo", "Salva", "Duplica", "Trova", "Allega file",
+                                       << QStringList{"Nuova", "Salva", "Duplica", "Trova", "Allegati",
                                                       "Documenti_Allegati", "Cliente_", "Da ricontattare",
-                                                      "Anteprima", "Stampa", "Contatto.pdf", "Esporta", "Esci",
+                                                      "Anteprima", "Stampa", "Contatto.pdf", "Excel", "Esci",
                                                       "maiuscolo", "soltanto cifre", "Invio"};
         QTest::newRow("client export") << kClientExport
                                        << QStringList{"Clienti.xls", "Archivio Clienti", "Esporta", "Esci"};
         QTest::newRow("document screen")
             << QString("Applicazione Archivio Documenti.")
-            << QStringList{"Nuovo", "Salva", "Duplica", "Trova", "Allega file", "Sfoglia...", "Documenti_Allegati",
-                           "calendario", "Da completare", "Stampa", "Esporta", "Esci"};
+            << QStringList{"Nuova", "Salva", "Duplica", "Trova", "Allegati", "Sfoglia...", "Documenti_Allegati",
+                           "calendario", "Da completare", "Stampa", "Excel", "Esci"};
         QTest::newRow("document export") << QString("Esportazione archivio documenti in Microsoft Excel.")
                                          << QStringList{"Altri_Documenti.xls", "Altri Documenti", "Esporta", "Esci"};
     }
@@ -184,9 +269,11 @@ private slots:
         TfrmGuida screen;
         QCOMPARE(screen.windowTitle(), QString(" Guida all'utilizzo del software"));
         QCOMPARE(screen.findChild<QLabel*>("lblTitolo")->text(), QString("Argomento della guida."));
-        auto* text = screen.findChild<QPlainTextEdit*>("txtGuida");
+        auto* text = screen.findChild<QTextEdit*>("txtGuida");
         QVERIFY(text->isReadOnly());
         QVERIFY(text->toPlainText().isEmpty());
+        QCOMPARE(text->accessibleName(), QString("Testo della guida"));
+        QVERIFY(text->textInteractionFlags() & Qt::TextSelectableByKeyboard);
         QCOMPARE(screen.findChild<LinkLabel*>("lnkWeb")->text(), QString("Visualizza guida in formato PDF"));
         QVERIFY(!screen.findChild<LinkLabel*>("imgPDF")->pixmap().isNull());
         QCOMPARE(screen.findChild<QPushButton*>("btnChiudi")->text(), QString("Chiudi"));
@@ -200,22 +287,51 @@ private slots:
     }
     void showHelpShowsTheTopic() {
         QFETCH(QString, title);
-        QString shownTitle, shownText;
+        QString shownTitle;
+        QStringList shown;
         bool visible = false;
         whileShown<TfrmGuida>([&] { showHelp(title); },
                               [&](TfrmGuida* screen) {
                                   visible = screen->isVisible();
                                   shownTitle = screen->findChild<QLabel*>("lblTitolo")->text();
-                                  shownText = screen->findChild<QPlainTextEdit*>("txtGuida")->toPlainText();
+                                  shown = shownBlocks(screen->findChild<QTextEdit*>("txtGuida"));
                                   QTest::mouseClick(screen->findChild<QPushButton*>("btnChiudi"), Qt::LeftButton);
                                   QVERIFY(!screen->isVisible());
                               });
         QVERIFY(visible);
         QCOMPARE(fakes->screens.shown, QStringList{"TfrmGuida"});
         QCOMPARE(shownTitle, title);
-        // One empty line between paragraphs, as the CR LF CR LF of the text gives.
-        QCOMPARE(shownText, helpTopicParagraphs(title).join("\n\n"));
+        // Every heading of the topic shown as a heading, every paragraph as a paragraph.
+        QCOMPARE(shown, helpTopicText(title).split("\r\n\r\n"));
         QVERIFY(fakes->shell.opened.isEmpty());
+    }
+
+    // Any text given to the screen: headings as headings, paragraphs as paragraphs, and every
+    // character of the prose as typed.
+    void helpScreenShowsHeadingsAndText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("paragraphs alone") << "Uno.\r\n\r\nDue." << QStringList{"Uno.", "Due."};
+        QTest::newRow("intro and sections")
+            << "Intro.\r\n\r\n## Comandi\r\n\r\nCtrl+N e Ctrl+S.\r\n\r\n## Messaggi\r\n\r\nUno.\r\n\r\nDue."
+            << QStringList{"Intro.", "## Comandi", "Ctrl+N e Ctrl+S.", "## Messaggi", "Uno.", "Due."};
+        QTest::newRow("heading first") << "## Comandi\nTesto." << QStringList{"## Comandi", "Testo."};
+        QTest::newRow("markup in the prose")
+            << "Il campo <b>Note</b> & \"altro\" &amp; <br> &lt;x&gt; <!-- c -->"
+            << QStringList{"Il campo <b>Note</b> & \"altro\" &amp; <br> &lt;x&gt; <!-- c -->"};
+        QTest::newRow("markup in a heading") << "## <i>A</i> & B\n\nC" << QStringList{"## <i>A</i> & B", "C"};
+    }
+    void helpScreenShowsHeadingsAndText() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, shown);
+        TfrmGuida screen;
+        auto* edit = screen.findChild<QTextEdit*>("txtGuida");
+        screen.setTopic("Titolo.", "Testo precedente.\n## Titolo precedente");
+        screen.setTopic("Argomento.", text);
+        QCOMPARE(screen.findChild<QLabel*>("lblTitolo")->text(), QString("Argomento."));
+        QCOMPARE(shownBlocks(edit), shown);
+        QVERIFY(edit->isReadOnly());
+        QCOMPARE(edit->textCursor().position(), 0);
     }
 
     void pdfLinkOpensTheManualOnlyWhenPresent_data() {
@@ -341,6 +457,31 @@ private slots:
 
         const QByteArray bytes = caltest::readAll(manual);
         QVERIFY(!bytes.contains("FlateDecode"));
+
+        // Each section heading of each topic is a line of its own in bold, larger than the text.
+        const QList<ShownLine> lines = manualLines(bytes);
+        QVERIFY(lines.size() > 100);
+        const auto bodySize = [&](const QString& paragraph) {
+            for (const ShownLine& line : lines)
+                if (paragraph.startsWith(line.text) && !line.bold) return line.size;
+            return 0.0f;
+        };
+        const float body = bodySize(helpTopicParagraphs(kClients).first());
+        QVERIFY(body > 0);
+        int headings = 0;
+        for (const QString& title : kTitles)
+            for (const HelpBlock& block : helpTopicBlocks(title)) {
+                if (block.kind != HelpBlock::Heading) continue;
+                ++headings;
+                const bool found = std::any_of(lines.begin(), lines.end(), [&](const ShownLine& line) {
+                    return line.text == block.text && line.bold && line.size > body;
+                });
+                QVERIFY2(found, qPrintable(block.text));
+            }
+        QVERIFY(headings >= 2 * kTitles.size());
+        // The title page names the program as the help and information screens do.
+        QVERIFY(cover.simplified().contains("Organizzatore per l'ufficio e lo studio professionale"));
+        QVERIFY(!text.contains("organizer", Qt::CaseInsensitive));
         if (!QStandardPaths::findExecutable("pdfinfo").isEmpty())
             QVERIFY(run("pdfinfo", {manual}).contains(QRegularExpression("Title:\\s+Guida all'utilizzo del software\\n")));
     }
