@@ -458,7 +458,7 @@ public:
         for (const Column& c : columns_) {
             const quint32 caption = quint32(std::min<std::size_t>(c.before.size(), kKeyRanks - n));
             const quint32 ranked = std::min<quint32>(caption, quint32(c.ranked));
-            std::memcpy(out + n, c.before.data(), ranked);
+            if (ranked) std::memcpy(out + n, c.before.data(), ranked);  // an empty caption has no storage
             n += ranked;
             if (ranked < caption) {
                 known = n;
