@@ -210,8 +210,7 @@ int runChild(const QStringList& args, int times) {
                 d->reject();
             };
             openExport(def->objectName, caller.get());
-            const ExportFile* file = findExportFile(def->objectName);
-            const QString written = programFile(QString::fromUtf8(file->fileName.data(), qsizetype(file->fileName.size())));
+            const QString written = programFile(QString::fromUtf8(def->fileName));
             const QString copy = QDir(folder).filePath(QStringLiteral("dd-baseline.out"));
             const qint64 bytes = QFileInfo(written).size();
             QElapsedTimer ddClock;

@@ -88,6 +88,8 @@ const SearchDefinition kArticleSearch{
 const ExportDefinition kArticleExport{
     .objectName = "TfrmExpBibliografie",
     .caption = QStringLiteral(" Esporta schedario articoli in Microsoft Excel"),
+    .fileName = "Articoli.xls",
+    .sheetName = "Riepilogo Articoli",
     .columns = kArticleExportColumns,
     .helpTitle = QStringLiteral("Esportazione schedario articoli in Microsoft Excel."),
     .layout = &kArticleLayout,

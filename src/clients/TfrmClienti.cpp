@@ -205,6 +205,8 @@ const ExportDefinition kClientExport = [] {
     ExportDefinition d{
         .objectName = "TfrmExpClienti",
         .caption = QStringLiteral(" Esporta archivio clienti in Microsoft Excel"),
+        .fileName = "Clienti.xls",
+        .sheetName = "Archivio Clienti",
         .columns = kClientExportColumns,
         .helpTitle = QStringLiteral("Esportazione archivio clienti in Microsoft Excel."),
         .layout = &kClientLayout,

@@ -23,40 +23,6 @@ struct ExportColumn {
     int width;
 };
 
-// One export screen and the file it writes in the program folder.
-struct ExportFile {
-    std::string_view screen;     // TfrmExpClienti, ...
-    std::string_view fileName;   // "Clienti.xls"
-    std::string_view sheetName;  // "Archivio Clienti"
-    int columns;                 // grid columns 1..K that go into the file
-};
-
-// The fourteen export screens. The mail-register export and its period summary share
-// "Protocollo.xls", so each overwrites the other's file.
-inline constexpr ExportFile kExportFiles[] = {
-    {"TfrmExpClienti", "Clienti.xls", "Archivio Clienti", 25},
-    {"TfrmExpTariffario", "Tariffario.xls", "Tariffario Servizi", 17},
-    {"TfrmExpServizi", "Servizi.xls", "Registro Servizi", 17},
-    {"TfrmExpImminenti", "Scadenze_Imminenti.xls", "Scadenze imminenti", 20},
-    {"TfrmExpGiornaliere", "Scadenze_Giornaliere.xls", "Scadenze del giorno", 20},
-    {"TfrmExpMensili", "Scadenze_Mensili.xls", "Scadenze del mese", 20},
-    {"TfrmExpScadenzario", "Scadenze_e_Appuntamenti.xls", "Scadenze e appuntamenti", 19},
-    {"TfrmExpProtocollo", "Protocollo.xls", "Protocollo Posta", 18},
-    {"TfrmRiepProtocollo", "Protocollo.xls", "Protocollo Documenti", 18},
-    {"TfrmExpBonificiEmessi", "Bonifici_Emessi.xls", "Bonifici Emessi", 14},
-    {"TfrmExpBonificiRicevuti", "Bonifici_Ricevuti.xls", "Bonifici Ricevuti", 14},
-    {"TfrmExpLibri", "Libri.xls", "Riepilogo Libri", 25},
-    {"TfrmExpBibliografie", "Articoli.xls", "Riepilogo Articoli", 10},
-    {"TfrmExpAltri", "Altri_Documenti.xls", "Altri Documenti", 22},
-};
-
-// The entry of an export screen, or nullptr for a name that is not in the table.
-constexpr const ExportFile* findExportFile(std::string_view screen) {
-    for (const ExportFile& f : kExportFiles)
-        if (f.screen == screen) return &f;
-    return nullptr;
-}
-
 // True when the trimmed text is made only of the digits 0 to 9 (at least one): such a cell is
 // marked as text, so a spreadsheet program keeps its leading zeros and all its digits.
 bool isDigitString(QStringView text);

@@ -311,6 +311,8 @@ const SearchDefinition kDeadlineSearch{
 const ExportDefinition kDeadlineExport{
     .objectName = "TfrmExpScadenzario",
     .caption = QStringLiteral(" Esporta archivio scadenze e appuntamenti"),
+    .fileName = "Scadenze_e_Appuntamenti.xls",
+    .sheetName = "Scadenze e appuntamenti",
     .columns = kDeadlineExportColumns,
     .helpTitle = QStringLiteral("Esportazione archivio scadenze e appuntamenti in Microsoft Excel."),
     .layout = &kDeadlineLayout,
@@ -320,18 +322,24 @@ const ExportDefinition kDeadlineExport{
 const ExportDefinition kImminentList{
     .objectName = "TfrmExpImminenti",
     .caption = QStringLiteral(" Scadenze imminenti"),
+    .fileName = "Scadenze_Imminenti.xls",
+    .sheetName = "Scadenze imminenti",
     .columns = kDeadlineListColumns,
     .helpTitle = kListHelpTopic,
 };
 const ExportDefinition kDayList{
     .objectName = "TfrmExpGiornaliere",
     .caption = QStringLiteral(" Scadenze del giorno"),
+    .fileName = "Scadenze_Giornaliere.xls",
+    .sheetName = "Scadenze del giorno",
     .columns = kDeadlineListColumns,
     .helpTitle = kListHelpTopic,
 };
 const ExportDefinition kMonthList{
     .objectName = "TfrmExpMensili",
     .caption = QStringLiteral(" Scadenze del mese"),
+    .fileName = "Scadenze_Mensili.xls",
+    .sheetName = "Scadenze del mese",
     .columns = kDeadlineListColumns,
     .helpTitle = kListHelpTopic,
 };

@@ -153,6 +153,8 @@ const SearchDefinition kToCompleteList{
 const ExportDefinition kDocumentExport{
     .objectName = "TfrmExpAltri",
     .caption = QStringLiteral(" Esporta archivio documenti in Microsoft Excel"),
+    .fileName = "Altri_Documenti.xls",
+    .sheetName = "Altri Documenti",
     .columns = kDocumentExportColumns,
     .helpTitle = QStringLiteral("Esportazione archivio documenti in Microsoft Excel."),
     .layout = &kDocumentLayout,

@@ -287,6 +287,8 @@ const SearchDefinition kAvailableSearch{
 const ExportDefinition kBookExport{
     .objectName = "TfrmExpLibri",
     .caption = QStringLiteral(" Esporta archivio libri in Microsoft Excel"),
+    .fileName = "Libri.xls",
+    .sheetName = "Riepilogo Libri",
     .columns = kBookExportColumns,
     .helpTitle = QStringLiteral("Esportazione archivio libri in Microsoft Excel."),
     .layout = &kBookLayout,

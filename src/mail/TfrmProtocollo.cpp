@@ -165,6 +165,8 @@ const SearchDefinition kMailSearch{
 const ExportDefinition kMailExport{
     .objectName = "TfrmExpProtocollo",
     .caption = QStringLiteral(" Esporta protocollo posta in Microsoft Excel"),
+    .fileName = "Protocollo.xls",
+    .sheetName = "Protocollo Posta",
     .columns = kMailExportColumns,
     .helpTitle = QStringLiteral("Esportazione protocollo posta in Microsoft Excel."),
     .layout = &kMailLayout,
@@ -174,6 +176,8 @@ const ExportDefinition kMailExport{
 const ExportDefinition kMailSummary{
     .objectName = "TfrmRiepProtocollo",
     .caption = QStringLiteral(" Riepilogo protocollo per intervallo di tempo"),
+    .fileName = "Protocollo.xls",
+    .sheetName = "Protocollo Documenti",
     .columns = kMailExportColumns,
     .helpTitle = QStringLiteral("Riepilogo protocollo per intervallo di tempo."),
     .statusText = QStringLiteral("Riepilogo documenti protocollati in un intervallo di tempo."),

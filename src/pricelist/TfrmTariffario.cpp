@@ -136,6 +136,8 @@ const SearchDefinition kDiscountedList{
 const ExportDefinition kPriceListExport{
     .objectName = "TfrmExpTariffario",
     .caption = QStringLiteral(" Esporta tariffario servizi in Microsoft Excel"),
+    .fileName = "Tariffario.xls",
+    .sheetName = "Tariffario Servizi",
     .columns = kPriceListExportColumns,
     .helpTitle = QStringLiteral("Esportazione tariffario servizi in Microsoft Excel."),
     .layout = &kPriceListLayout,

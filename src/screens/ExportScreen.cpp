@@ -258,24 +258,19 @@ void ExportScreen::setRows(QList<QStringList> rows) {
     else model_->setRows(std::move(rows));
 }
 
-QString ExportScreen::exportPath() const {
-    const ExportFile* file = findExportFile(def_.objectName);
-    if (!file) return {};
-    return programFile(QString::fromUtf8(file->fileName.data(), qsizetype(file->fileName.size())));
-}
+QString ExportScreen::exportPath() const { return programFile(QString::fromUtf8(def_.fileName)); }
 
 void ExportScreen::exportFile() {
     if (!dialogs().question(kExportQuestion)) return;
-    const ExportFile* file = findExportFile(def_.objectName);
-    if (!file) {
-        // A screen missing from the export files table is a programming error; the user is told
-        // that nothing was exported.
+    if (!def_.fileName || !*def_.fileName || !def_.sheetName) {
+        // A definition without its file is a programming error; the user is told that nothing
+        // was exported.
         qCritical("export screen %s has no export file", def_.objectName);
         plainMessage(kExportFailed);
         return;
     }
     const QString path = exportPath();
-    const QString sheet = QString::fromUtf8(file->sheetName.data(), qsizetype(file->sheetName.size()));
+    const QString sheet = QString::fromUtf8(def_.sheetName);
     const RecordRow* records = model_->recordRow();
     const bool written =
         records ? writeSpreadsheetRecords(path, sheet, def_.columns, *records,

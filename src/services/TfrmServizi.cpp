@@ -144,6 +144,8 @@ const SearchDefinition kUnpaidList{
 const ExportDefinition kServiceExport{
     .objectName = "TfrmExpServizi",
     .caption = QStringLiteral(" Esporta registro servizi in Microsoft Excel"),
+    .fileName = "Servizi.xls",
+    .sheetName = "Registro Servizi",
     .columns = kServiceExportColumns,
     .helpTitle = QStringLiteral("Esportazione registro servizi in Microsoft Excel."),
     .layout = &kServiceLayout,

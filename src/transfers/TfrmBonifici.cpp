@@ -44,6 +44,8 @@ struct RegisterTraits {
     const char* search;
     const char* notExecuted;
     const char* exportScreen;
+    const char* exportFile;          // the export's file and sheet
+    const char* exportSheet;
     const char* printScreen;
     const char* cardTitle;
 };
@@ -63,6 +65,8 @@ const RegisterTraits kIssuedTraits{
     .search = "TfrmTrovaBonificiEmessi",
     .notExecuted = "TfrmBonificiDaEseguire",
     .exportScreen = "TfrmExpBonificiEmessi",
+    .exportFile = "Bonifici_Emessi.xls",
+    .exportSheet = "Bonifici Emessi",
     .printScreen = "TfrmStampaServizi",
     .cardTitle = "SCHEDA BONIFICO EMESSO",
 };
@@ -82,6 +86,8 @@ const RegisterTraits kReceivedTraits{
     .search = "TfrmTrovaBonificiRicevuti",
     .notExecuted = "TfrmBonificiDaEseguireRic",
     .exportScreen = "TfrmExpBonificiRicevuti",
+    .exportFile = "Bonifici_Ricevuti.xls",
+    .exportSheet = "Bonifici Ricevuti",
     .printScreen = "TfrmStampaBonRicevuti",
     .cardTitle = "SCHEDA BONIFICO RICEVUTO",
 };
@@ -284,6 +290,8 @@ ExportDefinition exportDefinition(const RegisterTraits& t, const char* caption, 
     ExportDefinition def{
         .objectName = t.exportScreen,
         .caption = QString::fromUtf8(caption),
+        .fileName = t.exportFile,
+        .sheetName = t.exportSheet,
         .columns = kTransferExportColumns,
         .gridHeaders = kGridHeaders,
         .helpTitle = QString::fromUtf8(help),
