@@ -1,6 +1,6 @@
 #include "screens/ArchiveScreen.h"
 
-#include "checks/CheckScreens.h"
+#include "screens/CheckScreens.h"
 #include "core/Amount.h"
 #include "core/DateText.h"
 #include "core/ProgramFolder.h"

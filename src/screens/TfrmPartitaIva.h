@@ -1,7 +1,7 @@
 #pragma once
 // The VAT number check screen: whether a partita IVA ends with its check digit, and which VAT
 // office issued it.
-#include "checks/CheckScreens.h"
+#include "screens/CheckScreens.h"
 
 namespace cal {
 

@@ -1,4 +1,4 @@
-#include "checks/TfrmCarta.h"
+#include "screens/TfrmCarta.h"
 
 #include "checks/PaymentCard.h"
 #include "core/Text.h"

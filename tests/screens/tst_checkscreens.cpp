@@ -1,10 +1,10 @@
 // The four identifier check screens: their look, typing rules, messages and closing rules, the
 // functions that open them, the fiscal code button, and the client screen's check buttons.
-#include "checks/CheckScreens.h"
-#include "checks/TfrmCarta.h"
-#include "checks/TfrmCodFisc.h"
-#include "checks/TfrmIban.h"
-#include "checks/TfrmPartitaIva.h"
+#include "screens/CheckScreens.h"
+#include "screens/TfrmCarta.h"
+#include "screens/TfrmCodFisc.h"
+#include "screens/TfrmIban.h"
+#include "screens/TfrmPartitaIva.h"
 #include "clients/TfrmClienti.h"
 #include "core/ProgramFolder.h"
 #include "testlib/CalWidgetTest.h"

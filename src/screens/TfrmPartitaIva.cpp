@@ -1,4 +1,4 @@
-#include "checks/TfrmPartitaIva.h"
+#include "screens/TfrmPartitaIva.h"
 
 #include "checks/VatNumber.h"
 #include "core/Text.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The IBAN check screen: the mod-97 rule of the IBAN.
-#include "checks/CheckScreens.h"
+#include "screens/CheckScreens.h"
 
 namespace cal {
 

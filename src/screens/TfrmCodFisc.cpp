@@ -1,4 +1,4 @@
-#include "checks/TfrmCodFisc.h"
+#include "screens/TfrmCodFisc.h"
 
 #include "checks/FiscalCode.h"
 #include "core/Text.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The payment card check screen: whether a card number passes the Luhn check, and which kind
 // of card its first digits tell.
-#include "checks/CheckScreens.h"
+#include "screens/CheckScreens.h"
 
 namespace cal {
 

@@ -1,10 +1,10 @@
-#include "checks/CheckScreens.h"
+#include "screens/CheckScreens.h"
 
 #include "checks/FiscalCode.h"
-#include "checks/TfrmCarta.h"
-#include "checks/TfrmCodFisc.h"
-#include "checks/TfrmIban.h"
-#include "checks/TfrmPartitaIva.h"
+#include "screens/TfrmCarta.h"
+#include "screens/TfrmCodFisc.h"
+#include "screens/TfrmIban.h"
+#include "screens/TfrmPartitaIva.h"
 #include "core/Text.h"
 #include "ui/KeyRules.h"
 

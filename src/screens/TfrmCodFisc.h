@@ -1,7 +1,7 @@
 #pragma once
 // The fiscal code check screen: whether a codice fiscale ends with the check character of its
 // first 15 characters.
-#include "checks/CheckScreens.h"
+#include "screens/CheckScreens.h"
 
 namespace cal {
 

@@ -1,4 +1,4 @@
-#include "checks/TfrmIban.h"
+#include "screens/TfrmIban.h"
 
 #include "checks/Iban.h"
 #include "core/Text.h"
