@@ -11,7 +11,7 @@
 #include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
-#include "app/YearMenu.h"
+#include "screens/YearMenu.h"
 #include "screens/TfrmGuida.h"
 #include "core/ProgramFolder.h"
 #include "deadlines/TfrmScadenzario.h"
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     pictures.prefix.clear();
     program.launcher()->hide();
     // The year menus the launcher opens before a per-year archive.
-    for (const cal::LauncherEntry& entry : cal::kLauncherEntries) {
+    for (const cal::LauncherEntry& entry : cal::launcherEntries()) {
         if (!entry.yearMenu) continue;
         cal::YearMenu* menu = program.yearMenu(entry.yearMenu->objectName);
         menu->resize(cal::windowRoom(menu));

@@ -2,9 +2,9 @@
 
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
-#include "app/YearMenu.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
+#include "screens/YearMenu.h"
 #include "ui/Icons.h"
 #include "ui/Regional.h"
 #include "ui/Resources.h"
@@ -49,7 +49,7 @@ TfrmAvvio* Application::launcher() {
     if (launcher_) return launcher_.get();
     launcher_ = std::make_unique<TfrmAvvio>();
     connect(launcher_.get(), &TfrmAvvio::exitRequested, this, &Application::quit);
-    for (const LauncherEntry& e : kLauncherEntries) {
+    for (const LauncherEntry& e : launcherEntries()) {
         // In preparation: the entry stays disabled.
         if (e.screen ? !findOtherScreen(e.screen) : (!e.archive || !findArchive(e.archive))) continue;
         launcher_->setEntry(QString::fromLatin1(e.entry), [this, &e] { openFromLauncher(e); });
@@ -108,7 +108,7 @@ ArchiveScreen* Application::archive(std::string_view objectName) {
 YearMenu* Application::yearMenu(std::string_view objectName) {
     if (auto it = menus_.find(objectName); it != menus_.end()) return it->second.get();
     const LauncherEntry* entry = nullptr;
-    for (const LauncherEntry& e : kLauncherEntries)
+    for (const LauncherEntry& e : launcherEntries())
         if (e.yearMenu && objectName == e.yearMenu->objectName) entry = &e;
     if (!entry) return nullptr;
     auto* menu = new YearMenu(*entry->yearMenu);

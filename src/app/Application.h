@@ -1,7 +1,7 @@
 #pragma once
 // Start-up and routing: the login and the launcher are created at start; every other screen is
 // created the first time it is opened and afterwards only shown and hidden. What the launcher
-// opens, and through which year menu, comes from one table.
+// opens, and through which year menu, comes from the archive modules' launcher tiles.
 #include <QObject>
 
 #include <map>
@@ -16,18 +16,8 @@ class TfrmCambiaPassword;
 class TfrmAvvio;
 class YearMenu;
 class ArchiveScreen;
-struct YearMenuTexts;
+struct LauncherEntry;
 
-// One launcher entry: the archive screen it opens (by object name), through a year menu or not,
-// or another working screen of an archive module (a menu of its own). An entry whose screen is
-// not registered stays visible but disabled.
-struct LauncherEntry {
-    const char* entry;                       // "Clienti": imgClienti and btnClienti
-    const char* archive = nullptr;           // TfrmClienti
-    const YearMenuTexts* yearMenu = nullptr;
-    const char* screen = nullptr;            // TfrmMenuBonifici: an OtherScreen, instead of an archive
-};
-extern const LauncherEntry kLauncherEntries[10];
 
 class Application : public QObject {
     Q_OBJECT

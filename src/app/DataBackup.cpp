@@ -2,7 +2,8 @@
 
 #include "core/Password.h"
 #include "core/ProgramFolder.h"
-#include "core/Settings.h"
+#include "mail/MailSettings.h"
+#include "transfers/TransferSettings.h"
 #include "screens/ArchiveDefinition.h"
 #include "screens/Catalog.h"
 #include "screens/TfrmAllegaCartella.h"

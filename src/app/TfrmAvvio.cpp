@@ -1,6 +1,7 @@
 #include "app/TfrmAvvio.h"
 
 #include "app/DataBackup.h"
+#include "screens/Catalog.h"
 #include "screens/TfrmGuida.h"
 #include "screens/TfrmInfo.h"
 #include "screens/TfrmSplash.h"
@@ -22,26 +23,6 @@
 
 namespace cal {
 namespace {
-
-struct Entry {
-    const char* name;  // imgX and btnX
-    const char* caption;
-    const char* hint;
-    const char* icon;  // its picture in the program's set
-};
-
-const Entry kEntries[] = {
-    {"Clienti", "Anagrafica Clienti", "Archivio dei clienti: dati anagrafici, recapiti, dati fiscali.", "archive-clients"},
-    {"Tariffario", "Tariffario Servizi", "Catalogo dei servizi con tariffe ordinarie e scontate.", "archive-pricelist"},
-    {"Servizi", "Registro Servizi", "Registro annuale dei servizi prestati e riepilogo dei compensi.", "archive-services"},
-    {"Posta", "Protocollo Posta", "Protocollo annuale della posta in entrata e in uscita.", "archive-mail"},
-    {"Documenti", "Archivio Documenti", "Archivio dei documenti con copia digitale e allegati.", "archive-documents"},
-    {"Scadenzario", "Scadenze e Appuntamenti", "Scadenze e appuntamenti dell'anno, con avviso delle scadenze imminenti.", "archive-deadlines"},
-    {"Bonifici", "Registro Bonifici", "Bonifici emessi e ricevuti.", "archive-transfers"},
-    {"Riepiloghi", "Riepilogo Movimenti", "Riepilogo dei bonifici di un periodo.", "archive-summaries"},
-    {"Libri", "Archivio Libri", "Biblioteca con prestiti e classificazione Dewey.", "archive-library"},
-    {"Articoli", "Schedario Articoli", "Schedario annuale degli articoli di giornale.", "archive-articles"},
-};
 
 const QString kInPreparation = QStringLiteral("In preparazione: questo archivio sarà disponibile in una prossima versione.");
 
@@ -78,8 +59,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QMainWindow(parent) {
     grid->setSpacing(12);
     constexpr int kColumns = 5;
     int i = 0;
-    for (const Entry& e : kEntries) {
-        const QString name = QString::fromLatin1(e.name);
+    for (const LauncherEntry& e : launcherEntries()) {
+        const QString name = QString::fromLatin1(e.entry);
         auto* tile = new QFrame(central);
         tile->setObjectName("pan" + name);
         tile->setFrameShape(QFrame::StyledPanel);

@@ -5,6 +5,7 @@
 #include "screens/Catalog.h"
 #include "screens/ExportScreen.h"
 #include "screens/SearchScreen.h"
+#include "screens/YearMenu.h"
 
 namespace cal {
 namespace {
@@ -70,6 +71,7 @@ const ArchiveDefinition kArticles{
                    {Sito, Note}, {Note, Titolo}},
     .firstField = Titolo,
     .saveFailure = FailureKind::Plain,
+    .attachments = File01,
 };
 
 constexpr ColumnLine searchLine{&kArticleLayout, kArticleLine};
@@ -100,12 +102,26 @@ const ExportDefinition kArticleExport{
 
 TfrmBibliografie::TfrmBibliografie(QWidget* parent) : ArchiveScreen(kArticles, parent) {}
 
+const YearMenuTexts kArticleYearMenu{
+    .objectName = "TfrmMenuArticoli",
+    .caption = " Calvetra 4.0 - Schedario Articoli",
+    .heading = "Schedario Articoli:",
+    .info = "Utilizzare questo ambiente per catalogare articoli giornalistici in schedari annuali.",
+    .extension = ".art",
+    .archiveTitle = " Calvetra 4.0 - Schedario Articoli anno ",
+    .keyword = "servizi",
+    .helpTitle = "Applicazione Schedario Articoli.",
+};
+
 const ArchiveModule& articleModule() {
     static const ArchiveModule module{
         .archive = &kArticles,
         .create = [] { return new TfrmBibliografie; },
         .searches = {&kArticleSearch},
         .exports = {&kArticleExport},
+        .launcher = {{.entry = "Articoli", .caption = "Schedario Articoli",
+                      .hint = "Schedario annuale degli articoli di giornale.",
+                      .icon = "archive-articles", .yearMenu = &kArticleYearMenu}},
     };
     return module;
 }

@@ -6,6 +6,8 @@
 
 namespace cal {
 
+struct YearMenuTexts;
+
 struct ArchiveModule;
 
 // The article screen, its search and export.
@@ -16,5 +18,8 @@ class TfrmBibliografie : public ArchiveScreen {
 public:
     explicit TfrmBibliografie(QWidget* parent = nullptr);
 };
+
+// The year menu the launcher opens before this archive.
+extern const YearMenuTexts kArticleYearMenu;
 
 }  // namespace cal

@@ -2,7 +2,7 @@
 
 #include "articles/ArticleLayout.h"
 #include "core/ProgramFolder.h"
-#include "core/RtfWriter.h"
+#include "articles/ArticleCard.h"
 #include "core/Text.h"
 #include "screens/ArchiveScreen.h"
 #include "ui/Services.h"

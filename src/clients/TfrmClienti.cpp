@@ -171,6 +171,7 @@ const ArchiveDefinition kClients{
                 },
             .pdfFile = "Contatto.pdf",
         },
+    .attachments = File01,
 };
 
 const SearchDefinition kClientSearch{
@@ -228,6 +229,9 @@ const ArchiveModule& clientModule() {
         .create = [] { return new TfrmClienti; },
         .searches = {&kClientSearch, &kRecontactList},
         .exports = {&kClientExport},
+        .launcher = {{.entry = "Clienti", .caption = "Anagrafica Clienti",
+                      .hint = "Archivio dei clienti: dati anagrafici, recapiti, dati fiscali.",
+                      .icon = "archive-clients"}},
     };
     return module;
 }

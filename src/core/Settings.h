@@ -1,14 +1,5 @@
 #pragma once
-// The two settings files of the program folder, each an INI file (core/IniFile.h):
-//
-// "Sabbiolo.ini", the mail register:
-//   [Protocollo Documenti]      Ufficio, Operatore: office and operator last used
-//   [Numerazione Protocollo]    Inizio: first protocol number (digits; empty means 1)
-//                               Indicazione Anno Solare: "Sì" to append "/" and the year
-//
-// "Bonifici.ini", the transfer registers, the side of a transfer that is the user's own:
-//   [Bonifici Emessi]    Nome Pagatore, Codice Fiscale, Iban Bancario
-//   [Bonifici Ricevuti]  Nome Beneficiario, Codice Fiscale, Iban Bancario
+// Settings files of the program folder, each an INI file (core/IniFile.h), changed key by key.
 //
 // Readers return nullopt when the file exists but cannot be read (a missing file, section or
 // key reads as empty values); writers return false when the file cannot be written, leaving
@@ -20,64 +11,39 @@
 // have changed meanwhile; a key missing from the file is written all the same. The file is
 // read, changed and written back under the folder's settings lock (core/IniFile.h,
 // updateIniFile). Without `asRead` every key is written.
-#include <QString>
-#include <QStringView>
+//
+// Each archive with settings keeps its file's names and readers in its own folder
+// (mail/MailSettings.h, transfers/TransferSettings.h).
+#include "core/IniFile.h"
 
+#include <QString>
+
+#include <initializer_list>
 #include <optional>
 
 namespace cal {
 
-// --- Sabbiolo.ini -------------------------------------------------------------------------
-
-inline const QString kMailSettingsFile = QStringLiteral("Sabbiolo.ini");
-inline const QString kMailOfficeSection = QStringLiteral("Protocollo Documenti");
-inline const QString kMailOfficeKey = QStringLiteral("Ufficio");
-inline const QString kMailOperatorKey = QStringLiteral("Operatore");
-inline const QString kMailNumberingSection = QStringLiteral("Numerazione Protocollo");
-inline const QString kMailStartKey = QStringLiteral("Inizio");
-inline const QString kMailYearKey = QStringLiteral("Indicazione Anno Solare");
-
-struct MailOffice {
-    QString office;
-    QString operatorName;
-};
-std::optional<MailOffice> readMailOffice(const QString& programFolder);
-bool writeMailOffice(const QString& programFolder, const MailOffice& office,
-                     const std::optional<MailOffice>& asRead = std::nullopt);
-
-struct MailNumbering {
-    QString start;          // "Inizio" as stored
-    bool withYear = false;  // "Indicazione Anno Solare" is exactly "Sì"
-
-    // The first number: 1 when "Inizio" is empty, nullopt when it is not made of decimal
-    // digits only or is too large to count with.
-    std::optional<qint64> startNumber() const;
-};
-std::optional<MailNumbering> readMailNumbering(const QString& programFolder);
-// Writes "Inizio" (trimmed) and "Indicazione Anno Solare" ("Sì" or "No").
-bool writeMailNumbering(const QString& programFolder, const MailNumbering& numbering,
-                        const std::optional<MailNumbering>& asRead = std::nullopt);
-
-// --- Bonifici.ini -------------------------------------------------------------------------
-
-inline const QString kTransferSettingsFile = QStringLiteral("Bonifici.ini");
-
-enum class TransferRegister { Issued, Received };
-
-// The kept side: the payer of the issued register, the beneficiary of the received one.
-struct TransferParty {
-    QString name;
-    QString fiscalCode;
-    QString iban;
+// A key to write, with its value as the screen read it when known.
+struct KeyChange {
+    QString key;
+    QString value;
+    std::optional<QString> asRead;
 };
 
-QString transferSettingsSection(TransferRegister reg);  // "Bonifici Emessi" / "Bonifici Ricevuti"
-QString transferNameKey(TransferRegister reg);          // "Nome Pagatore" / "Nome Beneficiario"
-inline const QString kTransferFiscalCodeKey = QStringLiteral("Codice Fiscale");
-inline const QString kTransferIbanKey = QStringLiteral("Iban Bancario");
+// The member of the values as read, when they are known.
+template <typename T, typename Member>
+std::optional<QString> readAs(const std::optional<T>& asRead, Member member) {
+    if (!asRead) return std::nullopt;
+    return (*asRead).*member;
+}
 
-std::optional<TransferParty> readTransferParty(const QString& programFolder, TransferRegister reg);
-bool writeTransferParty(const QString& programFolder, TransferRegister reg, const TransferParty& party,
-                        const std::optional<TransferParty>& asRead = std::nullopt);
+// The settings file `name` of the program folder.
+QString settingsFilePath(const QString& programFolder, const QString& name);
+
+// The file loaded, or nullopt when it exists but cannot be read.
+std::optional<IniFile> loadSettings(const QString& path);
+
+// Sets the keys of one section that changed, trimmed, in one locked change of the file.
+bool writeSettingsKeys(const QString& path, const QString& section, std::initializer_list<KeyChange> keys);
 
 }  // namespace cal

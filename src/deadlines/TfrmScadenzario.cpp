@@ -594,6 +594,9 @@ const ArchiveModule& deadlineModule() {
         .create = [] { return new TfrmScadenzario; },
         .searches = {&kDeadlineSearch, &kToConfirm, &kToPay, &kPaid},
         .exports = {&kDeadlineExport, &kImminentList, &kDayList, &kMonthList},
+        .launcher = {{.entry = "Scadenzario", .caption = "Scadenze e Appuntamenti",
+                      .hint = "Scadenze e appuntamenti dell'anno, con avviso delle scadenze imminenti.",
+                      .icon = "archive-deadlines"}},
     };
     return module;
 }

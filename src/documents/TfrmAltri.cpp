@@ -128,6 +128,7 @@ const ArchiveDefinition kDocuments{
         },
     .focusLook = FocusLook::Background,
     .duplicateFailure = FailureKind::Warning,
+    .attachments = File01,
 };
 
 const SearchDefinition kDocumentSearch{
@@ -171,6 +172,9 @@ const ArchiveModule& documentModule() {
         .create = [] { return new TfrmAltri; },
         .searches = {&kDocumentSearch, &kToCompleteList},
         .exports = {&kDocumentExport},
+        .launcher = {{.entry = "Documenti", .caption = "Archivio Documenti",
+                      .hint = "Archivio dei documenti con copia digitale e allegati.",
+                      .icon = "archive-documents"}},
     };
     return module;
 }

@@ -260,6 +260,7 @@ const ArchiveDefinition kBooks{
         },
     .duplicateFocus = Codice,
     .duplicateFailure = FailureKind::Warning,
+    .attachments = File01,
 };
 
 const SearchDefinition kBookSearch{
@@ -321,6 +322,9 @@ const ArchiveModule& bookModule() {
         .create = [] { return new TfrmLibri; },
         .searches = {&kBookSearch, &kAvailableSearch},
         .exports = {&kBookExport},
+        .launcher = {{.entry = "Libri", .caption = "Archivio Libri",
+                      .hint = "Biblioteca con prestiti e classificazione Dewey.",
+                      .icon = "archive-library"}},
     };
     return module;
 }

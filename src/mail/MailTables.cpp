@@ -4,7 +4,7 @@
 #include "core/DateText.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
-#include "core/Settings.h"
+#include "mail/MailSettings.h"
 #include "core/Text.h"
 
 #include <QSet>

@@ -3,11 +3,12 @@
 #include "core/DateText.h"
 #include "core/ProgramFolder.h"
 #include "core/RecordFile.h"
-#include "core/Settings.h"
 #include "core/Text.h"
+#include "mail/MailSettings.h"
 #include "mail/MailTables.h"
 #include "screens/Catalog.h"
 #include "screens/SearchScreen.h"
+#include "screens/YearMenu.h"
 #include "ui/Icons.h"
 #include "ui/KeyRules.h"
 #include "ui/Regional.h"
@@ -34,6 +35,11 @@ const char* const kDateHint = "Fai clic su questo campo e premi un tasto qualsia
 const QString kKeyword = QStringLiteral("protocollo");
 
 TfrmProtocollo& mail(ArchiveScreen& screen) { return static_cast<TfrmProtocollo&>(screen); }
+
+// A settings file that cannot be written (UTF-8).
+const char* const kSettingsFailed =
+    "Attenzione: il sistema non permette di salvare le impostazioni nel file Sabbiolo.ini.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
 
 const ArchiveDefinition kMail{
     .objectName = "TfrmProtocollo",
@@ -149,6 +155,25 @@ const ArchiveDefinition kMail{
             .printScreen = "TfrmStampaProtocollo",
             .printCaption = " Stampa scheda",
         },
+    .kept =
+        {
+            // The office and the operator last used, kept by New and between sessions.
+            .fields = {Ufficio, Operatore},
+            .load = []() -> std::optional<QStringList> {
+                // A settings file that cannot be read gives an empty office and operator.
+                const std::optional<MailOffice> office = readMailOffice(programFolder());
+                if (!office) return std::nullopt;
+                return QStringList{office->office, office->operatorName};
+            },
+            .store = [](const QStringList& values, const std::optional<QStringList>& asRead) {
+                const auto office = [](const QStringList& v) { return MailOffice{v.value(0), v.value(1)}; };
+                return writeMailOffice(programFolder(), office(values),
+                                       asRead ? std::optional<MailOffice>(office(*asRead)) : std::nullopt);
+            },
+            .storeFailure = kSettingsFailed,
+            .storeFailureKind = FailureKind::Warning,
+        },
+    .attachments = File01,
 };
 
 const SearchDefinition kMailSearch{
@@ -188,9 +213,6 @@ const QString kRenumbered = QStringLiteral(
     "Il numero di protocollo %1 è stato assegnato nel frattempo da un'altra postazione.\n\r\n\r"
     "La scheda corrente è stata inserita in archivio con il numero di protocollo %2.");
 
-const QString kSettingsFailed = QStringLiteral(
-    "Attenzione: il sistema non permette di salvare le impostazioni nel file Sabbiolo.ini.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
 QLabel* hiddenLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
@@ -229,11 +251,7 @@ void TfrmProtocollo::numberedNew() {
         error(accessFailureMessage());
         return;
     }
-    const QString office = fieldText(Ufficio);
-    const QString operatorName = fieldText(Operatore);
-    clearScreen();
-    setField(*this, Ufficio, office);
-    setField(*this, Operatore, operatorName);
+    clearScreen();  // keeps the office and the operator
     setField(*this, Numero, *number);
     proposed_ = *number;
     countAtNew_ = count;
@@ -267,22 +285,6 @@ void TfrmProtocollo::openNumbering() {
 void TfrmProtocollo::openSummary() {
     TfrmRiepProtocollo screen(filePath(), isVisible() ? this : nullptr);
     screens().exec(&screen);
-}
-
-void TfrmProtocollo::showEvent(QShowEvent* event) {
-    ArchiveScreen::showEvent(event);
-    if (event->spontaneous()) return;
-    // A settings file that cannot be read gives an empty office and operator.
-    officeAsRead_ = readMailOffice(programFolder());
-    const MailOffice office = officeAsRead_.value_or(MailOffice{});
-    setField(*this, Ufficio, office.office);
-    setField(*this, Operatore, office.operatorName);
-}
-
-void TfrmProtocollo::closeEvent(QCloseEvent* event) {
-    if (!writeMailOffice(programFolder(), {fieldText(Ufficio), fieldText(Operatore)}, officeAsRead_))
-        warning(kSettingsFailed);
-    ArchiveScreen::closeEvent(event);
 }
 
 // ---- the numbering screen ----
@@ -347,7 +349,7 @@ void TfrmNumerazione::apply() {
     if (lblMemory_->text() != kKeyword) return;
     normaliseStart();
     if (!writeMailNumbering(programFolder(), {txtInizio_->text(), chkTipo_->isChecked()}, asRead_)) {
-        warning(kSettingsFailed);
+        warning(QString::fromUtf8(kSettingsFailed));
         return;
     }
     accept();
@@ -423,12 +425,28 @@ void TfrmRiepProtocollo::findPeriod() {
 
 // ---- the module ----
 
+const YearMenuTexts kMailYearMenu{
+    .objectName = "TfrmMenuProtocollo",
+    .caption = " Calvetra 4.0 - Protocollo Posta",
+    .heading = "Archivio protocollo documenti:",
+    .info = "In questo ambiente è possibile protocollare i documenti interni e la posta in entrata e in uscita.",
+    .extension = ".prt",
+    .archiveTitle = " Calvetra 4.0 - Protocollo Posta anno ",
+    .keyword = "protocollo",
+    .helpTitle = "Applicazione Protocollo Posta.",
+};
+
 const ArchiveModule& mailModule() {
     static const ArchiveModule module{
         .archive = &kMail,
         .create = [] { return new TfrmProtocollo; },
         .searches = {&kMailSearch},
         .exports = {&kMailExport},
+        .launcher = {{.entry = "Posta", .caption = "Protocollo Posta",
+                      .hint = "Protocollo annuale della posta in entrata e in uscita.",
+                      .icon = "archive-mail", .yearMenu = &kMailYearMenu}},
+        .dateTargets = {{"protinizio", "TfrmRiepProtocollo", "txtDataInizio"},
+                        {"protfine", "TfrmRiepProtocollo", "txtDataFine"}},
     };
     return module;
 }

@@ -4,7 +4,7 @@
 #include "screens/ArchiveScreen.h"
 #include "screens/ExportScreen.h"
 
-#include "core/Settings.h"
+#include "mail/MailSettings.h"
 
 #include <QDialog>
 
@@ -15,6 +15,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace cal {
+
+struct YearMenuTexts;
 
 struct ArchiveModule;
 
@@ -32,9 +34,6 @@ public:
     void openSummary();
 
 protected:
-    // Showing puts back the office and operator last used; closing remembers them.
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void clearExtra() override;
     // Makes the number "Nuovo" proposed sure: if another copy of the program stored it since,
     // the registration takes the next free number and the user is told.
@@ -45,7 +44,6 @@ private:
     QLabel* lblSolare_;
     QString proposed_;         // the number "Nuovo" put on the screen; empty when none
     qint64 countAtNew_ = -1;   // the registrations the year file held then
-    std::optional<MailOffice> officeAsRead_;
 };
 
 // The numbering settings: the first number and whether the year follows it.
@@ -85,5 +83,8 @@ private:
     QLineEdit* txtDataInizio_;
     QLineEdit* txtDataFine_;
 };
+
+// The year menu the launcher opens before this archive.
+extern const YearMenuTexts kMailYearMenu;
 
 }  // namespace cal

@@ -107,6 +107,7 @@ const ArchiveDefinition kPriceList{
             .printScreen = "TfrmStampaTariffa",
             .printCaption = " Stampa scheda",
         },
+    .attachments = File01,
 };
 
 constexpr ColumnLine searchLine{&kPriceListLayout, kPriceListLine};
@@ -154,6 +155,9 @@ const ArchiveModule& priceListModule() {
         .create = [] { return new TfrmTariffario; },
         .searches = {&kPriceListSearch, &kDiscountedList},
         .exports = {&kPriceListExport},
+        .launcher = {{.entry = "Tariffario", .caption = "Tariffario Servizi",
+                      .hint = "Catalogo dei servizi con tariffe ordinarie e scontate.",
+                      .icon = "archive-pricelist"}},
     };
     return module;
 }

@@ -169,6 +169,9 @@ struct CardDefinition {
     const char* pdfFile = nullptr;       // "Contatto.pdf"
 };
 
+// The kind of message an access failure is shown with.
+enum class FailureKind { Error, Warning, Plain };
+
 // Fields that New and every showing keep as they are (the user's own side of a record), and
 // where they are kept between sessions: `load` fills them each time the screen is shown (nullopt:
 // they open empty), `store` is handed their trimmed texts, in `fields` order, when the screen
@@ -177,13 +180,12 @@ struct KeptFields {
     std::vector<int> fields = {};
     std::function<std::optional<QStringList>()> load = {};
     std::function<bool(const QStringList& values, const std::optional<QStringList>& asRead)> store = {};
-    const char* storeFailure = nullptr;  // UTF-8: the error shown when `store` fails
+    const char* storeFailure = nullptr;  // UTF-8: the message shown when `store` fails
+    FailureKind storeFailureKind = FailureKind::Error;
 };
 
 // How the field that has the focus is marked.
 enum class FocusLook { Frame, Background };
-// The kind of message an access failure is shown with.
-enum class FailureKind { Error, Warning, Plain };
 
 // Hints most archives give their commands and buttons in the same words.
 namespace Hint {
@@ -235,6 +237,10 @@ struct ArchiveDefinition {
     // UTF-8: the information Save shows after adding a new record; nullptr: "La scheda corrente
     // è stata inserita in archivio."
     const char* insertedMessage = nullptr;
+    // The first of the further attachments' six fields (three file names, then their three
+    // descriptions, one after another), which the attachment screen edits and Duplicate empties;
+    // -1 for an archive without them.
+    int attachments = -1;
 };
 
 }  // namespace cal

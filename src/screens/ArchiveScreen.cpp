@@ -805,10 +805,9 @@ void ArchiveScreen::duplicate() {
         warning(ArchiveText::kDuplicateNeedsSave);
         return;
     }
-    for (Binding& b : bindings_) {
-        const std::string_view name = layout().fields[b.field].name;
-        if (name.starts_with("lblFile0") || name.starts_with("lblDesc0")) b.editor.clear();
-    }
+    if (def_->attachments >= 0)
+        for (Binding& b : bindings_)
+            if (b.field >= def_->attachments && b.field < def_->attachments + 6) b.editor.clear();
     applyPresets(def_->onDuplicate);
     setPosition(0);
     if (!withFile([](RecordFile&) { return true; }, def_->duplicateFailure)) return;
@@ -943,7 +942,10 @@ void ArchiveScreen::closeEvent(QCloseEvent* event) {
     if (const KeptFields& kept = def_->kept; kept.store) {
         QStringList values;
         for (int field : kept.fields) values << trimmed(fieldText(field));
-        if (!kept.store(values, keptAsRead_)) error(utf8(kept.storeFailure));
+        if (!kept.store(values, keptAsRead_)) {
+            if (kept.storeFailureKind == FailureKind::Warning) warning(utf8(kept.storeFailure));
+            else error(utf8(kept.storeFailure));
+        }
     }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit closed();

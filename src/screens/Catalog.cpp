@@ -10,6 +10,19 @@ namespace cal {
 
 Q_LOGGING_CATEGORY(lcCatalog, "calvetra.catalog")
 
+const std::vector<LauncherEntry>& launcherEntries() {
+    static const std::vector<LauncherEntry> entries = [] {
+        std::vector<LauncherEntry> all;
+        for (const ArchiveModule* m : archiveModules())
+            for (LauncherEntry e : m->launcher) {
+                if (!e.screen) e.archive = m->archive->objectName;
+                all.push_back(e);
+            }
+        return all;
+    }();
+    return entries;
+}
+
 const SearchDefinition* findSearch(std::string_view objectName) {
     for (const ArchiveModule* m : archiveModules())
         for (const SearchDefinition* s : m->searches)

@@ -18,6 +18,26 @@ class ArchiveScreen;
 struct ArchiveDefinition;
 struct ExportDefinition;
 struct SearchDefinition;
+struct YearMenuTexts;
+
+// The field a date picker's caller keyword fills: the object name of its screen and of the field.
+struct DateTarget {
+    const char* keyword;
+    const char* screen;
+    const char* field;
+};
+
+// One tile of the launcher: what it shows and what it opens, the module's archive screen
+// (through a year menu or not) or another working screen of the module (a menu of its own).
+struct LauncherEntry {
+    const char* entry;    // "Clienti": imgClienti and btnClienti
+    const char* caption;  // "Anagrafica Clienti"
+    const char* hint;     // what the archive holds, on the tile and in the status line
+    const char* icon;     // its picture in the program's set
+    const YearMenuTexts* yearMenu = nullptr;
+    const char* screen = nullptr;   // TfrmMenuBonifici: an OtherScreen, instead of the archive
+    const char* archive = nullptr;  // set by launcherEntries(): the module's archive screen
+};
 
 // A working screen of an archive besides its archive screen, shown full like it (the fee
 // summary): created when first opened; it emits closed() when the user leaves it.
@@ -32,10 +52,16 @@ struct ArchiveModule {
     std::vector<const SearchDefinition*> searches = {};  // search and list screens
     std::vector<const ExportDefinition*> exports = {};
     std::vector<OtherScreen> screens = {};
+    std::vector<LauncherEntry> launcher = {};  // its tiles on the launcher
+    // Date picker keywords of its screens besides the date rows of its archive screen.
+    std::vector<DateTarget> dateTargets = {};
 };
 
 // Every archive module, in launcher order. Defined by the application.
 std::span<const ArchiveModule* const> archiveModules();
+
+// Every module's launcher tiles, in module order, each with its archive screen set.
+const std::vector<LauncherEntry>& launcherEntries();
 
 const SearchDefinition* findSearch(std::string_view objectName);
 const ExportDefinition* findExport(std::string_view objectName);

@@ -4,6 +4,8 @@
 #include "core/ProgramFolder.h"
 #include "core/SafeWrite.h"
 #include "core/Text.h"
+#include "screens/ArchiveDefinition.h"
+#include "screens/Catalog.h"
 #include "ui/Icons.h"
 #include "ui/KeyRules.h"
 #include "ui/Regional.h"
@@ -30,19 +32,6 @@ const QString kChooserFilter = QStringLiteral("Tutti i file (*.*)");
 const QString kOverwrite = QStringLiteral(
     "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
     "Si vuole sovrascrivere il file esistente?");
-
-// The callers' modes; each names the archive screen whose hidden labels take the values back.
-const char* const kModes[] = {
-    "clienti",         // TfrmClienti
-    "altri",           // TfrmAltri
-    "protocollo",      // TfrmProtocollo
-    "libri",           // TfrmLibri
-    "bibliografie",    // TfrmBibliografie
-    "tariffario",      // TfrmTariffario
-    "servizi",         // TfrmServizi
-    "bonificiemessi",  // TfrmBonificiEmessi
-    "bonificiricevuti" // TfrmBonificiRicevuti
-};
 
 // Hidden labels of an archive screen, in slot order.
 const char* const kFileLabels[] = {"lblFile01", "lblFile02", "lblFile03"};
@@ -130,8 +119,8 @@ void bindMainDocumentSlot(QLineEdit* txtCopia, QAbstractButton* btnSfoglia, QAbs
 }
 
 bool isAttachmentMode(const QString& keyword) {
-    for (const char* mode : kModes)
-        if (keyword == QLatin1String(mode)) return true;
+    for (const ArchiveModule* m : archiveModules())
+        if (m->archive->attachments >= 0 && keyword == QLatin1String(m->archive->keyword)) return true;
     return false;
 }
 

@@ -57,8 +57,8 @@ struct AttachmentSlots {
     std::array<QString, 3> descriptions;
 };
 
-// The callers' modes ("clienti", "altri", "protocollo", "libri", "bibliografie", "tariffario",
-// "servizi", "bonificiemessi", "bonificiricevuti"); compared exactly.
+// The callers' modes: the keyword of every archive with further attachments ("clienti", "altri",
+// "protocollo", ...); compared exactly.
 bool isAttachmentMode(const QString& keyword);
 
 class TfrmAllegaCartella : public QDialog {

@@ -1,8 +1,9 @@
 #include "screens/TfrmCalendario.h"
 
+#include "core/DateText.h"
+#include "screens/ArchiveDefinition.h"
 #include "ui/Icons.h"
 #include "ui/Regional.h"
-#include "core/DateText.h"
 #include "ui/Services.h"
 
 #include <QApplication>
@@ -15,28 +16,25 @@
 #include <QVBoxLayout>
 
 namespace cal {
-namespace {
-
-const DateTarget kTargets[] = {
-    {"datapro", "TfrmAltri", "txtDataPro"},
-    {"datades", "TfrmAltri", "txtDataDes"},
-    {"datareg", "TfrmProtocollo", "txtDataReg"},
-    {"protinizio", "TfrmRiepProtocollo", "txtDataInizio"},
-    {"protfine", "TfrmRiepProtocollo", "txtDataFine"},
-    {"dataric", "TfrmServizi", "txtDataRic"},
-    {"dataesp", "TfrmServizi", "txtDataEsp"},
-    {"bonificiemessi_dataese", "TfrmBonificiEmessi", "txtDataEse"},
-    {"bonificiemessi_dataacc", "TfrmBonificiEmessi", "txtDataAcc"},
-    {"bonificiricevuti_dataese", "TfrmBonificiRicevuti", "txtDataEse"},
-    {"bonificiricevuti_dataacc", "TfrmBonificiRicevuti", "txtDataAcc"},
-};
-
-}  // namespace
-
-std::span<const DateTarget> dateTargets() { return kTargets; }
+std::span<const DateTarget> dateTargets() {
+    static const std::vector<DateTarget> targets = [] {
+        std::vector<DateTarget> all;
+        for (const ArchiveModule* m : archiveModules()) {
+            const ArchiveDefinition& def = *m->archive;
+            for (const FieldGroup& group : def.groups)
+                for (const FieldRow& row : group.rows)
+                    if (row.control == Control::PickedDate && row.dateKeyword)
+                        all.push_back({row.dateKeyword, def.objectName,
+                                       def.layout->fields[std::size_t(row.field)].name.data()});
+            all.insert(all.end(), m->dateTargets.begin(), m->dateTargets.end());
+        }
+        return all;
+    }();
+    return targets;
+}
 
 std::optional<DateTarget> dateTarget(const QString& keyword) {
-    for (const DateTarget& t : kTargets)
+    for (const DateTarget& t : dateTargets())
         if (keyword == QLatin1String(t.keyword)) return t;
     return std::nullopt;
 }

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "screens/Catalog.h"
+
 #include <optional>
 #include <span>
 
@@ -13,14 +15,8 @@ class QLineEdit;
 
 namespace cal {
 
-// The field a caller keyword fills: the object name of its screen and of the field.
-struct DateTarget {
-    const char* keyword;
-    const char* screen;
-    const char* field;
-};
-
-// Every keyword with its target.
+// Every keyword with its target: the date rows of every archive definition, then the targets
+// the archive modules name for their other screens.
 std::span<const DateTarget> dateTargets();
 // The keyword's target (compared exactly, case included); nullopt for any other keyword.
 std::optional<DateTarget> dateTarget(const QString& keyword);

@@ -3,6 +3,7 @@
 #include "screens/Catalog.h"
 #include "screens/ExportScreen.h"
 #include "screens/SearchScreen.h"
+#include "screens/YearMenu.h"
 #include "services/FeeSummary.h"
 #include "services/ServiceTables.h"
 
@@ -118,6 +119,7 @@ const ArchiveDefinition kServices{
             .printScreen = "TfrmStampaServizio",
             .printCaption = " Stampa scheda",
         },
+    .attachments = File01,
 };
 
 const SearchDefinition kServiceSearch{
@@ -156,6 +158,19 @@ const ExportDefinition kServiceExport{
 
 TfrmServizi::TfrmServizi(QWidget* parent) : ArchiveScreen(kServices, parent) {}
 
+const YearMenuTexts kServiceYearMenu{
+    .objectName = "TfrmMenuServizi",
+    .caption = " Calvetra 4.0 - Registro Servizi",
+    .heading = "ARCHIVIO SERVIZI:",
+    .info = "In questo ambiente è possibile archiviare schede riassuntive dei servizi forniti ai propri Clienti e "
+            "visualizzare il riepilogo dei compensi.",
+    .extension = ".ser",
+    .archiveTitle = " Calvetra 4.0 - Registro Servizi anno ",
+    .keyword = "servizi",
+    .helpTitle = "Applicazione Registro Servizi.",
+    .feeSummary = "TfrmMenuRiepCosti",
+};
+
 const ArchiveModule& serviceModule() {
     static const ArchiveModule module{
         .archive = &kServices,
@@ -163,6 +178,9 @@ const ArchiveModule& serviceModule() {
         .searches = {&kServiceSearch, &kUnpaidList},
         .exports = {&kServiceExport},
         .screens = {{"TfrmMenuRiepCosti", [] { return new TfrmMenuRiepCosti; }}},
+        .launcher = {{.entry = "Servizi", .caption = "Registro Servizi",
+                      .hint = "Registro annuale dei servizi prestati e riepilogo dei compensi.",
+                      .icon = "archive-services", .yearMenu = &kServiceYearMenu}},
     };
     return module;
 }

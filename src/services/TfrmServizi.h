@@ -5,6 +5,8 @@
 
 namespace cal {
 
+struct YearMenuTexts;
+
 struct ArchiveModule;
 
 // The register screen, its search, unpaid list and export, and the fee summary.
@@ -15,5 +17,8 @@ class TfrmServizi : public ArchiveScreen {
 public:
     explicit TfrmServizi(QWidget* parent = nullptr);
 };
+
+// The year menu the launcher opens before this archive.
+extern const YearMenuTexts kServiceYearMenu;
 
 }  // namespace cal

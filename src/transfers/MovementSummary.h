@@ -3,7 +3,7 @@
 // interval) and the result screen listing the transfers of the interval with the total of their
 // amounts.
 #include "core/Search.h"
-#include "core/Settings.h"
+#include "transfers/TransferSettings.h"
 #include "screens/IntervalQuery.h"
 #include "screens/SearchScreen.h"
 

@@ -238,6 +238,7 @@ ArchiveDefinition transferDefinition(const RegisterTraits& t) {
                                 "file Bonifici.ini.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
                                 "cartella di installazione del programma.",
             },
+        .attachments = File01,
     };
 }
 
@@ -409,6 +410,8 @@ const ArchiveModule& issuedTransferModule() {
         .exports = {&kIssuedExport},
         .screens = {{"TfrmMenuBonifici", [] { return new ChoiceMenu(kTransferMenu); }},
                     {"TfrmRiepBonificiEmessi", [] { return new TfrmRiepBonifici(TransferRegister::Issued); }}},
+        .launcher = {{.entry = "Bonifici", .caption = "Registro Bonifici", .hint = "Bonifici emessi e ricevuti.",
+                      .icon = "archive-transfers", .screen = "TfrmMenuBonifici"}},
     };
     return module;
 }
@@ -421,6 +424,8 @@ const ArchiveModule& receivedTransferModule() {
         .exports = {&kReceivedExport},
         .screens = {{"TfrmMenuRiepBonifici", [] { return new ChoiceMenu(kSummaryMenu); }},
                     {"TfrmRiepBonificiRicevuti", [] { return new TfrmRiepBonifici(TransferRegister::Received); }}},
+        .launcher = {{.entry = "Riepiloghi", .caption = "Riepilogo Movimenti", .hint = "Riepilogo dei bonifici di un periodo.",
+                      .icon = "archive-summaries", .screen = "TfrmMenuRiepBonifici"}},
     };
     return module;
 }

@@ -2,7 +2,7 @@
 // The bank transfer registers: the issued and the received transfers, twin archive screens built
 // from one description and a small table of what differs; their searches, not-executed lists,
 // period exports and cards; the transfer menu and the movement summaries.
-#include "core/Settings.h"
+#include "transfers/TransferSettings.h"
 #include "screens/ExportScreen.h"
 
 #include <QDate>

@@ -3,7 +3,7 @@
 // columns and rows, the not-executed test, the period selection of the export and the movement
 // summary. Shared by the screens, the tests and the benchmark.
 #include "core/Search.h"
-#include "core/Settings.h"
+#include "transfers/TransferSettings.h"
 #include "core/SpreadsheetWriter.h"
 #include "transfers/TransferLayout.h"
 

@@ -2,7 +2,7 @@
 #include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
-#include "app/YearMenu.h"
+#include "screens/YearMenu.h"
 #include "clients/ClientLayout.h"
 #include "clients/TfrmClienti.h"
 #include "core/IniFile.h"

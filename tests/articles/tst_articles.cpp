@@ -5,7 +5,7 @@
 #include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
-#include "app/YearMenu.h"
+#include "screens/YearMenu.h"
 #include "articles/ArticleTables.h"
 #include "articles/TfrmBibliografie.h"
 #include "articles/TfrmCreaRTF.h"

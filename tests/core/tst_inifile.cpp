@@ -3,7 +3,7 @@
 #include "core/FileLock.h"
 #include "core/IniFile.h"
 #include "core/Password.h"
-#include "core/Settings.h"
+#include "mail/MailSettings.h"
 #include "testlib/CalTest.h"
 
 #include <sys/resource.h>

@@ -1,4 +1,5 @@
 // The article card document: exact bytes, escaping of values, line breaks, atomic write.
+#include "articles/ArticleCard.h"
 #include "core/RtfWriter.h"
 #include "testlib/CalTest.h"
 

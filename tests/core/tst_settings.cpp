@@ -1,6 +1,7 @@
 // The settings files "Sabbiolo.ini" (mail register) and "Bonifici.ini" (transfer registers):
 // the bytes written, reading back, and missing or unreadable files.
-#include "core/Settings.h"
+#include "mail/MailSettings.h"
+#include "transfers/TransferSettings.h"
 #include "testlib/CalTest.h"
 
 #include <sys/stat.h>

@@ -6,7 +6,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
-#include "core/Settings.h"
+#include "mail/MailSettings.h"
 #include "mail/MailTables.h"
 #include "mail/TfrmProtocollo.h"
 #include "report/Report.h"

@@ -73,12 +73,13 @@ private slots:
                 files.insert(d->objectName, d->fileName);
                 sheets.insert(d->objectName, QString::fromUtf8(d->sheetName));
             }
-        QCOMPARE(files.size(), 14);
-        // The mail register's export and its period summary write the same file; every other
-        // export writes a file of its own.
-        QCOMPARE(files["TfrmExpProtocollo"], files["TfrmRiepProtocollo"]);
+        // The thirteen exports the archives' commands open, each writing a file of its own (the
+        // mail register's period summary, a screen of its own, shares the mail export's file:
+        // tst_mail).
+        QCOMPARE(files.size(), 13);
         QCOMPARE(QSet<QString>(files.cbegin(), files.cend()).size(), 13);
-        QCOMPARE(sheets["TfrmRiepProtocollo"], QStringLiteral("Protocollo Documenti"));
+        QCOMPARE(files["TfrmExpProtocollo"], QStringLiteral("Protocollo.xls"));
+        QCOMPARE(sheets["TfrmExpProtocollo"], QStringLiteral("Protocollo Posta"));
         QCOMPARE(files["TfrmExpBibliografie"], QStringLiteral("Articoli.xls"));
         QCOMPARE(files["TfrmExpBonificiRicevuti"], QStringLiteral("Bonifici_Ricevuti.xls"));
     }
@@ -134,8 +135,12 @@ private slots:
                 case Cmd::Help: QVERIFY2(!helpTopicParagraphs(c.target).isEmpty(), qPrintable(where)); break;
                 case Cmd::Attachments:
                     QVERIFY2(isAttachmentMode(def.keyword), def.keyword);
-                    for (const char* label : {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"})
+                    QVERIFY2(def.attachments >= 0, def.objectName);
+                    // The definition's six attachment fields are the screen's hidden labels, in slot order.
+                    for (int i = 0; const char* label : {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"}) {
                         QVERIFY2(archive->findChild<QLabel*>(label), label);
+                        QCOMPARE(def.layout->fields[std::size_t(def.attachments + i++)].name, std::string_view(label));
+                    }
                     break;
                 default: break;
                 }

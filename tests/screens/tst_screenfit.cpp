@@ -6,7 +6,7 @@
 #include "app/Application.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmPassword.h"
-#include "app/YearMenu.h"
+#include "screens/YearMenu.h"
 #include "core/ProgramFolder.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
@@ -152,7 +152,7 @@ private slots:
         showHelp(QStringLiteral("Uno sguardo a Calvetra 4.0."));
         showInfo();
         showAbout();
-        for (const LauncherEntry& entry : kLauncherEntries) {
+        for (const LauncherEntry& entry : launcherEntries()) {
             if (!entry.yearMenu) continue;
             YearMenu* menu = program.yearMenu(entry.yearMenu->objectName);
             seen << maximised(menu, menu->objectName());

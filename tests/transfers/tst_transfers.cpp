@@ -6,7 +6,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
-#include "core/Settings.h"
+#include "transfers/TransferSettings.h"
 #include "report/Report.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"

@@ -6,7 +6,7 @@
 // picture of the program's own set, and no two commands of one screen share one.
 #include "app/Application.h"
 #include "app/TfrmAvvio.h"
-#include "app/YearMenu.h"
+#include "screens/YearMenu.h"
 #include "core/ProgramFolder.h"
 #include "report/Report.h"
 #include "screens/ArchiveScreen.h"
@@ -238,7 +238,7 @@ private slots:
         walk.check(launcher);
         for (const char* name : {"imgGuida", "imgInfo", "imgSplash"}) click(launcher, name);
         launcher->hide();
-        for (const LauncherEntry& entry : kLauncherEntries) {
+        for (const LauncherEntry& entry : launcherEntries()) {
             if (!entry.yearMenu) continue;
             YearMenu* menu = program.yearMenu(entry.yearMenu->objectName);
             menu->show();

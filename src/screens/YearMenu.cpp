@@ -1,4 +1,4 @@
-#include "app/YearMenu.h"
+#include "screens/YearMenu.h"
 
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
@@ -21,39 +21,6 @@
 #include <QVBoxLayout>
 
 namespace cal {
-
-const YearMenuTexts kServiceYearMenu{
-    .objectName = "TfrmMenuServizi",
-    .caption = " Calvetra 4.0 - Registro Servizi",
-    .heading = "ARCHIVIO SERVIZI:",
-    .info = "In questo ambiente è possibile archiviare schede riassuntive dei servizi forniti ai propri Clienti e "
-            "visualizzare il riepilogo dei compensi.",
-    .extension = ".ser",
-    .archiveTitle = " Calvetra 4.0 - Registro Servizi anno ",
-    .keyword = "servizi",
-    .helpTitle = "Applicazione Registro Servizi.",
-    .feeSummary = "TfrmMenuRiepCosti",
-};
-const YearMenuTexts kMailYearMenu{
-    .objectName = "TfrmMenuProtocollo",
-    .caption = " Calvetra 4.0 - Protocollo Posta",
-    .heading = "Archivio protocollo documenti:",
-    .info = "In questo ambiente è possibile protocollare i documenti interni e la posta in entrata e in uscita.",
-    .extension = ".prt",
-    .archiveTitle = " Calvetra 4.0 - Protocollo Posta anno ",
-    .keyword = "protocollo",
-    .helpTitle = "Applicazione Protocollo Posta.",
-};
-const YearMenuTexts kArticleYearMenu{
-    .objectName = "TfrmMenuArticoli",
-    .caption = " Calvetra 4.0 - Schedario Articoli",
-    .heading = "Schedario Articoli:",
-    .info = "Utilizzare questo ambiente per catalogare articoli giornalistici in schedari annuali.",
-    .extension = ".art",
-    .archiveTitle = " Calvetra 4.0 - Schedario Articoli anno ",
-    .keyword = "servizi",
-    .helpTitle = "Applicazione Schedario Articoli.",
-};
 
 YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(parent), texts_(texts) {
     setObjectName(QString::fromLatin1(texts.objectName));

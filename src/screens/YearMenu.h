@@ -1,6 +1,6 @@
 #pragma once
 // The year menu of a per-year archive: the user types a four-digit year and opens that
-// year's record file. One class serves the three menus; a table gives each its texts.
+// year's record file. One class serves every per-year archive; each archive gives its texts.
 #include <QMainWindow>
 
 #include <functional>
@@ -23,10 +23,6 @@ struct YearMenuTexts {
     const char* helpTitle;
     const char* feeSummary = nullptr;  // the screen the service menu's btnCompensi leads to
 };
-
-extern const YearMenuTexts kServiceYearMenu;
-extern const YearMenuTexts kMailYearMenu;
-extern const YearMenuTexts kArticleYearMenu;
 
 class YearMenu : public QMainWindow {
     Q_OBJECT
