@@ -58,25 +58,5 @@ std::optional<QString> freeMailNumber(RecordFile& file, const QString& shown) {
     return number == *wanted ? shown : QString::number(number) + shown.mid(end);
 }
 
-std::optional<MailPeriod> mailPeriodRows(const QString& path, QDate from, QDate to) {
-    // Opened as a record file, so that a missing year file is created empty.
-    RecordFile file;
-    if (!file.open(path, kMailLayout.size())) return std::nullopt;
-    const bool ok = file.close();
-    if (!ok) return std::nullopt;
-    MailPeriod period;
-    const bool read = scanRecordFile(path, kMailLayout, [&](qint64, const char* record) {
-        ++period.records;
-        const auto date = parseDateText(value(record, MailField::DataReg));
-        if (!date) {
-            ++period.unreadable;
-            return;
-        }
-        if (*date < from || *date > to) return;
-        period.rows << mailExportRow(record);
-    });
-    if (!read) return std::nullopt;
-    return period;
-}
 
 }  // namespace cal

@@ -60,14 +60,5 @@ std::optional<QString> nextMailNumber(const QString& start, bool withYear, qint6
 // "13/2024" hold the same one. nullopt when the file cannot be read or `shown` is no such number.
 std::optional<QString> freeMailNumber(RecordFile& file, const QString& shown);
 
-// The registrations dated from `from` to `to` (both included), in file order, as grid rows. The
-// filling ends at the first registration whose date cannot be read; the rows found until then
-// stay. A missing year file is created empty. nullopt when the file cannot be read.
-struct MailPeriod {
-    QList<QStringList> rows;
-    qint64 records = 0;  // registrations in the year file
-    int unreadable = 0;  // left out: their registration date cannot be read
-};
-std::optional<MailPeriod> mailPeriodRows(const QString& path, QDate from, QDate to);
 
 }  // namespace cal

@@ -7,6 +7,7 @@
 #include "mail/MailSettings.h"
 #include "mail/MailTables.h"
 #include "screens/Catalog.h"
+#include "screens/PeriodExport.h"
 #include "screens/SearchScreen.h"
 #include "screens/YearMenu.h"
 #include "ui/Icons.h"
@@ -208,6 +209,22 @@ const ExportDefinition kMailSummary{
     .statusText = QStringLiteral("Riepilogo documenti protocollati in un intervallo di tempo."),
 };
 
+const PeriodQuery kMailPeriod{
+    .command = "cmdTrova",
+    .caption = "Visualizza",
+    .commandHint = "Visualizza il riepilogo dei documenti protocollati nell'intervallo di tempo selezionato.",
+    .startLabel = "Protocollati dalla data:",
+    .endLabel = "alla data:",
+    .fieldHint = "Indica una data nel formato gg/mm/aaa.",
+    .missingDate = "Attenzione: per visualizzare il riepilogo è necessario indicare la data di %1 intervallo.",
+    .invalidDate = "Attenzione: la data %1 di %2 intervallo non esiste.\n\r\n\r"
+                   "Per poter visualizzare il riepilogo è necessario indicare una data valida.",
+    .dateName = "registrazione",
+    .row = mailExportRow,
+    .dateField = DataReg,
+    .createsFile = true,  // a missing year file is created empty, as the archive screen does
+};
+
 // Save gave the registration another number than the one shown.
 const QString kRenumbered = QStringLiteral(
     "Il numero di protocollo %1 è stato assegnato nel frattempo da un'altra postazione.\n\r\n\r"
@@ -283,7 +300,7 @@ void TfrmProtocollo::openNumbering() {
 }
 
 void TfrmProtocollo::openSummary() {
-    TfrmRiepProtocollo screen(filePath(), isVisible() ? this : nullptr);
+    PeriodExportScreen screen(kMailSummary, kMailPeriod, filePath(), isVisible() ? this : nullptr);
     screens().exec(&screen);
 }
 
@@ -356,72 +373,6 @@ void TfrmNumerazione::apply() {
 }
 
 // ---- the period summary ----
-
-TfrmRiepProtocollo::TfrmRiepProtocollo(const QString& path, QWidget* parent)
-    : ExportScreen(kMailSummary, parent), path_(path) {
-    QAction* find = addQueryCommand(
-        QStringLiteral("cmdTrova"), QStringLiteral("Visualizza"),
-        QStringLiteral("Visualizza il riepilogo dei documenti protocollati nell'intervallo di tempo selezionato."));
-    connect(find, &QAction::triggered, this, [this] { findPeriod(); });
-    const QString hint = QStringLiteral("Indica una data nel formato gg/mm/aaa.");
-    txtDataInizio_ = addDateField("txtDataInizio", QStringLiteral("Protocollati dalla data:"), hint);
-    txtDataFine_ = addDateField("txtDataFine", QStringLiteral("alla data:"), hint);
-}
-
-void TfrmRiepProtocollo::showEvent(QShowEvent* event) {
-    ExportScreen::showEvent(event);
-    if (event->spontaneous()) return;
-    txtDataInizio_->clear();
-    txtDataFine_->setText(todayText());
-    txtDataInizio_->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmRiepProtocollo::findPeriod() {
-    const QString start = trimmed(txtDataInizio_->text());
-    const QString end = trimmed(txtDataFine_->text());
-    auto refuse = [](QLineEdit* field) {
-        if (field) field->setFocus(Qt::OtherFocusReason);
-    };
-    if (start.isEmpty()) {
-        warning(QStringLiteral("Attenzione: per visualizzare il riepilogo è necessario indicare la data di inizio intervallo."));
-        return refuse(txtDataInizio_);
-    }
-    if (end.isEmpty()) {
-        warning(QStringLiteral("Attenzione: per visualizzare il riepilogo è necessario indicare la data di fine intervallo."));
-        return refuse(txtDataFine_);
-    }
-    const QString invalid = QStringLiteral("Attenzione: la data %1 di %2 intervallo non esiste.\n\r\n\r"
-                                           "Per poter visualizzare il riepilogo è necessario indicare una data valida.");
-    const std::optional<QDate> from = parseDateText(start);
-    if (!from) {
-        plainMessage(invalid.arg(start, QStringLiteral("inizio")));
-        return refuse(txtDataInizio_);
-    }
-    const std::optional<QDate> to = parseDateText(end);
-    if (!to) {
-        plainMessage(invalid.arg(end, QStringLiteral("fine")));
-        return refuse(txtDataFine_);
-    }
-    if (*from > *to) {
-        plainMessage(QStringLiteral("Attenzione: la data di fine intervallo (%1) non può essere anteriore a quella di "
-                                    "inizio intervallo (%2).\n\r\n\r"
-                                    "Per poter visualizzare il riepilogo è necessario indicare un intervallo di tempo "
-                                    "valido.")
-                         .arg(end, start));
-        return;
-    }
-    // An unreadable file ends the filling without a message; an empty year leaves the grid as it is.
-    const std::optional<MailPeriod> period = mailPeriodRows(path_, *from, *to);
-    if (!period || period->records == 0) return;
-    model()->setRows(period->rows);
-    if (period->unreadable == 1)
-        plainMessage(QStringLiteral("Attenzione: una scheda dell'archivio ha una data di registrazione non leggibile e "
-                                    "non è compresa nel riepilogo."));
-    else if (period->unreadable > 1)
-        plainMessage(QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di registrazione non leggibile "
-                                    "e non sono comprese nel riepilogo.")
-                         .arg(period->unreadable));
-}
 
 // ---- the module ----
 

@@ -68,22 +68,6 @@ private:
     std::optional<MailNumbering> asRead_;  // the settings as shown
 };
 
-// The registrations of a period of the open year, in a grid that can be exported.
-class TfrmRiepProtocollo : public ExportScreen {
-    Q_OBJECT
-public:
-    explicit TfrmRiepProtocollo(const QString& path, QWidget* parent = nullptr);
-    void findPeriod();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    QString path_;
-    QLineEdit* txtDataInizio_;
-    QLineEdit* txtDataFine_;
-};
-
 // The year menu the launcher opens before this archive.
 extern const YearMenuTexts kMailYearMenu;
 

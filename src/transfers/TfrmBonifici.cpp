@@ -6,6 +6,7 @@
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
 #include "screens/ChoiceMenu.h"
+#include "screens/PeriodExport.h"
 #include "screens/SearchScreen.h"
 #include "transfers/MovementSummary.h"
 #include "transfers/TransferTables.h"
@@ -285,9 +286,34 @@ const QStringList kGridHeaders{"Pagatore",          "C.F. pagatore",  "IBAN paga
                                "Causale",           "CRO o TRN",      "Data accredito",  "Importo in euro",
                                "Note",              "Eseguito"};
 
-ExportDefinition exportDefinition(const RegisterTraits& t, const char* caption, const char* help, const char* avanti) {
+// The export of a register: the transfers executed in a period, which may span several years.
+PeriodQuery periodQuery(const char* avanti) {
+    return {
+        .command = "btnAvanti",
+        .caption = ">>  Visualizza riepilogo",
+        .commandHint = avanti,
+        .startLabel = "Data inizio intervallo:",
+        .endLabel = "Data fine intervallo:",
+        .fieldHint = "Indica una data nel formato gg/mm/aaaa.",
+        .missingDate = "Attenzione: indicare la data di %1 intervallo utilizzando il formato gg/mm/aaaa.",
+        .invalidDate = "Attenzione: la data %1 di %2 intervallo non esiste.\n\r\n\r"
+                       "Per poter visualizzare il riepilogo è necessario indicare una data valida utilizzando il "
+                       "formato gg/mm/aaaa.",
+        .dateName = "esecuzione",
+        .row = transferExportRow,
+        .dateField = DataEse,
+        .startsToday = true,
+        .digitsOnly = true,
+    };
+}
+const PeriodQuery kIssuedPeriod =
+    periodQuery("Visualizza il riepilogo dei bonifici emessi nell'intervallo di tempo selezionato.");
+const PeriodQuery kReceivedPeriod =
+    periodQuery("Visualizza il riepilogo dei bonifici ricevuti nell'intervallo di tempo selezionato.");
+
+ExportDefinition exportDefinition(const RegisterTraits& t, const char* caption, const char* help,
+                                  const PeriodQuery& period) {
     const RecordLayout* layout = t.layout;
-    const QString hint = QString::fromUtf8(avanti);
     ExportDefinition def{
         .objectName = t.exportScreen,
         .caption = QString::fromUtf8(caption),
@@ -298,20 +324,18 @@ ExportDefinition exportDefinition(const RegisterTraits& t, const char* caption, 
         .helpTitle = QString::fromUtf8(help),
         .filePath = [layout] { return programFile(QString::fromLatin1(layout->fileName)); },
     };
-    def.create = [name = t.exportScreen, hint](QWidget* caller) -> ExportScreen* {
-        return new TransferExportScreen(*findExport(name), hint, caller && caller->isVisible() ? caller : nullptr);
+    def.create = [name = t.exportScreen, &period](QWidget* caller) -> ExportScreen* {
+        return new PeriodExportScreen(*findExport(name), period, {}, caller && caller->isVisible() ? caller : nullptr);
     };
     return def;
 }
 
 const ExportDefinition kIssuedExport =
     exportDefinition(kIssuedTraits, " Esporta archivio bonifici emessi in Microsoft Excel",
-                     "Esportazione dati bonifici emessi in Microsoft Excel.",
-                     "Visualizza il riepilogo dei bonifici emessi nell'intervallo di tempo selezionato.");
+                     "Esportazione dati bonifici emessi in Microsoft Excel.", kIssuedPeriod);
 const ExportDefinition kReceivedExport =
     exportDefinition(kReceivedTraits, " Esporta archivio bonifici ricevuti in Microsoft Excel",
-                     "Esportazione dati bonifici ricevuti in Microsoft Excel.",
-                     "Visualizza il riepilogo dei bonifici ricevuti nell'intervallo di tempo selezionato.");
+                     "Esportazione dati bonifici ricevuti in Microsoft Excel.", kReceivedPeriod);
 
 const ChoiceMenuTexts kTransferMenu{
     .objectName = "TfrmMenuBonifici",
@@ -332,73 +356,6 @@ const ChoiceMenuTexts kSummaryMenu{
 };
 
 }  // namespace
-
-// ---- the period export ----
-
-TransferExportScreen::TransferExportScreen(const ExportDefinition& definition, const QString& avantiHint,
-                                           QWidget* parent)
-    : ExportScreen(definition, parent) {
-    QAction* avanti = addQueryCommand(QStringLiteral("btnAvanti"), QStringLiteral(">>  Visualizza riepilogo"), avantiHint);
-    connect(avanti, &QAction::triggered, this, [this] { showPeriod(); });
-    const QString hint = QStringLiteral("Indica una data nel formato gg/mm/aaaa.");
-    txtDataInizio_ = addDateField("txtDataInizio", QStringLiteral("Data inizio intervallo:"), hint);
-    txtDataFine_ = addDateField("txtDataFine", QStringLiteral("Data fine intervallo:"), hint);
-    // Only digits and "/" can be typed.
-    for (QLineEdit* f : {txtDataInizio_, txtDataFine_})
-        f->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9/]*")), f));
-}
-
-void TransferExportScreen::showEvent(QShowEvent* event) {
-    ExportScreen::showEvent(event);
-    if (event->spontaneous()) return;
-    txtDataInizio_->setText(todayText());
-    txtDataFine_->setText(todayText());
-    txtDataInizio_->setFocus(Qt::OtherFocusReason);
-}
-
-void TransferExportScreen::showPeriod() {
-    const struct {
-        QLineEdit* field;
-        const char* which;
-    } ends[] = {{txtDataInizio_, "inizio"}, {txtDataFine_, "fine"}};
-    for (const auto& e : ends) {
-        if (e.field->text().size() == 10) continue;
-        warning(QStringLiteral("Attenzione: indicare la data di %1 intervallo utilizzando il formato gg/mm/aaaa.")
-                    .arg(QLatin1String(e.which)));
-        e.field->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    std::optional<QDate> dates[2];
-    for (int i = 0; i < 2; ++i) {
-        dates[i] = parseDateText(ends[i].field->text());
-        if (dates[i]) continue;
-        plainMessage(QStringLiteral("Attenzione: la data %1 di %2 intervallo non esiste.\n\r\n\r"
-                                    "Per poter visualizzare il riepilogo è necessario indicare una data valida "
-                                    "utilizzando il formato gg/mm/aaaa.")
-                         .arg(trimmed(ends[i].field->text()), QLatin1String(ends[i].which)));
-        ends[i].field->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    if (*dates[0] > *dates[1]) {
-        plainMessage(QStringLiteral("Attenzione: la data di fine intervallo (%1) non può essere anteriore a quella di "
-                                    "inizio intervallo (%2).\n\r\n\r"
-                                    "Per poter visualizzare il riepilogo è necessario indicare un intervallo di tempo "
-                                    "valido.")
-                         .arg(txtDataFine_->text(), txtDataInizio_->text()));
-        return;
-    }
-    // An unreadable file fills nothing; an empty register leaves the grid as it is.
-    const std::optional<TransferPeriod> period = transfersInPeriod(recordFilePath(), *dates[0], *dates[1]);
-    if (!period || period->records == 0) return;
-    model()->setRows(period->rows);
-    if (period->unreadable == 1)
-        plainMessage(QStringLiteral("Attenzione: una scheda dell'archivio ha una data di esecuzione non leggibile e "
-                                    "non è compresa nel riepilogo."));
-    else if (period->unreadable > 1)
-        plainMessage(QStringLiteral("Attenzione: %1 schede dell'archivio hanno una data di esecuzione non leggibile e "
-                                    "non sono comprese nel riepilogo.")
-                         .arg(period->unreadable));
-}
 
 // ---- the modules ----
 

@@ -9,11 +9,6 @@
 #include <atomic>
 
 namespace cal {
-namespace {
-QString value(const char* record, int field) {
-    return trimmed(fromCp1252(fieldBytes(kIssuedTransferLayout, record, field)));
-}
-}  // namespace
 
 const RecordLayout& transferLayout(TransferRegister reg) {
     return reg == TransferRegister::Issued ? kIssuedTransferLayout : kReceivedTransferLayout;
@@ -28,20 +23,6 @@ bool isNotExecuted(const char* record) {
     return FieldText(kIssuedTransferLayout, record, TransferField::Eseguito).text() == kNo;
 }
 
-std::optional<TransferPeriod> transfersInPeriod(const QString& path, QDate from, QDate to) {
-    TransferPeriod period;
-    const bool ok = scanRecordFile(path, kIssuedTransferLayout, [&](qint64, const char* record) {
-        ++period.records;
-        const auto date = parseDateText(value(record, TransferField::DataEse));
-        if (!date) {
-            ++period.unreadable;
-            return;
-        }
-        if (*date >= from && *date <= to) period.rows << transferExportRow(record);
-    });
-    if (!ok) return std::nullopt;
-    return period;
-}
 
 std::optional<MovementSummary> buildMovementSummary(const QString& path, TransferRegister reg,
                                                     const QString& counterparty, const QString& reason, QDate from,

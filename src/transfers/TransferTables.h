@@ -57,15 +57,6 @@ inline constexpr RecordRow transferExportRow{&kIssuedTransferLayout, kTransferEx
 // True when the executed flag, trimmed, is exactly "No" (a flag holding anything else is not listed).
 bool isNotExecuted(const char* record);
 
-// The transfers executed from `from` to `to` (both included), in file order, as export rows.
-// A record whose execution date cannot be read is left out and counted. nullopt when the file
-// cannot be read.
-struct TransferPeriod {
-    QList<QStringList> rows;
-    qint64 records = 0;   // records in the file
-    int unreadable = 0;
-};
-std::optional<TransferPeriod> transfersInPeriod(const QString& path, QDate from, QDate to);
 
 // The movement summary of one register: the transfers executed from `from` to `to` (both
 // included) whose other party (the beneficiary of an issued transfer, the payer of a received one)
