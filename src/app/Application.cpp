@@ -120,7 +120,7 @@ YearMenu* Application::yearMenu(std::string_view objectName) {
         const YearMenuTexts& texts = menu->texts();
         QWidget* screen = nullptr;
         if (archiveName && keyword == QLatin1String(texts.keyword)) screen = archive(archiveName);
-        else if (texts.feeSummary && keyword == QLatin1String("compensi")) screen = otherScreen(texts.feeSummary);
+        else if (texts.otherScreen && keyword == QLatin1String(texts.otherKeyword)) screen = otherScreen(texts.otherScreen);
         showFull(screen ? screen : launcher());
         menu->hide();
     });

@@ -12,6 +12,7 @@
 #include "screens/FileExport.h"
 #include "screens/SearchScreen.h"
 #include "screens/TfrmGuida.h"
+#include "screens/YearMenu.h"
 #include "ui/KeyRules.h"
 #include "ui/Services.h"
 
@@ -415,12 +416,9 @@ TfrmScadenzario::TfrmScadenzario(QWidget* parent) : ArchiveScreen(kDeadlines, pa
     panAvvio_ = new QWidget;
     panAvvio_->setObjectName(QStringLiteral("panAvvio"));
     auto* yearBox = new QGroupBox(QStringLiteral(" Anno solare: "), panAvvio_);
-    txtAnno_ = new QLineEdit(yearBox);
-    txtAnno_->setObjectName(QStringLiteral("txtAnno"));
+    txtAnno_ = makeYearField("txtAnno", yearBox);
     txtAnno_->setAccessibleName(QStringLiteral("Anno solare"));
-    txtAnno_->setMaxLength(4);
     txtAnno_->setFixedWidth(txtAnno_->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
-    acceptDigitsOnly(txtAnno_);
     btnApri_ = button("btnApri", QStringLiteral("Apri"), yearBox);
     auto* yearRow = new QGridLayout(yearBox);
     yearRow->addWidget(txtAnno_, 0, 0);
@@ -527,12 +525,9 @@ void TfrmScadenzario::showOpeningPanel() {
 }
 
 void TfrmScadenzario::openYear() {
-    if (txtAnno_->text().size() != 4) {
-        warning(QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
-        txtAnno_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    year_ = trimmed(txtAnno_->text());
+    const std::optional<QString> year = typedYear(txtAnno_);
+    if (!year) return;
+    year_ = *year;
     setFilePath(programFile(year_ + QStringLiteral(".sca")));
     setWindowTitle(QString::fromUtf8(kCaption) + QStringLiteral(" anno ") + year_);
     setRecordPanelVisible(true);

@@ -32,11 +32,8 @@ YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(pa
     heading->setStyleSheet(QStringLiteral("font-size: 18pt; font-weight: bold; color: #1d4f91;"));
     auto* info = new QLabel(QString::fromUtf8(texts.info), central);
     info->setWordWrap(true);
-    txtAnno_ = new QLineEdit(central);
-    txtAnno_->setObjectName(QStringLiteral("txtAnnoPreventivi"));
-    txtAnno_->setMaxLength(4);
+    txtAnno_ = makeYearField("txtAnnoPreventivi", central);
     txtAnno_->setMaximumWidth(80);
-    acceptDigitsOnly(txtAnno_);
     auto* label = new QLabel(QStringLiteral("Anno:"), central);
     label->setBuddy(txtAnno_);
     txtAnno_->setAccessibleName(label->text());
@@ -70,6 +67,15 @@ YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(pa
     layout->addWidget(info);
     layout->addSpacing(16);
     layout->addLayout(row);
+    if (texts_.otherScreen) {
+        auto* other = new QPushButton(QString::fromUtf8(texts_.otherCaption), central);
+        other->setObjectName(QString::fromLatin1(texts_.otherButton));
+        layout->addWidget(other, 0, Qt::AlignLeft);
+        connect(other, &QPushButton::clicked, this, [this] {
+            lblMemory_->setText(QString::fromLatin1(texts_.otherKeyword));
+            close();
+        });
+    }
     layout->addStretch();
     layout->addLayout(commands);
     layout->addWidget(panInfo);
@@ -78,32 +84,33 @@ YearMenu::YearMenu(const YearMenuTexts& texts, QWidget* parent) : QMainWindow(pa
     connect(apri, &QPushButton::clicked, this, &YearMenu::open);
     connect(guida, &QToolButton::clicked, this, [this] { showHelp(QString::fromUtf8(texts_.helpTitle)); });
     connect(esci, &QToolButton::clicked, this, &YearMenu::close);
-    if (texts_.feeSummary) addFeeSummary();
-}
-
-void YearMenu::addFeeSummary() {
-    auto* b = new QPushButton(QStringLiteral("Riepilogo compensi"), centralWidget());
-    b->setObjectName(QStringLiteral("btnCompensi"));
-    static_cast<QVBoxLayout*>(centralWidget()->layout())->insertWidget(4, b, 0, Qt::AlignLeft);
-    connect(b, &QPushButton::clicked, this, [this] {
-        lblMemory_->setText(QStringLiteral("compensi"));
-        close();
-    });
 }
 
 QString YearMenu::keyword() const { return lblMemory_->text(); }
 
-void YearMenu::open() {
-    const QString year = txtAnno_->text();
-    if (year.size() != 4) {
+QLineEdit* makeYearField(const char* objectName, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->setMaxLength(4);
+    acceptDigitsOnly(field);
+    return field;
+}
+
+std::optional<QString> typedYear(QLineEdit* field) {
+    if (field->text().size() != 4) {
         warning(QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
-        txtAnno_->setFocus(Qt::OtherFocusReason);
-        return;
+        field->setFocus(Qt::OtherFocusReason);
+        return std::nullopt;
     }
-    const QString trimmedYear = trimmed(year);
+    return trimmed(field->text());
+}
+
+void YearMenu::open() {
+    const std::optional<QString> year = typedYear(txtAnno_);
+    if (!year) return;
     if (ArchiveScreen* archive = archive_ ? archive_() : nullptr) {
-        archive->setFilePath(programFile(trimmedYear + QString::fromLatin1(texts_.extension)));
-        archive->setWindowTitle(QString::fromUtf8(texts_.archiveTitle) + trimmedYear);
+        archive->setFilePath(programFile(*year + QString::fromLatin1(texts_.extension)));
+        archive->setWindowTitle(QString::fromUtf8(texts_.archiveTitle) + *year);
     }
     lblMemory_->setText(QString::fromLatin1(texts_.keyword));
     close();

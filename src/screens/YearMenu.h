@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -21,8 +22,20 @@ struct YearMenuTexts {
     const char* archiveTitle;  // " Calvetra 4.0 - Registro Servizi anno "
     const char* keyword;       // set by Open: "servizi", "protocollo"
     const char* helpTitle;
-    const char* feeSummary = nullptr;  // the screen the service menu's btnCompensi leads to
+    // A further button below the year that leads to another screen of the archive (the fee
+    // summary of the services): its object name, caption, the keyword routed() then names, and
+    // the screen. No button when `otherScreen` is null.
+    const char* otherButton = nullptr;
+    const char* otherCaption = nullptr;
+    const char* otherKeyword = nullptr;
+    const char* otherScreen = nullptr;
 };
+
+// A field for a year: four characters at most, digits only.
+QLineEdit* makeYearField(const char* objectName, QWidget* parent);
+// The year typed in `field`, trimmed, when it has its four characters; otherwise nullopt, after
+// the warning "indicare l'anno solare utilizzando quattro cifre" with the focus back in the field.
+std::optional<QString> typedYear(QLineEdit* field);
 
 class YearMenu : public QMainWindow {
     Q_OBJECT
@@ -40,7 +53,7 @@ public:
     const YearMenuTexts& texts() const { return texts_; }
 
 signals:
-    // Where to go when the menu closes: "avvio", the menu's keyword, or "compensi".
+    // Where to go when the menu closes: "avvio", the menu's keyword, or the further button's.
     void routed(const QString& keyword);
 
 protected:
@@ -48,7 +61,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void addFeeSummary();
     const YearMenuTexts& texts_;
     std::function<ArchiveScreen*()> archive_;
     QLineEdit* txtAnno_;

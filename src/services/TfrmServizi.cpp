@@ -168,7 +168,10 @@ const YearMenuTexts kServiceYearMenu{
     .archiveTitle = " Calvetra 4.0 - Registro Servizi anno ",
     .keyword = "servizi",
     .helpTitle = "Applicazione Registro Servizi.",
-    .feeSummary = "TfrmMenuRiepCosti",
+    .otherButton = "btnCompensi",
+    .otherCaption = "Riepilogo compensi",
+    .otherKeyword = "compensi",
+    .otherScreen = "TfrmMenuRiepCosti",
 };
 
 const ArchiveModule& serviceModule() {
