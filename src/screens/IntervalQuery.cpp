@@ -8,11 +8,17 @@
 #include "ui/KeyRules.h"
 #include "ui/Regional.h"
 #include "core/Text.h"
+#include "screens/Catalog.h"
 #include "screens/TfrmGuida.h"
+#include "screens/YearMenu.h"
 #include "ui/Services.h"
+#include "ui/StatusHints.h"
 #include "ui/Windows.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFormLayout>
+#include <QRegularExpressionValidator>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -303,6 +309,123 @@ void SummaryResult::done(int result) {
     model_->setList(nullptr);
     list_ = {};
     QDialog::done(result);
+}
+
+// ---- the query screen of a summary ----
+
+SummaryQuery::SummaryQuery(const SummaryQueryTexts& texts, QWidget* parent) : QMainWindow(parent), texts_(texts) {
+    setObjectName(QString::fromLatin1(texts.objectName));
+    applyRegionalSettings();
+    setWindowTitle(texts.caption);
+    auto* central = new QWidget(this);
+
+    txtAnno_ = makeYearField("txtAnno", central);
+    txtAnno_->setMaximumWidth(80);
+    auto* form = new QFormLayout;
+    auto addRow = [&](const QString& text, QLineEdit* field, QWidget* beside = nullptr) {
+        auto* l = new QLabel(text, central);
+        l->setBuddy(field);
+        field->setAccessibleName(text);
+        if (!beside) return form->addRow(l, field);
+        auto* row = new QHBoxLayout;
+        row->addWidget(field, 1);
+        row->addWidget(beside);
+        form->addRow(l, row);
+    };
+    addRow(QStringLiteral("Anno:"), txtAnno_);
+    for (int i = 0; i < 2; ++i) {
+        const SummaryFilter& f = texts.filters[i];
+        QLineEdit* field = filters_[i] = new QLineEdit(central);
+        field->setObjectName(QString::fromLatin1(f.objectName));
+        field->setMaxLength(f.maxLength);
+        if (f.typing == SummaryFilter::Typing::UpperCase) upperCaseWhileTyping(field, true);
+        if (f.typing == SummaryFilter::Typing::LettersAndDigits)
+            field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9]*")), field));
+        QPushButton* import = nullptr;
+        if (f.importButton) {
+            import = namedButton(f.importButton, QStringLiteral("Importa"), central);
+            import->setAccessibleName(QString::fromUtf8(f.importName));
+            connect(import, &QPushButton::clicked, this,
+                    [this, &f] { openSearch(f.importSearch, QString::fromLatin1(f.importKeyword), this); });
+        }
+        addRow(QString::fromUtf8(f.label), field, import);
+    }
+
+    start_ = makeDateBox(QStringLiteral(" Data inizio intervallo: "), QStringLiteral("Inizio"), central);
+    end_ = makeDateBox(QStringLiteral(" Data fine intervallo: "), QStringLiteral("Fine"), central);
+    auto* visualizza = namedButton("btnVisualizza", QStringLiteral("Visualizza riepilogo"), central);
+    auto* esci = namedButton("btnEsci", QStringLiteral("Esci"), central);
+    lblAttendere_ = namedLabel("lblAttendere", QStringLiteral("Caricamento riepilogo in corso. Attendere..."), central);
+    lblAttendere_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    lblAttendere_->hide();
+    lblFile_ = namedLabel("lblFile", {}, central);
+    lblFile_->hide();
+
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(start_.box);
+    dates->addWidget(end_.box);
+    dates->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(lblAttendere_);
+    buttons->addStretch();
+    buttons->addWidget(visualizza);
+    buttons->addWidget(esci);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(namedLabel("lblCampo01", QString::fromUtf8(texts.instruction), central));
+    layout->addLayout(form);
+    layout->addWidget(namedLabel("lblCampo02", QString::fromUtf8(texts.blankFilters), central));
+    layout->addSpacing(8);
+    layout->addWidget(namedLabel("lblCampo03", QString::fromUtf8(texts.intervalInstruction), central));
+    layout->addLayout(dates);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    layout->addWidget(makeStatusLine(central));
+    setCentralWidget(central);
+
+    // Enter moves on; from the last drop-down to the command.
+    enterMovesTo(txtAnno_, filters_[0]);
+    enterMovesTo(filters_[0], filters_[1]);
+    enterMovesTo(filters_[1], start_.day);
+    enterMovesTo(start_.day, start_.month);
+    enterMovesTo(start_.month, end_.day);
+    enterMovesTo(end_.day, end_.month);
+    enterMovesTo(end_.month, visualizza);
+    connect(txtAnno_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        start_.year->setText(trimmed(text));
+        end_.year->setText(trimmed(text));
+    });
+    connect(visualizza, &QPushButton::pressed, lblAttendere_, &QLabel::show);
+    connect(visualizza, &QPushButton::clicked, this, &SummaryQuery::showSummary);
+    connect(esci, &QPushButton::clicked, this, &SummaryQuery::close);
+}
+
+void SummaryQuery::showSummary() {
+    lblAttendere_->show();
+    const std::optional<Interval> interval = checkYearInterval(txtAnno_, start_, end_);
+    if (!interval) {
+        lblAttendere_->hide();
+        return;
+    }
+    lblFile_->setText(texts_.file(trimmed(txtAnno_->text())));
+    const std::unique_ptr<QDialog> result = texts_.result(lblFile_->text(), filters_[0]->text(), filters_[1]->text(),
+                                                          interval->from, interval->to, isVisible() ? this : nullptr);
+    screens().exec(result.get());
+    lblAttendere_->hide();
+}
+
+void SummaryQuery::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous()) return;
+    for (QLineEdit* f : filters_) f->clear();
+    clearDateBoxes(start_, end_);
+    txtAnno_->setText(QString::number(QDate::currentDate().year()).rightJustified(4, u'0'));
+    lblAttendere_->hide();
+    filters_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void SummaryQuery::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) emit closed();
 }
 
 }  // namespace cal

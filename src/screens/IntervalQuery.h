@@ -1,7 +1,8 @@
 #pragma once
-// The pieces the year summaries share (fee summary, movement summaries): the query screen's two
-// interval boxes of day and month drop-downs beside the year, the checks of the year and of the
-// interval with their messages, and the small widget makers of their screens.
+// The year summaries (fee summary, movement summaries): the query screen with its year, two text
+// filters and two interval boxes of day and month drop-downs beside the year; the checks of the
+// year and of the interval with their messages; the result screen; the small widget makers of
+// their screens.
 #include "core/Search.h"
 
 #include <QDate>
@@ -9,8 +10,10 @@
 #include <QStringList>
 
 #include <QDialog>
+#include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -109,6 +112,64 @@ private:
     QLabel* lblIntervallo_;
     QLabel* lblTotCosti_;
     QLineEdit* txtTrova_;
+};
+
+// One text filter of a summary query, and the button beside it, where it has one, that copies a
+// value from another archive's search.
+struct SummaryFilter {
+    enum class Typing { Any, UpperCase, LettersAndDigits };
+    const char* objectName;               // txtCliente
+    const char* label;                    // UTF-8: "Codice fiscale Cliente:"
+    int maxLength;
+    Typing typing = Typing::Any;          // UpperCase: upper-cased and trimmed while typed
+    const char* importButton = nullptr;   // impCliente
+    const char* importName = nullptr;     // UTF-8: the button's accessible name
+    const char* importSearch = nullptr;   // the search screen it opens: TfrmTrovaClienti
+    const char* importKeyword = nullptr;  // that search's caller keyword: "riepilogo"
+};
+
+// A summary query: what it says, its two filters, the file it reads and its result screen.
+struct SummaryQueryTexts {
+    const char* objectName;           // TfrmMenuRiepCosti
+    QString caption;
+    const char* instruction;          // UTF-8, lblCampo01
+    SummaryFilter filters[2];
+    const char* blankFilters;         // UTF-8, lblCampo02
+    const char* intervalInstruction;  // UTF-8, lblCampo03
+    // The record file for the year typed (trimmed); a register of every year ignores it.
+    std::function<QString(const QString& year)> file;
+    // The result screen of the file, the two filters as typed and the interval.
+    std::function<std::unique_ptr<QDialog>(const QString& path, const QString& first, const QString& second,
+                                           QDate from, QDate to, QWidget* parent)>
+        result;
+};
+
+// The query screen of a summary: the year (this year when shown), the two filters (empty), the
+// interval boxes (nothing chosen); "Visualizza riepilogo" checks the year and the interval and
+// shows the result screen over it. Enter moves down the fields and on to the command.
+class SummaryQuery : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit SummaryQuery(const SummaryQueryTexts& texts, QWidget* parent = nullptr);
+
+    // "Visualizza riepilogo".
+    void showSummary();
+
+signals:
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    const SummaryQueryTexts& texts_;
+    QLineEdit* txtAnno_;
+    QLineEdit* filters_[2];
+    DateBox start_;
+    DateBox end_;
+    QLabel* lblAttendere_;
+    QLabel* lblFile_;
 };
 
 }  // namespace cal

@@ -1,30 +1,8 @@
 #include "transfers/MovementSummary.h"
 
-#include "core/DateText.h"
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
-#include "report/Printouts.h"
-#include "report/Report.h"
-#include "screens/IntervalQuery.h"
 #include "transfers/TransferTables.h"
-#include "ui/KeyRules.h"
-#include "ui/Regional.h"
-#include "ui/Services.h"
-#include "ui/StatusHints.h"
-
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QFormLayout>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QShowEvent>
-#include <QToolButton>
-#include <QVBoxLayout>
 
 namespace cal {
 namespace {
@@ -67,117 +45,34 @@ ListFinder& finder(TransferRegister reg) {
 
 // ---- the query screen ----
 
-TfrmRiepBonifici::TfrmRiepBonifici(TransferRegister reg, QWidget* parent) : QMainWindow(parent), reg_(reg) {
+namespace {
+SummaryQueryTexts queryTexts(TransferRegister reg) {
     const SummaryTexts& t = texts(reg);
-    setObjectName(QString::fromLatin1(t.objectName));
-    applyRegionalSettings();
-    setWindowTitle(QString::fromUtf8(t.caption));
-    auto* central = new QWidget(this);
-
-    txtAnno_ = new QLineEdit(central);
-    txtAnno_->setObjectName(QStringLiteral("txtAnno"));
-    txtAnno_->setMaxLength(4);
-    txtAnno_->setMaximumWidth(80);
-    acceptDigitsOnly(txtAnno_);
-    txtCliente_ = new QLineEdit(central);
-    txtCliente_->setObjectName(QStringLiteral("txtCodFiscCliente"));
-    txtCliente_->setMaxLength(50);
-    txtCliente_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9]*")), txtCliente_));
-    txtCausale_ = new QLineEdit(central);
-    txtCausale_->setObjectName(QStringLiteral("txtDescBene01"));
-    txtCausale_->setMaxLength(250);
-
-    auto* form = new QFormLayout;
-    auto addRow = [&](const QString& text, QLineEdit* field) {
-        auto* l = new QLabel(text, central);
-        l->setBuddy(field);
-        field->setAccessibleName(text);
-        form->addRow(l, field);
+    return {
+        .objectName = t.objectName,
+        .caption = QString::fromUtf8(t.caption),
+        .instruction = t.instruction,
+        .filters = {{.objectName = "txtCodFiscCliente",
+                     .label = t.counterparty,
+                     .maxLength = 50,
+                     .typing = SummaryFilter::Typing::LettersAndDigits},
+                    {.objectName = "txtDescBene01", .label = "Causale:", .maxLength = 250}},
+        .blankFilters = t.blankFilters,
+        .intervalInstruction = "Indicare l'intervallo di tempo relativo al periodo da riepilogare in base alla data "
+                               "di esecuzione del bonifico.",
+        // One register file holds every year.
+        .file = [reg](const QString&) { return programFile(QString::fromLatin1(transferLayout(reg).fileName)); },
+        .result = [reg](const QString& path, const QString& counterparty, const QString& reason, QDate from, QDate to,
+                        QWidget* parent) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfrmListaBonifici>(reg, path, counterparty, reason, from, to, parent);
+        },
     };
-    addRow(QStringLiteral("Anno:"), txtAnno_);
-    addRow(QString::fromUtf8(t.counterparty), txtCliente_);
-    addRow(QStringLiteral("Causale:"), txtCausale_);
-
-    start_ = makeDateBox(QStringLiteral(" Data inizio intervallo: "), QStringLiteral("Inizio"), central);
-    end_ = makeDateBox(QStringLiteral(" Data fine intervallo: "), QStringLiteral("Fine"), central);
-    auto* visualizza = namedButton("btnVisualizza", QStringLiteral("Visualizza riepilogo"), central);
-    auto* esci = namedButton("btnEsci", QStringLiteral("Esci"), central);
-    lblAttendere_ = namedLabel("lblAttendere", QStringLiteral("Caricamento riepilogo in corso. Attendere..."), central);
-    lblAttendere_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
-    lblAttendere_->hide();
-    lblFile_ = namedLabel("lblFile", {}, central);
-    lblFile_->hide();
-
-    auto* dates = new QHBoxLayout;
-    dates->addWidget(start_.box);
-    dates->addWidget(end_.box);
-    dates->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(lblAttendere_);
-    buttons->addStretch();
-    buttons->addWidget(visualizza);
-    buttons->addWidget(esci);
-    auto* layout = new QVBoxLayout(central);
-    layout->addWidget(namedLabel("lblCampo01", QString::fromUtf8(t.instruction), central));
-    layout->addLayout(form);
-    layout->addWidget(namedLabel("lblCampo02", QString::fromUtf8(t.blankFilters), central));
-    layout->addSpacing(8);
-    layout->addWidget(namedLabel("lblCampo03",
-                                 QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da riepilogare in "
-                                                "base alla data di esecuzione del bonifico."),
-                                 central));
-    layout->addLayout(dates);
-    layout->addStretch();
-    layout->addLayout(buttons);
-    layout->addWidget(makeStatusLine(central));
-    setCentralWidget(central);
-
-    enterMovesTo(txtAnno_, txtCliente_);
-    enterMovesTo(txtCliente_, txtCausale_);
-    enterMovesTo(txtCausale_, start_.day);
-    enterMovesTo(start_.day, start_.month);
-    enterMovesTo(start_.month, end_.day);
-    enterMovesTo(end_.day, end_.month);
-    enterMovesTo(end_.month, visualizza);
-    connect(txtAnno_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        start_.year->setText(trimmed(text));
-        end_.year->setText(trimmed(text));
-    });
-    connect(visualizza, &QPushButton::pressed, lblAttendere_, &QLabel::show);
-    connect(visualizza, &QPushButton::clicked, this, &TfrmRiepBonifici::showSummary);
-    connect(esci, &QPushButton::clicked, this, &TfrmRiepBonifici::close);
 }
+const SummaryQueryTexts kQueryTexts[2] = {queryTexts(TransferRegister::Issued), queryTexts(TransferRegister::Received)};
+}  // namespace
 
-void TfrmRiepBonifici::showSummary() {
-    lblAttendere_->show();
-    const std::optional<Interval> interval = checkYearInterval(txtAnno_, start_, end_);
-    if (!interval) {
-        lblAttendere_->hide();
-        return;
-    }
-    lblFile_->setText(programFile(QString::fromLatin1(transferLayout(reg_).fileName)));
-    TfrmListaBonifici result(reg_, lblFile_->text(), txtCliente_->text(), txtCausale_->text(), interval->from,
-                             interval->to, isVisible() ? this : nullptr);
-    screens().exec(&result);
-    lblAttendere_->hide();
-}
-
-void TfrmRiepBonifici::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (event->spontaneous()) return;
-    txtCliente_->clear();
-    txtCausale_->clear();
-    clearDateBoxes(start_, end_);
-    txtAnno_->setText(QString::number(QDate::currentDate().year()).rightJustified(4, u'0'));
-    lblAttendere_->hide();
-    txtCliente_->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmRiepBonifici::closeEvent(QCloseEvent* event) {
-    QMainWindow::closeEvent(event);
-    if (event->isAccepted()) emit closed();
-}
+TfrmRiepBonifici::TfrmRiepBonifici(TransferRegister reg, QWidget* parent)
+    : SummaryQuery(kQueryTexts[reg == TransferRegister::Issued ? 0 : 1], parent), reg_(reg) {}
 
 // ---- the result screen ----
 

@@ -2,47 +2,22 @@
 // The movement summaries: a query screen per transfer register (year, other party, reason,
 // interval) and the result screen listing the transfers of the interval with the total of their
 // amounts.
-#include "core/Search.h"
-#include "transfers/TransferSettings.h"
 #include "screens/IntervalQuery.h"
-#include "screens/SearchScreen.h"
+#include "transfers/TransferSettings.h"
 
 #include <QDate>
-#include <QDialog>
-#include <QMainWindow>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListView;
 
 namespace cal {
 
-class TfrmRiepBonifici : public QMainWindow {
+// The query screen of one register.
+class TfrmRiepBonifici : public SummaryQuery {
     Q_OBJECT
 public:
     explicit TfrmRiepBonifici(TransferRegister reg, QWidget* parent = nullptr);
-
-    // "Visualizza riepilogo": checks the year and the interval, then opens the result screen.
-    void showSummary();
     TransferRegister transferRegister() const { return reg_; }
-
-signals:
-    void closed();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     TransferRegister reg_;
-    QLineEdit* txtAnno_;
-    QLineEdit* txtCliente_;
-    QLineEdit* txtCausale_;
-    DateBox start_;
-    DateBox end_;
-    QLabel* lblAttendere_;
-    QLabel* lblFile_;
 };
 
 class TfrmListaBonifici : public SummaryResult {
