@@ -182,7 +182,7 @@ std::optional<Interval> checkYearInterval(QLineEdit* year, const DateBox& start,
 
 SummaryResult::SummaryResult(const SummaryResultTexts& texts, ListFinder& finder, int filtersInUse,
                              const QString& filter, QDate from, QDate to,
-                             std::function<std::optional<SummaryData>()> compute, QWidget* parent)
+                             std::function<std::optional<AmountSummary>()> compute, QWidget* parent)
     : QDialog(parent), texts_(texts), finder_(finder), filter_(filter), from_(from), to_(to),
       compute_(std::move(compute)) {
     setObjectName(QString::fromLatin1(texts.objectName));
@@ -260,7 +260,7 @@ void SummaryResult::build() {
     titTipologia_->setText(trimmed(filter_).isEmpty() ? QStringLiteral("- - -") : trimmed(filter_));
     model_->setList(nullptr);
     list_ = {};  // the last list is let go before the next is made
-    std::optional<SummaryData> summary = compute_();
+    std::optional<AmountSummary> summary = compute_();
     lblIntervallo_->setText(QStringLiteral("Dal   %1   al   %2").arg(dateText(from_), dateText(to_)));
     if (summary) {
         list_ = std::move(summary->list);

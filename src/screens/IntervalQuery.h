@@ -3,6 +3,7 @@
 // filters and two interval boxes of day and month drop-downs beside the year; the checks of the
 // year and of the interval with their messages; the result screen; the small widget makers of
 // their screens.
+#include "core/AmountSummary.h"
 #include "core/Search.h"
 
 #include <QDate>
@@ -62,11 +63,6 @@ class ListModel;
 // The result screen of a year summary, shown modally over its query screen: the filter and the
 // interval over the list of lines, the total, find in list, print and exit. The list is built when
 // the screen is shown; a record the summary cannot read is left out and the user is told.
-struct SummaryData {
-    ResultList list;
-    QString total;
-    int unreadable = 0;
-};
 struct SummaryResultTexts {
     const char* objectName;
     QString caption;
@@ -85,7 +81,7 @@ class SummaryResult : public QDialog {
 public:
     // `finder` keeps the last text found; `filter` is the text shown as the filter ("- - -" when blank).
     SummaryResult(const SummaryResultTexts& texts, ListFinder& finder, int filtersInUse, const QString& filter,
-                  QDate from, QDate to, std::function<std::optional<SummaryData>()> compute, QWidget* parent);
+                  QDate from, QDate to, std::function<std::optional<AmountSummary>()> compute, QWidget* parent);
 
     QStringList lines() const;
     void findInList();
@@ -104,7 +100,7 @@ private:
     QString filter_;
     QDate from_;
     QDate to_;
-    std::function<std::optional<SummaryData>()> compute_;
+    std::function<std::optional<AmountSummary>()> compute_;
     ResultList list_;
     ListModel* model_;
     QListView* lstRecords_;

@@ -68,11 +68,7 @@ TfrmRiepCosti::TfrmRiepCosti(const QString& path, const QString& fiscalCode, con
                              QDate to, QWidget* parent)
     : SummaryResult(kResultTexts, finder_, int(!trimmed(fiscalCode).isEmpty()) + int(!trimmed(type).isEmpty()),
                     fiscalCode, from, to,
-                    [=]() -> std::optional<SummaryData> {
-                        auto summary = buildFeeSummary(path, fiscalCode, type, from, to);
-                        if (!summary) return std::nullopt;
-                        return SummaryData{std::move(summary->list), summary->total, summary->unreadable};
-                    },
+                    [=] { return buildFeeSummary(path, fiscalCode, type, from, to); },
                     parent) {}
 
 }  // namespace cal

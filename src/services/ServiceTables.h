@@ -1,6 +1,7 @@
 #pragma once
 // The service register's tables outside its screens: search filters, the service line (shared
 // with the fee summary), export columns. Shared by the screens, the tests and the benchmark.
+#include "core/AmountSummary.h"
 #include "core/Search.h"
 #include "core/SpreadsheetWriter.h"
 #include "services/ServiceLayout.h"
@@ -52,12 +53,7 @@ bool isUnpaid(const char* record);
 // included) whose fiscal code and type contain the filters in use (as the search screens match),
 // sorted by their line, and the exact sum of their rates. A record whose request date or rate
 // cannot be read is left out and counted. nullopt when the file cannot be read.
-struct FeeSummary {
-    ResultList list;
-    QString total;        // "0,00" when nothing is listed
-    int unreadable = 0;   // records left out because their date or rate cannot be read
-};
-std::optional<FeeSummary> buildFeeSummary(const QString& path, const QString& fiscalCode, const QString& type,
-                                          QDate from, QDate to);
+std::optional<AmountSummary> buildFeeSummary(const QString& path, const QString& fiscalCode, const QString& type,
+                                             QDate from, QDate to);
 
 }  // namespace cal

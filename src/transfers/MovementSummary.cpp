@@ -104,11 +104,7 @@ TfrmListaBonifici::TfrmListaBonifici(TransferRegister reg, const QString& path, 
                                      const QString& reason, QDate from, QDate to, QWidget* parent)
     : SummaryResult(kResultTexts[reg == TransferRegister::Issued ? 0 : 1], finder(reg),
                     int(!trimmed(counterparty).isEmpty()) + int(!trimmed(reason).isEmpty()), reason, from, to,
-                    [=]() -> std::optional<SummaryData> {
-                        auto summary = buildMovementSummary(path, reg, counterparty, reason, from, to);
-                        if (!summary) return std::nullopt;
-                        return SummaryData{std::move(summary->list), summary->total, summary->unreadable};
-                    },
+                    [=] { return buildMovementSummary(path, reg, counterparty, reason, from, to); },
                     parent) {}
 
 }  // namespace cal

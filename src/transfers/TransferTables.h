@@ -2,6 +2,7 @@
 // The transfer registers' tables outside their screens: search filters, list lines, export
 // columns and rows, the not-executed test, the period selection of the export and the movement
 // summary. Shared by the screens, the tests and the benchmark.
+#include "core/AmountSummary.h"
 #include "core/Search.h"
 #include "transfers/TransferSettings.h"
 #include "core/SpreadsheetWriter.h"
@@ -63,13 +64,8 @@ bool isNotExecuted(const char* record);
 // and reason contain the filters in use (as the search screens match), with a stored amount,
 // sorted by their line, and the exact sum of their amounts. A record whose execution date or
 // amount cannot be read is left out and counted. nullopt when the file cannot be read.
-struct MovementSummary {
-    ResultList list;
-    QString total;        // "0,00" when nothing is listed
-    int unreadable = 0;
-};
-std::optional<MovementSummary> buildMovementSummary(const QString& path, TransferRegister reg,
-                                                    const QString& counterparty, const QString& reason, QDate from,
-                                                    QDate to);
+std::optional<AmountSummary> buildMovementSummary(const QString& path, TransferRegister reg,
+                                                  const QString& counterparty, const QString& reason, QDate from,
+                                                  QDate to);
 
 }  // namespace cal
