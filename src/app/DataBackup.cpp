@@ -1,13 +1,13 @@
 #include "app/DataBackup.h"
 
+#include "clients/TfrmCartella.h"
 #include "core/Password.h"
 #include "core/ProgramFolder.h"
 #include "mail/MailSettings.h"
-#include "transfers/TransferSettings.h"
 #include "screens/ArchiveDefinition.h"
 #include "screens/Catalog.h"
 #include "screens/TfrmAllegaCartella.h"
-#include "screens/TfrmCartella.h"
+#include "transfers/TransferSettings.h"
 #include "ui/Services.h"
 
 #include <QApplication>

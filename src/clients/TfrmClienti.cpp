@@ -3,13 +3,13 @@
 #include "clients/ClientLayout.h"
 #include "clients/ClientTables.h"
 #include "clients/ClientVCard.h"
+#include "clients/TfrmCartella.h"
 #include "core/Codepage.h"
 #include "core/Text.h"
 #include "screens/Catalog.h"
 #include "screens/ExportScreen.h"
 #include "screens/FileExport.h"
 #include "screens/SearchScreen.h"
-#include "screens/TfrmCartella.h"
 
 namespace cal {
 namespace {

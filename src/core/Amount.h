@@ -63,14 +63,14 @@ private:
 // The text of an empty or unreadable amount field.
 inline const QString kZeroAmount = QStringLiteral("0,00");
 
-// Amount entry of the four-decimal fields (price list rates, service rate, deadline cost):
+// Amount entry of the four-decimal fields (rates and costs):
 // the text a field takes when the user leaves it. Empty or unreadable gives "0,00"; otherwise
 // the number rounded half up to four decimals, shown with two to four decimals.
 QString normaliseAmount(QStringView typed);
-// Amount entry of the transfer registers: the same with exactly two decimals.
+// Amount entry of the two-decimal fields: the same with exactly two decimals.
 QString normaliseAmount2(QStringView typed);
 
-// A running total of stored amounts (fee summary, movement summaries).
+// A running total of stored amounts (the summaries of amounts).
 class AmountTotal {
 public:
     // Adds one stored amount text, read at four decimals. Returns false, leaving the total

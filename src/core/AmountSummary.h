@@ -1,8 +1,7 @@
 #pragma once
 // A summary of amounts: the records of a file that match its filters (as the search screens
 // match) and whose date falls in an interval (both ends included), listed by their line, with the
-// exact total of their amounts. The fee summary of the services and the movement summaries of
-// the transfers are such summaries, each naming its fields.
+// exact total of their amounts. Each archive's summary names its filters, its date and its amount.
 #include "core/RecordLayout.h"
 #include "core/Search.h"
 
@@ -17,8 +16,8 @@ namespace cal {
 struct AmountSummaryFields {
     int date;    // the record's date
     int amount;  // the record's amount
-    // A record with no amount at all is not listed and not counted as unreadable (a transfer
-    // whose amount was never given); otherwise an empty amount is unreadable.
+    // A record with no amount at all is not listed and not counted as unreadable (an amount that
+    // was never given); otherwise an empty amount is unreadable.
     bool emptyAmountSkipped = false;
 };
 

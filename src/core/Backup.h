@@ -30,11 +30,11 @@ namespace cal {
 
 // The names of the program folder's data, at the top of the folder.
 struct DataFileRule {
-    QStringList recordFiles;      // record files by name ("Contatti.pro")
-    QStringList yearExtensions;   // per-year record files: four digits and one of these (".sca")
+    QStringList recordFiles;      // record files by name ("Nome.ext")
+    QStringList yearExtensions;   // per-year record files: four digits and one of these (".ext")
     QStringList files;            // other files by name: settings, the password file
     QStringList folders;          // folders kept with everything in them ("Documenti_Allegati")
-    QStringList numberedFolders;  // the same for a prefix and a number from 1 ("Cliente_" for Cliente_12)
+    QStringList numberedFolders;  // the same for a prefix and a number from 1 ("Nome_" for Nome_12)
 };
 
 enum class DataKind { None, RecordFile, File, Folder };

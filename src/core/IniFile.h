@@ -2,15 +2,15 @@
 // INI-format settings files, read and written key by key the way Windows' private profile
 // functions do, so that the files stay interchangeable with the ones the installation writes:
 //
-//   [Bonifici Emessi]\r\n
+//   [Nome Sezione]\r\n
 //   Nome Pagatore=Rossi Mario\r\n
 //
 // Reading
 // - Bytes are Windows-1252. Lines end with CR LF, LF alone is accepted too.
 // - "[name]" starts a section (blanks inside the brackets are ignored); "key=value" is a key
 //   of the section above it; lines starting with ";" and any other line are kept but ignored.
-// - Section and key names match without regard to case ("bonifici emessi" finds
-//   "[Bonifici Emessi]"); blanks inside names count ("Nome Pagatore" is not "NomePagatore").
+// - Section and key names match without regard to case ("nome sezione" finds
+//   "[Nome Sezione]"); blanks inside names count ("Nome Chiave" is not "NomeChiave").
 // - Only the first section of a name is searched, and the first key of a name in it wins.
 // - The value is the text after the first "=", with blanks and control characters around it
 //   removed, then one pair of enclosing double or single quotes removed.

@@ -8,14 +8,14 @@
 namespace cal {
 
 struct Field {
-    std::string_view name;  // the screen field it is shown in (txtCliente, lblFile01, ...)
+    std::string_view name;  // the screen field it is shown in (txtNome, lblFile01, ...)
     int capacity;           // N, 1..255 for length-prefixed fields
 };
 
 struct RecordLayout {
-    std::string_view fileName;  // "Contatti.pro", or the extension ".ser" of a per-year archive
+    std::string_view fileName;  // the record file ("Nome.ext"), or the extension (".ext") of a per-year archive
     std::span<const Field> fields;
-    bool zeroTerminated = false;  // true only for the article card index
+    bool zeroTerminated = false;  // fields end at a zero byte instead of a length byte
 
     constexpr int size() const {
         int total = 0;

@@ -12,8 +12,7 @@
 // read, changed and written back under the folder's settings lock (core/IniFile.h,
 // updateIniFile). Without `asRead` every key is written.
 //
-// Each archive with settings keeps its file's names and readers in its own folder
-// (mail/MailSettings.h, transfers/TransferSettings.h).
+// Each archive with settings keeps its file's names and readers in its own folder.
 #include "core/IniFile.h"
 
 #include <QString>

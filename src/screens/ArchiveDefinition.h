@@ -206,7 +206,7 @@ std::vector<SideButton> documentSlot(const char* clearName = "imgCancella01",
                                      const char* clearHint = "Cancella il file allegato alla scheda corrente.");
 
 struct ArchiveDefinition {
-    const char* objectName;  // TfrmClienti
+    const char* objectName;  // Tfrm...
     const RecordLayout* layout;
     const char* caption;
     const char* keyword;     // the own keyword of its search and the attachment mode

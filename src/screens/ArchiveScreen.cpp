@@ -391,7 +391,7 @@ QLayout* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
         case Control::ReadOnly: line->setReadOnly(true); break;
         case Control::PickedDate: {
             const QString keyword = QString::fromLatin1(row.dateKeyword);
-            pickerDateField(line, [keyword] { openDatePicker(keyword); });
+            pickerDateField(line, [keyword, line] { openDatePicker(keyword, line); });
             pickedDates_ << line;
             if (row.hint) addHint(line, utf8(row.hint));
             break;
@@ -425,7 +425,7 @@ QLayout* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
         addHint(calendar, QStringLiteral("Scegli la data dal calendario."));
         connect(calendar, &QToolButton::clicked, this, [line, keyword = QString::fromLatin1(row.dateKeyword)] {
             line->setFocus(Qt::MouseFocusReason);
-            openDatePicker(keyword);
+            openDatePicker(keyword, line);
         });
         layoutRow->addWidget(calendar);
     }

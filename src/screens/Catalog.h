@@ -1,6 +1,6 @@
 #pragma once
 // The archives the program knows, each with its archive screen and the search, list and export
-// screens that work on it. Screens name one another by object name ("TfrmTrovaClienti"); the
+// screens that work on it. Screens name one another by object name ("TfrmTrova..."); the
 // names are resolved here at run time. An unknown name is a programming error: it is logged and
 // nothing opens (a test walks every name so that none is ever unknown).
 #include <QString>
@@ -30,12 +30,12 @@ struct DateTarget {
 // One tile of the launcher: what it shows and what it opens, the module's archive screen
 // (through a year menu or not) or another working screen of the module (a menu of its own).
 struct LauncherEntry {
-    const char* entry;    // "Clienti": imgClienti and btnClienti
-    const char* caption;  // "Anagrafica Clienti"
+    const char* entry;    // "Nome": imgNome and btnNome
+    const char* caption;  // the tile's title
     const char* hint;     // what the archive holds, on the tile and in the status line
     const char* icon;     // its picture in the program's set
     const YearMenuTexts* yearMenu = nullptr;
-    const char* screen = nullptr;   // TfrmMenuBonifici: an OtherScreen, instead of the archive
+    const char* screen = nullptr;   // an OtherScreen (a menu), instead of the archive
     const char* archive = nullptr;  // set by launcherEntries(): the module's archive screen
 };
 

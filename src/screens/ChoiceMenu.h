@@ -17,7 +17,7 @@ struct MenuChoice {
 };
 
 struct ChoiceMenuTexts {
-    const char* objectName;   // TfrmMenuBonifici
+    const char* objectName;   // TfrmMenu...
     const char* caption;      // UTF-8
     const char* instruction;  // UTF-8
     const char* helpTitle;    // UTF-8

@@ -75,10 +75,10 @@ private:
 };
 
 struct ExportDefinition {
-    const char* objectName;                 // TfrmExpClienti
+    const char* objectName;                 // TfrmExp...
     QString caption;
-    const char* fileName = nullptr;         // the file it writes in the program folder: "Clienti.xls"
-    const char* sheetName = nullptr;        // the file's sheet: "Archivio Clienti"
+    const char* fileName = nullptr;         // the file it writes in the program folder: "Nome.xls"
+    const char* sheetName = nullptr;        // the file's sheet
     std::span<const ExportColumn> columns;  // header cells of the file
     QStringList gridHeaders = {};           // headers shown in the grid, when they differ from the file's
     QString helpTitle;

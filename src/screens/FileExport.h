@@ -18,7 +18,7 @@ struct ExportCount {
 struct FileExport {
     QString title = {};          // the chooser's title
     QString filter = {};         // its filter ("Rubrica vCard (*.vcf)")
-    QString suggestedName = {};  // "Clienti.vcf"
+    QString suggestedName = {};  // "Nome.vcf"
     QString skippedNote = {};    // why records were left out, after their number
     // Writes the file; nullopt when it failed, `readFailed` telling whether the records could not
     // be read (the access failure) or the file could not be written.

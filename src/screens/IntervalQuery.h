@@ -1,5 +1,5 @@
 #pragma once
-// The year summaries (fee summary, movement summaries): the query screen with its year, two text
+// The year summaries of amounts: the query screen with its year, two text
 // filters and two interval boxes of day and month drop-downs beside the year; the checks of the
 // year and of the interval with their messages; the result screen; the small widget makers of
 // their screens.
@@ -114,19 +114,19 @@ private:
 // value from another archive's search.
 struct SummaryFilter {
     enum class Typing { Any, UpperCase, LettersAndDigits };
-    const char* objectName;               // txtCliente
-    const char* label;                    // UTF-8: "Codice fiscale Cliente:"
+    const char* objectName;               // txt...
+    const char* label;                    // UTF-8: its label
     int maxLength;
     Typing typing = Typing::Any;          // UpperCase: upper-cased and trimmed while typed
-    const char* importButton = nullptr;   // impCliente
+    const char* importButton = nullptr;   // imp...
     const char* importName = nullptr;     // UTF-8: the button's accessible name
-    const char* importSearch = nullptr;   // the search screen it opens: TfrmTrovaClienti
+    const char* importSearch = nullptr;   // the search screen it opens
     const char* importKeyword = nullptr;  // that search's caller keyword: "riepilogo"
 };
 
 // A summary query: what it says, its two filters, the file it reads and its result screen.
 struct SummaryQueryTexts {
-    const char* objectName;           // TfrmMenuRiepCosti
+    const char* objectName;
     QString caption;
     const char* instruction;          // UTF-8, lblCampo01
     SummaryFilter filters[2];

@@ -1,7 +1,7 @@
 #pragma once
-// The small print screen of a record card (TfrmStampaTariffa, TfrmStampaServizio...): Stampa
+// The small print screen of a record card (TfrmStampa...): Stampa
 // prints the card of what the archive screen shows and closes; Annulla closes. The same shape
-// serves other one-command screens (the article's RTF card) with their own text and caption.
+// serves other one-command screens (a card written to a document) with their own text and caption.
 #include <QDialog>
 
 #include <functional>

@@ -36,7 +36,7 @@ struct ListCommand {
 };
 
 struct SearchDefinition {
-    const char* objectName;  // TfrmTrovaClienti, TfrmRicontatta...
+    const char* objectName;  // TfrmTrova...
     QString caption;
     const RecordLayout* layout;
     std::span<const FilterField> filters = {};       // empty for a list screen
@@ -45,7 +45,7 @@ struct SearchDefinition {
     // skipped before any filter is tested).
     std::function<bool(const char* record)> listed = {};
     QString listTitle;                                // title of the printed list
-    QString ownKeyword;                               // "clienti": Open shows the record on the archive screen
+    QString ownKeyword;                               // the archive's keyword: Open shows the record on the archive screen
     std::span<const PickerKeyword> pickers = {};
     bool fileOrder = false;                           // the list keeps file order instead of being sorted
     QString countBefore = {};                         // lblTrovate before any search

@@ -57,8 +57,7 @@ struct AttachmentSlots {
     std::array<QString, 3> descriptions;
 };
 
-// The callers' modes: the keyword of every archive with further attachments ("clienti", "altri",
-// "protocollo", ...); compared exactly.
+// The callers' modes: the keyword of every archive with further attachments; compared exactly.
 bool isAttachmentMode(const QString& keyword);
 
 class TfrmAllegaCartella : public QDialog {

@@ -100,13 +100,15 @@ QString TfrmCalendario::keyword() const { return lblMemory_->text(); }
 void TfrmCalendario::importDate() {
     if (!dateTarget(keyword())) return;
     // A known keyword whose screen is not open has nowhere to write: the picker closes all the same.
-    if (QLineEdit* field = dateTargetField(keyword())) field->setText(dateText(calAppuntamenti_->selectedDate()));
+    if (QLineEdit* field = target_ ? target_.data() : dateTargetField(keyword()))
+        field->setText(dateText(calAppuntamenti_->selectedDate()));
     accept();
 }
 
-void openDatePicker(const QString& keyword) {
+void openDatePicker(const QString& keyword, QLineEdit* target) {
     TfrmCalendario screen(QApplication::activeWindow());
     screen.setKeyword(keyword);
+    screen.setTarget(target);
     screens().exec(&screen);
 }
 

@@ -2,6 +2,8 @@
 // The date picker: a month calendar that writes the chosen day, as "dd/mm/yyyy", into the date
 // field its caller keyword names, and closes. It stores nothing and reads no file.
 #include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
 #include <QString>
 
 #include "screens/Catalog.h"
@@ -29,21 +31,25 @@ public:
     // `lblMemory`: the caller keyword.
     void setKeyword(const QString& keyword);
     QString keyword() const;
+    // The field the caller hands over for the date: written instead of the one the keyword names.
+    void setTarget(QLineEdit* field) { target_ = field; }
 
-    // "Importa": with a keyword of the table, writes the selected date into the target field of
-    // the open screen of that name and closes; with any other keyword nothing happens.
+    // "Importa": with a known keyword, writes the selected date into the field the caller handed
+    // over, or else into the keyword's field of the open screen of that name, and closes; with any
+    // other keyword nothing happens.
     void importDate();
 
 private:
     QCalendarWidget* calAppuntamenti_;
     QLabel* lblMemory_;
+    QPointer<QLineEdit> target_;
 };
 
 // The open screen's field a keyword names, found among the top-level windows; nullptr when the
 // keyword is unknown or the screen or field does not exist.
 QLineEdit* dateTargetField(const QString& keyword);
 
-// Opens the picker modally for the field of `keyword`.
-void openDatePicker(const QString& keyword);
+// Opens the picker modally for the field of `keyword`: `target` when the caller hands it over.
+void openDatePicker(const QString& keyword, QLineEdit* target = nullptr);
 
 }  // namespace cal

@@ -14,17 +14,16 @@ namespace cal {
 class ArchiveScreen;
 
 struct YearMenuTexts {
-    const char* objectName;    // TfrmMenuServizi, TfrmMenuProtocollo, TfrmMenuArticoli
+    const char* objectName;    // TfrmMenu...
     const char* caption;
     const char* heading;
     const char* info;
-    const char* extension;     // ".ser"
-    const char* archiveTitle;  // " Calvetra 4.0 - Registro Servizi anno "
-    const char* keyword;       // set by Open: "servizi", "protocollo"
+    const char* extension;     // ".ext" of the year files
+    const char* archiveTitle;  // the archive screen's caption, before the year
+    const char* keyword;       // set by Open: the archive's keyword
     const char* helpTitle;
-    // A further button below the year that leads to another screen of the archive (the fee
-    // summary of the services): its object name, caption, the keyword routed() then names, and
-    // the screen. No button when `otherScreen` is null.
+    // A further button below the year that leads to another screen of the archive (a summary):
+    // its object name, caption, the keyword routed() then names, and the screen. No button when `otherScreen` is null.
     const char* otherButton = nullptr;
     const char* otherCaption = nullptr;
     const char* otherKeyword = nullptr;

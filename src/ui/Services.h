@@ -62,7 +62,7 @@ public:
     virtual ~Printing() = default;
 };
 
-// Plays a short sound file once (the deadline alarm). A file that is missing or cannot be
+// Plays a short sound file once (an alarm). A file that is missing or cannot be
 // decoded plays nothing and says nothing.
 class Sound {
 public:

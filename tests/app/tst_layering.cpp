@@ -2,7 +2,15 @@
 // archive, an archive reaches no other archive nor the application, and the pure identifier
 // checks need nothing but themselves and the core. The README's Layout section describes the
 // same order.
+#include "core/RecordLayout.h"
+#include "mail/MailSettings.h"
+#include "screens/ArchiveDefinition.h"
+#include "screens/Catalog.h"
+#include "screens/ExportScreen.h"
+#include "screens/SearchScreen.h"
+#include "screens/YearMenu.h"
 #include "testlib/CalTest.h"
+#include "transfers/TransferSettings.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -26,6 +34,25 @@ QSet<QString> includedFolders(const QString& path) {
     auto it = include.globalMatch(QString::fromUtf8(file.readAll()));
     while (it.hasNext()) folders << it.next().captured(1);
     return folders;
+}
+
+// The names by which the archives are known outside their folders: their screens, their record,
+// export and settings files.
+QStringList archiveNames() {
+    QStringList names{cal::kMailSettingsFile, cal::kTransferSettingsFile};
+    for (const cal::ArchiveModule* m : cal::archiveModules()) {
+        names << m->archive->objectName << QString::fromLatin1(m->archive->layout->fileName);
+        for (const cal::SearchDefinition* d : m->searches) names << d->objectName;
+        for (const cal::ExportDefinition* d : m->exports) names << d->objectName << d->fileName;
+        for (const cal::OtherScreen& o : m->screens) names << o.objectName;
+        for (const cal::LauncherEntry& e : m->launcher)
+            if (e.yearMenu) names << e.yearMenu->objectName;
+        for (const cal::DateTarget& t : m->dateTargets) names << t.screen;
+    }
+    names.removeDuplicates();
+    // A per-year archive's layout names only its extension (".ser"), too short to look for.
+    names.removeIf([](const QString& n) { return n.startsWith(u'.'); });
+    return names;
 }
 
 // Every source file of a folder with the folders it includes from.
@@ -65,6 +92,25 @@ private slots:
         for (const auto& [file, folders] : files)
             for (const QString& included : folders)
                 QVERIFY2(allowed.contains(included), qPrintable(file + " includes from " + included + "/"));
+    }
+
+    // The generic layers name no archive, none of its screens and none of its files, not even in
+    // a comment.
+    void genericLayersNameNoArchive() {
+        const QStringList names = archiveNames();
+        QVERIFY(names.size() > 40);
+        QStringList found;
+        for (const char* folder : {"core", "checks", "report", "ui", "screens"}) {
+            QDirIterator it(sourceRoot() + u'/' + folder, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files);
+            while (it.hasNext()) {
+                QFile file(it.next());
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                const QString text = QString::fromUtf8(file.readAll());
+                for (const QString& name : names)
+                    if (text.contains(name)) found << file.fileName().mid(sourceRoot().size() + 1) + ": " + name;
+            }
+        }
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 
     // Every folder of src/ has its place above: a new folder is given one.

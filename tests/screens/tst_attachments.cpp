@@ -2,12 +2,12 @@
 // question, stored names that try to leave the folder, failed copies, the "Allega file" screen,
 // the main document slot, and the client screen's attachment and folder commands.
 #include "clients/ClientLayout.h"
+#include "clients/TfrmCartella.h"
 #include "clients/TfrmClienti.h"
 #include "core/ProgramFolder.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
 #include "screens/TfrmAllegaCartella.h"
-#include "screens/TfrmCartella.h"
 #include "testlib/CalWidgetTest.h"
 #include "testlib/FullDisk.h"
 

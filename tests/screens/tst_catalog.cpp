@@ -5,6 +5,7 @@
 // screens exist.
 #include "core/ProgramFolder.h"
 #include "core/SpreadsheetWriter.h"
+#include "mail/TfrmProtocollo.h"
 #include "screens/ArchiveScreen.h"
 #include "screens/Catalog.h"
 #include "screens/ExportScreen.h"
@@ -85,7 +86,6 @@ private slots:
     }
 
     void pickerCopiesNameFieldsOfTheirCaller() {
-        int pending = 0;
         for (const ArchiveModule* m : archiveModules()) {
             for (const SearchDefinition* d : m->searches) {
                 QStringList keywords{d->ownKeyword};
@@ -93,10 +93,7 @@ private slots:
                     QVERIFY2(!keywords.contains(p.keyword), p.keyword);
                     keywords << p.keyword;
                     QWidget* caller = anyScreen(p.screen);
-                    if (!caller) {
-                        ++pending;
-                        continue;
-                    }
+                    QVERIFY2(caller, p.screen);
                     for (const FieldCopy& c : p.copies) {
                         QVERIFY2(caller->findChild<QWidget*>(c.target),
                                  qPrintable(QStringLiteral("%1 -> %2.%3").arg(p.keyword, p.screen, c.target)));
@@ -105,7 +102,6 @@ private slots:
                 }
             }
         }
-        qInfo("picker keywords waiting for their screens: %d", pending);
     }
 
     void archiveTablesNameWhatExists() {
@@ -169,16 +165,23 @@ private slots:
     }
 
     void datePickerTargetsExist() {
-        int pending = 0;
         for (const DateTarget& t : dateTargets()) {
-            QWidget* target = anyScreen(t.screen);
-            if (!target) {
-                ++pending;
+            if (QWidget* target = anyScreen(t.screen)) {
+                QVERIFY2(target->findChild<QLineEdit*>(t.field), t.keyword);
                 continue;
             }
-            QVERIFY2(target->findChild<QLineEdit*>(t.field), t.keyword);
+            // The one target screen that is not registered: the mail register's period summary, a
+            // dialog its archive screen opens.
+            QCOMPARE(QString(t.screen), QStringLiteral("TfrmRiepProtocollo"));
+            auto* mail = qobject_cast<TfrmProtocollo*>(screen("TfrmProtocollo"));
+            QVERIFY(mail);
+            bool found = false;
+            fakes->screens.handlers << [&](QDialog* d) {
+                found = d->objectName() == QLatin1String(t.screen) && d->findChild<QLineEdit*>(t.field);
+            };
+            mail->openSummary();
+            QVERIFY2(found, t.keyword);
         }
-        qInfo("date picker keywords waiting for their screens: %d", pending);
     }
 
     void unknownNamesOpenNothing() {

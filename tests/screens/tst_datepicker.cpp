@@ -151,6 +151,25 @@ private slots:
         QCOMPARE(allFields(), before);
     }
 
+    // The field the caller hands over takes the date, not the field the keyword names on an open
+    // screen; with an unknown keyword even a handed-over field stays as it is.
+    void handedFieldTakesTheDate() {
+        openAllScreens();
+        const QStringList before = allFields();
+        QLineEdit handed(kUntouched);
+        for (const char* keyword : {"dataric", "nessuna"}) {
+            fakes->screens.handlers << [&](QDialog* d) {
+                d->findChild<QCalendarWidget*>("calAppuntamenti")->setSelectedDate(QDate(2024, 3, 5));
+                click(d, "btnImportaData");
+                if (d->isVisible()) click(d, "btnAnnulla");
+            };
+            openDatePicker(keyword, &handed);
+            QCOMPARE(handed.text(), QString(keyword == std::string_view("dataric") ? "05/03/2024" : kUntouched));
+            handed.setText(kUntouched);
+        }
+        QCOMPARE(allFields(), before);
+    }
+
     // A known keyword whose screen is not open has no field to fill: the picker just closes.
     void knownKeywordWithoutItsScreen() {
         TfrmCalendario picker;

@@ -1,4 +1,4 @@
-#include "screens/TfrmCartella.h"
+#include "clients/TfrmCartella.h"
 
 #include "core/ProgramFolder.h"
 #include "core/Text.h"
