@@ -404,18 +404,13 @@ QLayout* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
     layoutRow->setContentsMargins(0, 0, 0, 0);
     const bool narrow = sizeToCapacity(input, row, layout().fields[row.field].capacity);
     layoutRow->addWidget(input, narrow ? 0 : 1);
-    QAbstractButton* document[3] = {};
-    for (const SideButton& b : row.buttons) {
-        QWidget* button = buildSideButton(b, row.field, parent);
-        layoutRow->addWidget(button);
-        if (b.kind == Side::DocumentChoose) document[0] = static_cast<QAbstractButton*>(button);
-        if (b.kind == Side::DocumentOpen) document[1] = static_cast<QAbstractButton*>(button);
-        if (b.kind == Side::DocumentClear) document[2] = static_cast<QAbstractButton*>(button);
-    }
     // A date filled from the calendar shows the calendar's button beside it, the same on every
     // archive; the keyboard opens the calendar from the field itself, which is its Tab stop.
+    // It is made before the row's other buttons: it stands for the field in the Tab order, so it
+    // must follow the field there, or Tab from the buttons after it would lead back to the field.
+    QToolButton* calendar = nullptr;
     if (row.control == Control::PickedDate && line) {
-        auto* calendar = new QToolButton(parent);
+        calendar = new QToolButton(parent);
         calendar->setObjectName(QStringLiteral("btnCalendario") + nameOf(layout(), row.field).mid(3));
         calendar->setIcon(programIcon("view-calendar-day"));
         calendar->setIconSize(QSize(16, 16));
@@ -427,8 +422,16 @@ QLayout* ArchiveScreen::buildField(const FieldRow& row, QWidget* parent, QList<Q
             line->setFocus(Qt::MouseFocusReason);
             openDatePicker(keyword, line);
         });
-        layoutRow->addWidget(calendar);
     }
+    QAbstractButton* document[3] = {};
+    for (const SideButton& b : row.buttons) {
+        QWidget* button = buildSideButton(b, row.field, parent);
+        layoutRow->addWidget(button);
+        if (b.kind == Side::DocumentChoose) document[0] = static_cast<QAbstractButton*>(button);
+        if (b.kind == Side::DocumentOpen) document[1] = static_cast<QAbstractButton*>(button);
+        if (b.kind == Side::DocumentClear) document[2] = static_cast<QAbstractButton*>(button);
+    }
+    if (calendar) layoutRow->addWidget(calendar);
     if (narrow) layoutRow->addStretch(1);
     if (line && document[0] && document[1] && document[2])
         bindMainDocumentSlot(line, document[0], document[1], document[2]);

@@ -352,10 +352,12 @@ private slots:
                          qPrintable(button->objectName()));
             }
         }
-        // Tab walks only through named controls, each announced by a name.
+        // Tab walks only through named controls, each announced by a name, and comes back to where
+        // it started (a control that keeps the focus fails it).
         QWidget* start = QApplication::focusWidget();
         QVERIFY(start);
-        for (int i = 0; i < 200; ++i) {
+        bool back = false;
+        for (int i = 0; i < 200 && !back; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* w = QApplication::focusWidget();
             QVERIFY(w);
@@ -364,8 +366,9 @@ private slots:
             QVERIFY2(!control->objectName().isEmpty(), control->metaObject()->className());
             QVERIFY2(!control->accessibleName().isEmpty() || qobject_cast<QAbstractButton*>(control),
                      qPrintable(control->objectName()));
-            if (w == start) break;
+            back = w == start;
         }
+        QVERIFY2(back, "Tab never came back to the first field");
         // Escape does what the close box does.
         QSignalSpy closed(screen.get(), &ArchiveScreen::closed);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
