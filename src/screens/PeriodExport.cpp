@@ -1,6 +1,5 @@
 #include "screens/PeriodExport.h"
 
-#include "core/Codepage.h"
 #include "core/DateText.h"
 #include "core/Record.h"
 #include "core/RecordFile.h"
@@ -25,7 +24,7 @@ std::optional<PeriodRows> periodRows(const QString& path, const PeriodQuery& que
     PeriodRows period;
     const bool read = scanRecordFile(path, layout, [&](qint64, const char* record) {
         ++period.records;
-        const auto date = parseDateText(trimmed(fromCp1252(fieldBytes(layout, record, query.dateField))));
+        const auto date = parseDateText(FieldText(layout, record, query.dateField).text());
         if (!date) {
             ++period.unreadable;
             return;

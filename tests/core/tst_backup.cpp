@@ -38,8 +38,8 @@ const struct {
                     {"2024.ser", 3758},          {"2025.prt", 3403},         {"2024.sca", 2318},
                     {"2023.art", 7957}};
 
-QByteArray randomBytes(qsizetype n, quint32 seed) {
-    QRandomGenerator g(seed);
+QByteArray randomBytes(qsizetype n, quint32 start) {
+    QRandomGenerator g(start);
     QByteArray b(n, Qt::Uninitialized);
     for (char& c : b) c = char(g.bounded(256));
     return b;
@@ -71,9 +71,9 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 
 // A program folder with every kind of data and the program's own files beside them.
 void fillProgramFolder(const QString& root) {
-    quint32 seed = 1;
+    quint32 generator = 1;
     for (const auto& f : kRecordFiles)  // whole records and a trailing partial one
-        QVERIFY(writeFile(root + f.name, randomBytes(f.size * 3 + 17, seed++)));
+        QVERIFY(writeFile(root + f.name, randomBytes(f.size * 3 + 17, generator++)));
     QVERIFY(writeFile(root + "unins000.dll", "[Accesso]\r\nValore=1A2B3C\r\n"));
     QVERIFY(writeFile(root + "Sabbiolo.ini", "[Ufficio]\r\nNome=Studio Citt\xE0\r\n"));
     QVERIFY(writeFile(root + "Bonifici.ini", "[Bonifici Emessi]\r\nNome Pagatore=Rossi\r\n"));
